@@ -1,0 +1,590 @@
+#include "app/orva2.h"
+#include "ui_orva2.h"
+
+#include "protocol/bytes.h"
+#include "protocol/frames.h"
+#include "protocol/versiontext.h"
+
+#include <QMessageBox>
+#include <QSerialPortInfo>
+
+namespace {
+
+const char *const OfflineEntry = "Tryb Offline";
+const char *const MakerSite = "https://www.orvatech.pl";
+
+const char *const AboutText =
+    "This program uses Qt version 5.12.0\n\n"
+    "Qt is a C++ toolkit for cross-platform application development.\n\n"
+    "Qt provides single-source portability across all major desktop operating systems. "
+    "It is also available for embedded Linux and other embedded and mobile operating "
+    "systems.\n\n"
+    "Qt is available under three different licensing options designed to accommodate the "
+    "needs of our various users.\n\n"
+    "Qt licensed under our commercial license agreement is appropriate for development of "
+    "proprietary/commercial software where you do not want to share any source code with "
+    "third parties or otherwise cannot comply with the terms of the GNU LGPL version 2.1 or "
+    "GNU GPL version 3.0.\n\n"
+    "Qt licensed under the GNU LGPL version 2.1 is appropriate for the development of Qt "
+    "applications provided you can comply with the terms and conditions of the GNU LGPL "
+    "version 2.1.\n\n"
+    "Qt licensed under the GNU General Public License version 3.0 is appropriate for the "
+    "development of Qt applications where you wish to use such applications in combination "
+    "with software subject to the terms of the GNU GPL version 3.0 or where you are otherwise "
+    "willing to comply with the terms of the GNU GPL version 3.0.\n\n"
+    "Qt is a Digia product. See qt.io for more information.";
+
+QStringList availablePortNames()
+{
+    QStringList names;
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        names << info.portName();
+    return names;
+}
+
+void showConnectionError()
+{
+    QMessageBox box;
+    box.setText(QStringLiteral("Błąd połączenia"));
+    box.exec();
+}
+
+QString headerOf(const QByteArray &block)
+{
+    return QString(charAt(block, 0)) + charAt(block, 1);
+}
+
+} // namespace
+
+ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
+{
+    ui->setupUi(this);
+    m_log = std::make_unique<CommunicationLog>(ui->textBrowser);
+    setWindowTitle(QStringLiteral("ORVA_Konfig"));
+    move(0, 0);
+
+    ui->porty->addItems(QStringList(QString::fromLatin1(OfflineEntry)) + availablePortNames());
+
+    connect(&m_port, &QSerialPort::readyRead, this, &ORVA2::receiveMessage);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ORVA2::portFailed);
+
+    m_burstTimer.setSingleShot(true);
+    m_burstTimer.setTimerType(Qt::PreciseTimer);
+    m_burstTimer.setInterval(Frame::BurstSilenceMs);
+    connect(&m_burstTimer, &QTimer::timeout, this, &ORVA2::burstEnded);
+
+    rxBuffer.resize(Frame::Size);
+}
+
+ORVA2::~ORVA2()
+{
+    delete ui;
+}
+
+// ---- start page -------------------------------------------------------------------------
+
+void ORVA2::on_odswiez_clicked()
+{
+    m_port.close();
+    ui->porty->clear();
+    const QStringList names = availablePortNames();
+    ui->porty->addItems(names);
+    m_offline.updateTesterPorts(names);
+}
+
+void ORVA2::on_wyjscie_clicked()
+{
+    close();
+}
+
+void ORVA2::on_informacje_clicked()
+{
+    QMessageBox box;
+    box.setWindowTitle(QStringLiteral("About Qt"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromLatin1(AboutText));
+    box.exec();
+}
+
+void ORVA2::on_infokontakt_clicked()
+{
+    QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Kontakt"));
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("Program do obsługi urządzeń wyprodukowanych przez ") +
+                QStringLiteral("<a href=\"%1\">ORVATECH S.A.</a>").arg(QLatin1String(MakerSite)) +
+                QStringLiteral("<br/><center>Orva Konfig v 20251007</center>") +
+                QStringLiteral("\n\n\n\n") +
+                QStringLiteral("<center><img src=\":/GRAFIKA/logocale.png\"/></center>") +
+                QStringLiteral("\n\n\n"));
+    box.exec();
+}
+
+// ---- connecting -------------------------------------------------------------------------
+
+void ORVA2::configurePort(qint32 baudRate)
+{
+    m_port.setBaudRate(baudRate);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void ORVA2::on_polacz_clicked()
+{
+    m_portName = ui->porty->currentText();
+    m_port.setPortName(m_portName);
+    m_port.open(QIODevice::ReadWrite);
+    configurePort(Frame::DeviceBaudRate);
+
+    if (m_port.isOpen()) {
+        sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
+                  Frame::WriteWait);
+        connectDevicePages();
+    } else if (ui->porty->currentIndex() != 0) {
+        showConnectionError();
+    } else {
+        m_log->note(QStringLiteral("Offline"));
+        const auto unique = Qt::UniqueConnection;
+        const auto choose = &ORVA2::TrybOfflineWyborUrzadzenia;
+        connect(&m_offline, &Offline::KZROfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::TLMXOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::GAOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::WRNOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::DRAVOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::WRN2OfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::SymulatorSignal, this, choose, unique);
+        connect(&m_offline, &Offline::GAMIOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::BRTOfflineSignal, this, choose, unique);
+        connect(&m_offline, &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
+                unique);
+        connect(&m_offline, &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
+        insertPage(&m_offline);
+        showInsertedPage();
+    }
+}
+
+// Pressing connect again must not wire a page twice, or one click would send two frames.
+void ORVA2::connectDevicePages()
+{
+    const auto unique = Qt::UniqueConnection;
+    connect(&m_kzr, &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_kzr, &KZR::WyslijDaneKZR, this, &ORVA2::WyslijDaneKZRSlot, unique);
+    connect(&m_kzr, &KZR::PobierzDaneZKZR, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_kzr, &KZR::WidokZalaczonyKZR, this, &ORVA2::PobierzWidokZKZRSlot, unique);
+    connect(&m_kzr, &KZR::OdblokujZProgramu, this, &ORVA2::OdblokujZProgramuKZRSlot, unique);
+
+    connect(&m_ga, &ga::WyslijDaneGA, this, &ORVA2::WyslijDaneGASlot, unique);
+    connect(&m_ga, &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_ga, &ga::PobierzDaneZGA, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_ga, &ga::ProbaLEDGA, this, &ORVA2::ProbaLEDslot, unique);
+
+    connect(&m_wrn1, &WRN2::WyslijDaneWRN, this, &ORVA2::WyslijDaneWRNSlot, unique);
+    connect(&m_wrn1, &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_wrn1, &WRN2::PobierzDaneZWRN, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_wrn1, &WRN2::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&m_wrn1, &WRN2::KasowanieLEDWRN, this, &ORVA2::KASOWANIESlot, unique);
+
+    connect(&m_drav, &DRAV::WyslijDaneDRAV, this, &ORVA2::WyslijDaneDRAVSlot, unique);
+    connect(&m_drav, &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_drav, &DRAV::PobierzDaneZDRAV, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_drav, &DRAV::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
+
+    connect(&m_hel, &hel::WyslijDaneHEL, this, &ORVA2::WyslijDaneHELSlot, unique);
+    connect(&m_hel, &hel::PowrotPoczatekHEL, this, &ORVA2::powrotDoPoczatku, unique);
+
+    connect(&m_wrn2, &wrn2v2::WyslijDaneWRN2, this, &ORVA2::WyslijDaneWRN2Slot, unique);
+    connect(&m_wrn2, &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_wrn2, &wrn2v2::PobierzDaneZWRN2, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_wrn2, &wrn2v2::ProbaLEDWRN2, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&m_wrn2, &wrn2v2::KasowanieLEDWRN2, this, &ORVA2::KASOWANIESlot, unique);
+
+    connect(&m_gami, &gami::WyslijDaneGAMI, this, &ORVA2::WyslijDaneGAMISlot, unique);
+    connect(&m_gami, &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_gami, &gami::PobierzDaneZGAMI, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_gami, &gami::ProbaLEDGAMI, this, &ORVA2::ProbaLEDslot, unique);
+
+    connect(&m_zegar, &Milisekundomierz::WyslijDaneZEGAR, this, &ORVA2::WyslijDaneZEGARSlot,
+            unique);
+    connect(&m_zegar, &Milisekundomierz::PowrotPoczatekZEGAR, this, &ORVA2::powrotDoPoczatku,
+            unique);
+    connect(&m_zegar, &Milisekundomierz::PobierzDaneZZEGAR, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_zegar, &Milisekundomierz::ProbaLEDZEGAR, this, &ORVA2::ProbaLEDslot, unique);
+
+    connect(&m_brt, &BRT::WyslijDaneBRT, this, &ORVA2::WyslijDaneBRTSlot, unique);
+    connect(&m_brt, &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_brt, &BRT::PobierzDaneZBRT, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_brt, &BRT::ProbaLEDBRT, this, &ORVA2::ProbaLEDslot, unique);
+
+    connect(&m_nov, &nov::WyslijDaneNOV, this, &ORVA2::WyslijDaneNOVSlot, unique);
+    connect(&m_nov, &nov::PowrotPoczatekNOV, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_nov, &nov::PobierzDaneZNOV, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&m_nov, &nov::ProbaLEDNOV, this, &ORVA2::ProbaLEDslot, unique);
+
+    connectTesterPage();
+}
+
+void ORVA2::connectTesterPage()
+{
+    const auto unique = Qt::UniqueConnection;
+    connect(&m_tester, &TesterKZR::WyslijDaneTesterKZR, this, &ORVA2::WyslijDaneTesterKZRSlot,
+            unique);
+    connect(&m_tester, &TesterKZR::PowrotPoczatekTesterKZR, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&m_tester, &TesterKZR::PobierzDaneZTesterKZR, this, &ORVA2::PobierzDaneSlot, unique);
+}
+
+void ORVA2::PolaczzTester()
+{
+    m_port.setPortName(m_offline.testerPortName());
+    m_port.open(QIODevice::ReadWrite);
+    configurePort(Frame::TesterBaudRate);
+
+    if (!m_port.isOpen()) {
+        showConnectionError();
+        m_log->note(QStringLiteral("Błąd"));
+        return;
+    }
+    sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
+              Frame::WriteWait);
+    connectTesterPage();
+}
+
+void ORVA2::powrotDoPoczatku()
+{
+    close();
+    m_port.close();
+    ui->stackedWidget->setCurrentIndex(0);
+    for (QWidget *page : {static_cast<QWidget *>(&m_kzr), static_cast<QWidget *>(&m_ga),
+                          static_cast<QWidget *>(&m_gami), static_cast<QWidget *>(&m_wrn1),
+                          static_cast<QWidget *>(&m_brt)})
+        ui->stackedWidget->removeWidget(page);
+}
+
+// A vanished adapter or a device that was unplugged: keep every form as it is, but stop
+// using a port that can no longer carry anything.
+void ORVA2::portFailed(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError || !m_port.isOpen())
+        return;
+    m_log->note(QStringLiteral("Utracono połączenie z urządzeniem"));
+    m_port.close();
+}
+
+// ---- offline ----------------------------------------------------------------------------
+
+void ORVA2::TrybOfflineWyborUrzadzenia()
+{
+    const QString version = offlineVersionText();
+    const auto unique = Qt::UniqueConnection;
+    switch (m_offline.chosenModel()) {
+    case Offline::KzrModel:
+    case Offline::TlmxModel: {
+        const bool tlmx = m_offline.chosenModel() == Offline::TlmxModel;
+        connect(&m_kzr, &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(tlmx ? QStringLiteral("Urządznie: TLMX-1 - tryb offline")
+                         : QStringLiteral("Urządznie: KZR-1 - tryb offline"));
+        insertPage(&m_kzr);
+        m_kzr.setModelBanner(QLatin1String(tlmx ? Frame::Reply::Tlmx : Frame::Reply::Kzr));
+        m_kzr.setVersionText(version);
+        break;
+    }
+    case Offline::GaModel:
+        connect(&m_ga, &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: GA-1 - tryb offline"));
+        insertPage(&m_ga);
+        m_ga.setVersionText(version);
+        break;
+    case Offline::Wrn1Model:
+        connect(&m_wrn1, &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: WRN-1 - tryb offline"));
+        insertPage(&m_wrn1);
+        m_wrn1.setVersionText(version);
+        break;
+    case Offline::DravModel:
+        connect(&m_drav, &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: DRAV-1 - tryb offline"));
+        insertPage(&m_drav);
+        m_drav.setVersionText(version);
+        break;
+    case Offline::Wrn2Model:
+        connect(&m_wrn2, &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: WRN-2 - tryb offline"));
+        insertPage(&m_wrn2);
+        m_wrn2.setVersionText(version);
+        break;
+    case Offline::GamiModel:
+        connect(&m_gami, &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: GA-1 MI - tryb offline"));
+        insertPage(&m_gami);
+        m_gami.setVersionText(version);
+        break;
+    case Offline::SimulatorModel:
+        m_log->note(QStringLiteral("Symulator"));
+        insertPage(&m_symulator);
+        break;
+    case Offline::BrtModel:
+        connect(&m_brt, &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
+        m_log->note(QStringLiteral("Urządznie: BRT-1 - tryb offline"));
+        insertPage(&m_brt);
+        break;
+    default:
+        return;
+    }
+    showInsertedPage();
+}
+
+// ---- pages in the stack -----------------------------------------------------------------
+
+// A page identified a second time moves to the front instead of standing in the stack twice.
+void ORVA2::insertPage(QWidget *page)
+{
+    if (ui->stackedWidget->indexOf(page) >= 0)
+        ui->stackedWidget->removeWidget(page);
+    ui->stackedWidget->insertWidget(1, page);
+}
+
+void ORVA2::showInsertedPage()
+{
+    ui->stackedWidget->setCurrentIndex(1);
+}
+
+// ---- receiving --------------------------------------------------------------------------
+
+// A block is one burst followed by silence; every arrival restarts the wait so the event
+// loop keeps running while a burst comes in.
+void ORVA2::receiveMessage()
+{
+    m_pendingBurst += m_port.readAll();
+    m_burstTimer.start();
+}
+
+void ORVA2::burstEnded()
+{
+    QByteArray block;
+    block.swap(m_pendingBurst);
+    processBlock(block);
+}
+
+void ORVA2::identify(const QString &logLine, QWidget *page)
+{
+    m_log->received(logLine);
+    insertPage(page);
+}
+
+void ORVA2::finishIdentification()
+{
+    PobierzDaneSlot();
+    showInsertedPage();
+}
+
+void ORVA2::processBlock(const QByteArray &block)
+{
+    rxBuffer = block;
+    m_log->beginReceived(block);
+    const QString header = headerOf(block);
+    const QString decoded = QStringLiteral("Konfiguracja pobrana");
+
+    if (header == QLatin1String(Frame::Reply::Kzr) || header == QLatin1String(Frame::Reply::Tlmx)) {
+        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), &m_kzr);
+        modelCode = header;
+        m_kzr.setModelBanner(modelCode);
+        versionText = ::versionText(block, false);
+        m_kzr.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::KzrConfig)) {
+        m_kzr.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::KzrView)) {
+        m_kzr.decodeView(block);
+        m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
+    } else if (header == QLatin1String(Frame::Reply::Ga)) {
+        identify(QStringLiteral("Urządznie: GA-1"), &m_ga);
+        versionText = ::versionText(block, true);
+        m_ga.setVersionText(versionText);
+        m_ga.setRangeVariant(QString(charAt(block, 8)));
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::GaConfig)) {
+        m_ga.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Wrn1)) {
+        identify(QStringLiteral("Urządznie: WRN-1"), &m_wrn1);
+        versionText = ::versionText(block, false);
+        m_wrn1.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::Wrn1Config)) {
+        m_wrn1.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Drav)) {
+        identify(QStringLiteral("Urządznie: DRAV-1"), &m_drav);
+        versionText = ::versionText(block, false);
+        m_drav.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::DravConfig)) {
+        m_drav.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Hel)) {
+        identify(QStringLiteral("Urządznie: HEL-1"), &m_hel);
+        versionText = ::versionText(block, false);
+        m_hel.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::Wrn2)) {
+        identify(QStringLiteral("Urządznie: WRN-2"), &m_wrn2);
+        versionText = ::versionText(block, false);
+        m_wrn2.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::Wrn2Config)) {
+        m_wrn2.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Gami)) {
+        identify(QStringLiteral("Urządznie: GA-1 MI"), &m_gami);
+        versionText = ::versionText(block, true);
+        m_gami.setVersionText(versionText);
+        m_gami.setRangeVariant(QString(charAt(block, 8)));
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::GamiConfig)) {
+        m_gami.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Zegar)) {
+        identify(QStringLiteral("Urządznie: ZEGAR-1"), &m_zegar);
+        versionText = ::versionText(block, false);
+        m_zegar.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::ZegarConfig)) {
+        m_zegar.decodeConfig(block);
+        m_log->received(QStringLiteral("Konfiguracja pobrana ZEGR"));
+    } else if (header == QLatin1String(Frame::Reply::Brt)) {
+        identify(QStringLiteral("Urządznie: BRT"), &m_brt);
+        versionText = ::versionText(block, false);
+        m_brt.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::BrtConfig)) {
+        m_brt.decodeConfig(block);
+        m_log->received(decoded);
+    } else if (header == QLatin1String(Frame::Reply::Nov)) {
+        identify(QStringLiteral("Urządznie: NOV-1"), &m_nov);
+        versionText = ::versionText(block, false);
+        m_nov.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::NovConfig)) {
+        m_nov.decodeConfig(block);
+        m_log->received(QStringLiteral("Konfiguracja pobrana NOV"));
+    } else if (header == QLatin1String(Frame::Reply::Tester)) {
+        identify(QStringLiteral("Urządznie: Tester KZR-1"), &m_tester);
+        versionText = ::versionText(block, false);
+        m_tester.setVersionText(versionText);
+        finishIdentification();
+    } else if (header == QLatin1String(Frame::Reply::TesterConfig)) {
+        m_tester.decodeConfig(block);
+        m_log->received(QStringLiteral("Konfiguracja pobrana Tester KZR"));
+    } else if (header == QLatin1String(Frame::Reply::LedTestEcho)) {
+        m_log->received(QStringLiteral("RGB"));
+    } else if (header == QLatin1String(Frame::Reply::Acknowledge)) {
+        m_log->received(QStringLiteral("Konfiguracja odebrana"));
+    }
+}
+
+// ---- sending ----------------------------------------------------------------------------
+
+void ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitMs)
+{
+    m_log->sent(logLine, frame);
+    if (!m_port.isOpen())
+        return;
+    m_port.write(frame);
+    m_port.waitForBytesWritten(waitMs);
+}
+
+void ORVA2::WyslijDaneKZRSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_kzr.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneGASlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_ga.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneWRNSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_wrn1.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneWRN2Slot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 1"),
+              m_wrn2.encodeConfigPart1(), Frame::WriteWaitLong);
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 2"),
+              m_wrn2.encodeConfigPart2(), Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneDRAVSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_drav.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneHELSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_hel.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneGAMISlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_gami.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneZEGARSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_zegar.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneBRTSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_brt.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneNOVSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_nov.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::WyslijDaneTesterKZRSlot()
+{
+    sendFrame(QStringLiteral("Wysyłanie danych testera"), m_tester.encodeConfig(),
+              Frame::WriteWait);
+}
+
+void ORVA2::PobierzDaneSlot()
+{
+    sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait);
+}
+
+void ORVA2::PobierzWidokZKZRSlot()
+{
+    sendFrame(QStringLiteral("Dane dla Widoku"), Frame::viewRequest(), Frame::WriteWaitShort);
+}
+
+void ORVA2::OdblokujZProgramuKZRSlot()
+{
+    sendFrame(QStringLiteral("Odblokuj z programu"), Frame::unlockCommand(), Frame::WriteWaitShort);
+}
+
+void ORVA2::ProbaLEDslot()
+{
+    sendFrame(QStringLiteral("Próba LED"), Frame::ledTestCommand(), Frame::WriteWait);
+}
+
+void ORVA2::KASOWANIESlot()
+{
+    sendFrame(QStringLiteral("KASOWANIE LED"), Frame::ledResetCommand(), Frame::WriteWait);
+}

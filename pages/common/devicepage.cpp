@@ -1,0 +1,72 @@
+#include "pages/common/devicepage.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QUrl>
+
+const char *const DevicePage::DocumentationHost = "https://www.orvatech.pl";
+
+DevicePage::DevicePage(QWidget *parent) : QWidget(parent) {}
+
+void DevicePage::setVersionText(const QString &text)
+{
+    if (m_versionLabel)
+        m_versionLabel->setText(text);
+}
+
+void DevicePage::setupCommon(QLabel *versionLabel)
+{
+    m_versionLabel = versionLabel;
+    if (m_versionLabel)
+        m_versionLabel->setTextFormat(Qt::PlainText);
+
+    // Picture buttons have no text: their tool tip is what a screen reader should say.
+    const auto buttons = findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons) {
+        if (button->text().isEmpty() && button->accessibleName().isEmpty() &&
+            !button->toolTip().isEmpty())
+            button->setAccessibleName(button->toolTip());
+    }
+}
+
+void DevicePage::openDocumentation(const QString &path)
+{
+    QDesktopServices::openUrl(QUrl(QLatin1String(DocumentationHost) + path));
+}
+
+quint8 DevicePage::packBits(std::initializer_list<const QAbstractButton *> boxes)
+{
+    quint8 value = 0;
+    int bit = 0;
+    for (const QAbstractButton *box : boxes) {
+        if (box->isChecked())
+            value |= static_cast<quint8>(1u << bit);
+        ++bit;
+    }
+    return value;
+}
+
+void DevicePage::unpackBits(quint8 value, std::initializer_list<QAbstractButton *> boxes)
+{
+    int bit = 0;
+    for (QAbstractButton *box : boxes) {
+        box->setChecked((value >> bit) & 1u);
+        ++bit;
+    }
+}
+
+void DevicePage::excludeOthers(QAbstractButton *changed, bool checked,
+                               std::initializer_list<QAbstractButton *> group)
+{
+    // Unchecking first and settling the enabled states afterwards keeps the result right
+    // even when clearing one box runs its own interlock and re-enables its neighbours.
+    for (QAbstractButton *other : group) {
+        if (checked && other != changed)
+            other->setChecked(false);
+    }
+    for (QAbstractButton *other : group) {
+        if (other != changed)
+            other->setEnabled(!checked);
+    }
+}

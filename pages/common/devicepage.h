@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <initializer_list>
+
+class QAbstractButton;
+class QLabel;
+
+// What every device page shares: the version label, the documentation link, and the way
+// check boxes travel as bits. A page derives from this, builds its designer form, then
+// calls setupCommon() so the shared parts are wired the same way everywhere.
+class DevicePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DevicePage(QWidget *parent = nullptr);
+
+    // The version comes from the device, so it is never interpreted as rich text.
+    virtual void setVersionText(const QString &text);
+
+    // The maker's web site that hosts every model's documentation.
+    static const char *const DocumentationHost;
+
+protected:
+    void setupCommon(QLabel *versionLabel);
+
+    // Opens the model's manual (a path on the maker's site) in the desktop browser.
+    static void openDocumentation(const QString &path);
+
+    // Packs boxes into bits 0, 1, 2... of one byte; a box counts when it is not unchecked.
+    static quint8 packBits(std::initializer_list<const QAbstractButton *> boxes);
+
+    // Applies bits 0, 1, 2... to the boxes strictly in the given order, because each change
+    // runs the page's interlocks and a later box may undo an earlier one.
+    static void unpackBits(quint8 value, std::initializer_list<QAbstractButton *> boxes);
+
+    // One box of a group that exclude each other changed: while it is checked the others
+    // are unchecked and disabled, once it is cleared they are usable again.
+    static void excludeOthers(QAbstractButton *changed, bool checked,
+                              std::initializer_list<QAbstractButton *> group);
+
+private:
+    QLabel *m_versionLabel = nullptr;
+};

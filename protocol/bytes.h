@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QtGlobal>
+
+// Devices answer with blocks of whatever length the line delivered; a field the block
+// does not reach reads as 0 so a short reply decodes instead of reading past its end.
+inline quint8 byteAt(const QByteArray &block, int index)
+{
+    if (index < 0 || index >= block.size())
+        return 0;
+    return static_cast<quint8>(block.at(index));
+}
+
+// The character whose Latin-1 code is the byte; identification and version fields are
+// compared and shown as characters.
+inline QChar charAt(const QByteArray &block, int index)
+{
+    return QChar(static_cast<ushort>(byteAt(block, index)));
+}
+
+inline bool bitSet(quint8 value, int bit)
+{
+    return (value >> bit) & 1u;
+}
+
+inline quint8 highByte(quint16 value)
+{
+    return static_cast<quint8>(value >> 8);
+}
+inline quint8 lowByte(quint16 value)
+{
+    return static_cast<quint8>(value & 0xFF);
+}
+
+inline quint16 word(quint8 high, quint8 low)
+{
+    return static_cast<quint16>((high << 8) | low);
+}

@@ -1,0 +1,160 @@
+#include "tests/support/simulatedconnection.h"
+
+#include "protocol/frames.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+// What the window does with each received block, by its header.
+class tst_ReceiveHandler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identification_data();
+    void identification();
+    void replyLogLines_data();
+    void replyLogLines();
+    void unknownOrEmptyBlockOnlySetsColour_data();
+    void unknownOrEmptyBlockOnlySetsColour();
+    void reidentificationKeepsOnePageInStack();
+    void burstOfTwoFramesIsOneBlock();
+};
+
+static QStackedWidget *stackOf(ORVA2 &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+}
+
+void tst_ReceiveHandler::identification_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QString>("logLine");
+    QTest::addColumn<QString>("version");
+    QTest::newRow("KZR-1") << QByteArray("01") << "Urządznie: KZR-1/TLMX-1"
+                           << "v03d15m07r";
+    QTest::newRow("TLMX-1") << QByteArray("02") << "Urządznie: KZR-1/TLMX-1"
+                            << "v03d15m07r";
+    QTest::newRow("GA-1") << QByteArray("03") << "Urządznie: GA-1"
+                          << "v03d15m07r1";
+    QTest::newRow("WRN-1") << QByteArray("04") << "Urządznie: WRN-1"
+                           << "v03d15m07r";
+    QTest::newRow("DRAV-1") << QByteArray("05") << "Urządznie: DRAV-1"
+                            << "v03d15m07r";
+    QTest::newRow("HEL-1") << QByteArray("06") << "Urządznie: HEL-1"
+                           << "v03d15m07r";
+    QTest::newRow("WRN-2") << QByteArray("07") << "Urządznie: WRN-2"
+                           << "v03d15m07r";
+    QTest::newRow("GA-1 MI") << QByteArray("08") << "Urządznie: GA-1 MI"
+                             << "v03d15m07r1";
+    QTest::newRow("ZEGAR-1") << QByteArray("09") << "Urządznie: ZEGAR-1"
+                             << "v03d15m07r";
+    QTest::newRow("NOV-1") << QByteArray("10") << "Urządznie: NOV-1"
+                           << "v03d15m07r";
+    QTest::newRow("BRT") << QByteArray("11") << "Urządznie: BRT"
+                         << "v03d15m07r";
+    QTest::newRow("Tester") << QByteArray("12") << "Urządznie: Tester KZR-1"
+                            << "v03d15m07r";
+}
+
+void tst_ReceiveHandler::identification()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(QString, logLine);
+    QFETCH(QString, version);
+
+    ORVA2 window;
+    window.processBlock(code + QByteArray("0315071") + QByteArray(5, '\x07'));
+
+    QCOMPARE(logLinesOf(window), QStringList({logLine, "Pobierz konfiguracje"}));
+    QWidget *page = stackOf(window)->currentWidget();
+    QCOMPARE(stackOf(window)->currentIndex(), 1);
+    QVERIFY(page != nullptr);
+    const auto labels = page->findChildren<QLabel *>();
+    const bool versionShown = std::any_of(labels.begin(), labels.end(),
+                                          [&](QLabel *label) { return label->text() == version; });
+    if (code != "12") // the tester page shows no version
+        QVERIFY2(versionShown, qPrintable(version));
+}
+
+void tst_ReceiveHandler::replyLogLines_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QString>("logLine");
+    QTest::newRow("KZR config") << QByteArray("DE") << "Konfiguracja pobrana";
+    QTest::newRow("KZR view") << QByteArray("dV") << "Widok urządzenia aktualizacja";
+    QTest::newRow("GA config") << QByteArray("DF") << "Konfiguracja pobrana";
+    QTest::newRow("WRN-1 config") << QByteArray("DG") << "Konfiguracja pobrana";
+    QTest::newRow("DRAV config") << QByteArray("DH") << "Konfiguracja pobrana";
+    QTest::newRow("WRN-2 config") << QByteArray("DI") << "Konfiguracja pobrana";
+    QTest::newRow("GAMI config") << QByteArray("DJ") << "Konfiguracja pobrana";
+    QTest::newRow("ZEGAR config") << QByteArray("DK") << "Konfiguracja pobrana ZEGR";
+    QTest::newRow("BRT config") << QByteArray("DM") << "Konfiguracja pobrana";
+    QTest::newRow("NOV config") << QByteArray("DN") << "Konfiguracja pobrana NOV";
+    QTest::newRow("tester config") << QByteArray("DO") << "Konfiguracja pobrana Tester KZR";
+    QTest::newRow("LED test echo") << QByteArray("PL") << "RGB";
+    QTest::newRow("acknowledge") << QByteArray("OK") << "Konfiguracja odebrana";
+}
+
+void tst_ReceiveHandler::replyLogLines()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QString, logLine);
+    ORVA2 window;
+    window.processBlock(header + QByteArray(12, '\0'));
+    QCOMPARE(logLinesOf(window), QStringList{logLine});
+    QCOMPARE(stackOf(window)->currentIndex(), 0);
+    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+    QCOMPARE(log->textColor(), QColor(Qt::blue));
+}
+
+void tst_ReceiveHandler::unknownOrEmptyBlockOnlySetsColour_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("DL") << QByteArray("DL") + QByteArray(12, '\0');
+    QTest::newRow("one byte") << QByteArray("0");
+    QTest::newRow("lower case ok") << QByteArray("ok");
+}
+
+void tst_ReceiveHandler::unknownOrEmptyBlockOnlySetsColour()
+{
+    QFETCH(QByteArray, block);
+    ORVA2 window;
+    window.processBlock(block);
+    QVERIFY(logLinesOf(window).isEmpty());
+    QCOMPARE(window.lastBlock(), block);
+    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+    QCOMPARE(log->textColor(), QColor(Qt::blue));
+}
+
+void tst_ReceiveHandler::reidentificationKeepsOnePageInStack()
+{
+    ORVA2 window;
+    const QByteArray reply = QByteArray("01031507") + QByteArray(6, '\0');
+    window.processBlock(reply);
+    window.processBlock(QByteArray("03031507") + QByteArray(6, '\0'));
+    window.processBlock(reply);
+    QCOMPARE(stackOf(window)->count(), 3);
+    QCOMPARE(stackOf(window)->currentWidget(), &window.kzrPage());
+}
+
+void tst_ReceiveHandler::burstOfTwoFramesIsOneBlock()
+{
+    SimulatedConnection connection("07");
+    QVERIFY(connection.connectAndLoad());
+    QCOMPARE(connection.window().lastBlock().size(), 2 * Frame::Size);
+    QVERIFY(connection.window().lastBlock().startsWith("DI"));
+
+    // Two different frames within the silence: only the first header is examined.
+    connection.link().send(QByteArray("OK") + QByteArray(12, '\0') + QByteArray("PL") +
+                           QByteArray(12, '\0'));
+    QTRY_COMPARE(connection.window().lastBlock().size(), 2 * Frame::Size);
+    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
+    QVERIFY(!connection.logLines().contains(QStringLiteral("RGB")));
+}
+
+QTEST_MAIN(tst_ReceiveHandler)
+#include "tst_receivehandler.moc"

@@ -1,0 +1,77 @@
+#include "tests/support/simulatedconnection.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+constexpr int TimeoutMs = 5000;
+}
+
+SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(identity)
+{
+    m_link.open();
+    QObject::connect(&m_link, &PtyLink::received, &m_device, &SimulatedDevice::receive);
+    QObject::connect(&m_device, &SimulatedDevice::transmit, &m_link, &PtyLink::send);
+}
+
+void SimulatedConnection::pressConnect()
+{
+    auto *ports = m_window.findChild<QComboBox *>(QStringLiteral("porty"));
+    if (ports->findText(m_link.slavePath()) < 0)
+        ports->addItem(m_link.slavePath());
+    ports->setCurrentIndex(ports->findText(m_link.slavePath()));
+    clickButton(&m_window, "polacz");
+}
+
+bool SimulatedConnection::connectAndLoad()
+{
+    pressConnect();
+    // Identification request, then the read request sent after identification.
+    if (!waitForFrames(2))
+        return false;
+    const bool hasConfigReply = m_device.identity() != "06";
+    const QString expected = hasConfigReply ? QStringLiteral("Konfiguracja pobrana")
+                                            : QStringLiteral("Pobierz konfiguracje");
+    return QTest::qWaitFor(
+        [&] {
+            const QStringList lines = logLines();
+            return !lines.isEmpty() && lines.last().startsWith(expected);
+        },
+        TimeoutMs);
+}
+
+bool SimulatedConnection::waitForFrames(int count)
+{
+    return QTest::qWaitFor([&] { return m_device.receivedFrames().size() >= count; }, TimeoutMs);
+}
+
+bool SimulatedConnection::waitForLogLines(int count)
+{
+    return QTest::qWaitFor([&] { return logLines().size() >= count; }, TimeoutMs);
+}
+
+QStringList SimulatedConnection::logLines() const
+{
+    return logLinesOf(const_cast<ORVA2 &>(m_window));
+}
+
+QTextBrowser *SimulatedConnection::log() const
+{
+    return m_window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+}
+
+QStringList logLinesOf(ORVA2 &window)
+{
+    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+    const QString text = log->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void clickButton(QWidget *root, const char *objectName)
+{
+    auto *button = root->findChild<QAbstractButton *>(QLatin1String(objectName));
+    Q_ASSERT_X(button, "clickButton", objectName);
+    button->click();
+}

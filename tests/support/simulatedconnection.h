@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/orva2.h"
+#include "tools/devsim/ptylink.h"
+#include "tools/devsim/simulateddevice.h"
+
+#include <QStringList>
+
+class QTextBrowser;
+
+// A main window wired to a simulated relay through a real pseudo-terminal: the program
+// talks to it with QSerialPort exactly as it would to an adapter.
+class SimulatedConnection
+{
+public:
+    explicit SimulatedConnection(const QByteArray &identity);
+
+    ORVA2 &window() { return m_window; }
+    SimulatedDevice &device() { return m_device; }
+    PtyLink &link() { return m_link; }
+
+    // Chooses the pseudo-terminal in the port list and presses connect.
+    void pressConnect();
+    // Connects and waits until the device's page is shown and its configuration reply (if the
+    // model has one) has been handled. Returns false on timeout.
+    bool connectAndLoad();
+
+    // Waits until the device has received `count` frames in all. Returns false on timeout.
+    bool waitForFrames(int count);
+    // Waits until the log holds `count` lines. Returns false on timeout.
+    bool waitForLogLines(int count);
+
+    QStringList logLines() const;
+    QTextBrowser *log() const;
+
+private:
+    ORVA2 m_window;
+    PtyLink m_link;
+    SimulatedDevice m_device;
+};
+
+// Helpers for tests that look at the log without a device.
+QStringList logLinesOf(ORVA2 &window);
+void clickButton(QWidget *root, const char *objectName);

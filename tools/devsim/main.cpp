@@ -1,0 +1,74 @@
+// orva-devsim: plays one relay on a pseudo-terminal or on a real serial port, so the
+// program (or a second machine) can be tried without hardware.
+
+#include "tools/devsim/ptylink.h"
+#include "tools/devsim/simulateddevice.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSerialPort>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulates one relay on a serial line. Identities: ") +
+        QString::fromLatin1(SimulatedDevice::knownIdentities().join(' ')));
+    parser.addHelpOption();
+    QCommandLineOption model({QStringLiteral("m"), QStringLiteral("model")},
+                             QStringLiteral("identity code of the relay, e.g. 01"),
+                             QStringLiteral("code"), QStringLiteral("01"));
+    QCommandLineOption port({QStringLiteral("p"), QStringLiteral("port")},
+                            QStringLiteral("serve on this serial port instead of a new pty"),
+                            QStringLiteral("name"));
+    QCommandLineOption baud({QStringLiteral("b"), QStringLiteral("baud")},
+                            QStringLiteral("baud rate on --port"), QStringLiteral("rate"),
+                            QStringLiteral("9600"));
+    QCommandLineOption blocking(QStringLiteral("blocking"),
+                                QStringLiteral("start with the interlock blocking"));
+    parser.addOptions({model, port, baud, blocking});
+    parser.process(app);
+
+    QTextStream out(stdout);
+    const QByteArray identity = parser.value(model).toLatin1();
+    if (!SimulatedDevice::knownIdentities().contains(identity)) {
+        out << "unknown identity " << parser.value(model) << Qt::endl;
+        return 2;
+    }
+    SimulatedDevice device(identity);
+    if (parser.isSet(blocking))
+        device.setViewState(0x01);
+    QObject::connect(&device, &SimulatedDevice::frameReceived, [&out](const QByteArray &frame) {
+        out << "<- " << frame.toHex(' ') << Qt::endl;
+    });
+    QObject::connect(&device, &SimulatedDevice::transmit, [&out](const QByteArray &bytes) {
+        out << "-> " << bytes.toHex(' ') << Qt::endl;
+    });
+
+    PtyLink pty;
+    QSerialPort serial;
+    if (parser.isSet(port)) {
+        serial.setPortName(parser.value(port));
+        if (!serial.open(QIODevice::ReadWrite)) {
+            out << "cannot open " << parser.value(port) << ": " << serial.errorString() << Qt::endl;
+            return 1;
+        }
+        serial.setBaudRate(parser.value(baud).toInt());
+        QObject::connect(&serial, &QSerialPort::readyRead,
+                         [&] { device.receive(serial.readAll()); });
+        QObject::connect(&device, &SimulatedDevice::transmit,
+                         [&](const QByteArray &bytes) { serial.write(bytes); });
+        out << "relay " << identity << " on " << serial.portName() << Qt::endl;
+    } else {
+        if (!pty.open()) {
+            out << "cannot create a pseudo-terminal" << Qt::endl;
+            return 1;
+        }
+        QObject::connect(&pty, &PtyLink::received, &device, &SimulatedDevice::receive);
+        QObject::connect(&device, &SimulatedDevice::transmit, &pty, &PtyLink::send);
+        out << "relay " << identity << " on " << pty.slavePath() << Qt::endl;
+    }
+    return app.exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+// The device end of a pseudo-terminal. The program opens slavePath() with QSerialPort as
+// if it were a serial adapter, so tests exercise the real serial stack.
+class PtyLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PtyLink(QObject *parent = nullptr);
+    ~PtyLink() override;
+
+    bool open();
+    bool isOpen() const { return m_master >= 0; }
+    QString slavePath() const { return m_slavePath; }
+
+    // Closes the device end, as if the adapter were pulled out.
+    void close();
+
+public slots:
+    void send(const QByteArray &bytes);
+
+signals:
+    void received(const QByteArray &bytes);
+
+private:
+    void readAvailable();
+
+    int m_master = -1;
+    // Held open so the master never sees a hang-up while the program has the port closed.
+    int m_slaveKeepAlive = -1;
+    QString m_slavePath;
+    QSocketNotifier *m_notifier = nullptr;
+};
