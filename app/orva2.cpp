@@ -13,26 +13,31 @@ namespace {
 const char *const OfflineEntry = "Tryb Offline";
 const char *const MakerSite = "https://www.orvatech.pl";
 
-const char *const AboutText =
-    "This program uses Qt version 5.12.0\n\n"
-    "Qt is a C++ toolkit for cross-platform application development.\n\n"
-    "Qt provides single-source portability across all major desktop operating systems. "
-    "It is also available for embedded Linux and other embedded and mobile operating "
-    "systems.\n\n"
-    "Qt is available under three different licensing options designed to accommodate the "
-    "needs of our various users.\n\n"
-    "Qt licensed under our commercial license agreement is appropriate for development of "
-    "proprietary/commercial software where you do not want to share any source code with "
-    "third parties or otherwise cannot comply with the terms of the GNU LGPL version 2.1 or "
-    "GNU GPL version 3.0.\n\n"
-    "Qt licensed under the GNU LGPL version 2.1 is appropriate for the development of Qt "
-    "applications provided you can comply with the terms and conditions of the GNU LGPL "
-    "version 2.1.\n\n"
-    "Qt licensed under the GNU General Public License version 3.0 is appropriate for the "
-    "development of Qt applications where you wish to use such applications in combination "
-    "with software subject to the terms of the GNU GPL version 3.0 or where you are otherwise "
-    "willing to comply with the terms of the GNU GPL version 3.0.\n\n"
-    "Qt is a Digia product. See qt.io for more information.";
+// The first line names the toolkit the program actually runs on.
+QString aboutText()
+{
+    return QStringLiteral("This program uses Qt version %1\n\n").arg(QLatin1String(qVersion())) +
+           QStringLiteral(
+               "Qt is a C++ toolkit for cross-platform application development.\n\n"
+               "Qt provides single-source portability across all major desktop operating "
+               "systems. It is also available for embedded Linux and other embedded and mobile "
+               "operating systems.\n\n"
+               "Qt is available under three different licensing options designed to accommodate "
+               "the needs of our various users.\n\n"
+               "Qt licensed under our commercial license agreement is appropriate for development "
+               "of proprietary/commercial software where you do not want to share any source code "
+               "with third parties or otherwise cannot comply with the terms of the GNU LGPL "
+               "version 2.1 or GNU GPL version 3.0.\n\n"
+               "Qt licensed under the GNU LGPL version 2.1 is appropriate for the development of "
+               "Qt applications provided you can comply with the terms and conditions of the GNU "
+               "LGPL version 2.1.\n\n"
+               "Qt licensed under the GNU General Public License version 3.0 is appropriate for "
+               "the development of Qt applications where you wish to use such applications in "
+               "combination with software subject to the terms of the GNU GPL version 3.0 or "
+               "where you are otherwise willing to comply with the terms of the GNU GPL version "
+               "3.0.\n\n"
+               "Qt is a product of The Qt Company. See qt.io for more information.");
+}
 
 QStringList availablePortNames()
 {
@@ -103,7 +108,7 @@ void ORVA2::on_informacje_clicked()
     QMessageBox box;
     box.setWindowTitle(QStringLiteral("About Qt"));
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromLatin1(AboutText));
+    box.setText(aboutText());
     box.exec();
 }
 
@@ -263,10 +268,14 @@ void ORVA2::powrotDoPoczatku()
 }
 
 // A vanished adapter or a device that was unplugged: keep every form as it is, but stop
-// using a port that can no longer carry anything.
+// using a port that can no longer carry anything. Closing at the first error matters: a
+// port whose other side is gone reports the same error again on every event-loop turn.
+// An open error is not a failure of the link: pressing connect on an open port raises it.
 void ORVA2::portFailed(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError || !m_port.isOpen())
+    const bool linkLost = error == QSerialPort::ResourceError ||
+                          error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+    if (!linkLost || !m_port.isOpen())
         return;
     m_log->note(QStringLiteral("Utracono połączenie z urządzeniem"));
     m_port.close();

@@ -14,12 +14,13 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Simulates one relay on a serial line. Identities: ") +
-        QString::fromLatin1(SimulatedDevice::knownIdentities().join(' ')));
+        QStringLiteral("Simulates one relay on a serial line. Models: ") +
+        SimulatedDevice::modelNames().join(QStringLiteral(", ")) +
+        QStringLiteral(" (or their identity codes 01-12)."));
     parser.addHelpOption();
     QCommandLineOption model({QStringLiteral("m"), QStringLiteral("model")},
-                             QStringLiteral("identity code of the relay, e.g. 01"),
-                             QStringLiteral("code"), QStringLiteral("01"));
+                             QStringLiteral("the relay to play, e.g. KZR-1 or 01"),
+                             QStringLiteral("model"), QStringLiteral("KZR-1"));
     QCommandLineOption port({QStringLiteral("p"), QStringLiteral("port")},
                             QStringLiteral("serve on this serial port instead of a new pty"),
                             QStringLiteral("name"));
@@ -32,9 +33,9 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     QTextStream out(stdout);
-    const QByteArray identity = parser.value(model).toLatin1();
-    if (!SimulatedDevice::knownIdentities().contains(identity)) {
-        out << "unknown identity " << parser.value(model) << Qt::endl;
+    const QByteArray identity = SimulatedDevice::identityFor(parser.value(model));
+    if (identity.isEmpty()) {
+        out << "unknown model " << parser.value(model) << Qt::endl;
         return 2;
     }
     SimulatedDevice device(identity);

@@ -31,6 +31,30 @@ const QHash<QByteArray, QByteArray> &configReplyHeaders()
     return headers;
 }
 
+struct ModelName
+{
+    const char *name;
+    const char *identity;
+};
+
+const ModelName ModelNames[] = {
+    {"KZR-1", Frame::Reply::Kzr},     {"TLMX-1", Frame::Reply::Tlmx},
+    {"GA-1", Frame::Reply::Ga},       {"WRN-1", Frame::Reply::Wrn1},
+    {"DRAV-1", Frame::Reply::Drav},   {"HEL-1", Frame::Reply::Hel},
+    {"WRN-2", Frame::Reply::Wrn2},    {"GA-1 MI", Frame::Reply::Gami},
+    {"ZEGAR-1", Frame::Reply::Zegar}, {"NOV-1", Frame::Reply::Nov},
+    {"BRT-1", Frame::Reply::Brt},     {"Tester KZR-1", Frame::Reply::Tester},
+};
+
+// Names are matched without regard to case, spaces or dashes, so "ga1mi" finds "GA-1 MI".
+QString folded(const QString &name)
+{
+    QString result = name.toUpper();
+    result.remove(QLatin1Char(' '));
+    result.remove(QLatin1Char('-'));
+    return result;
+}
+
 QByteArray withHeader(QByteArray frame, const QByteArray &header)
 {
     frame.replace(0, header.size(), header);
@@ -50,6 +74,25 @@ QList<QByteArray> SimulatedDevice::knownIdentities()
     QList<QByteArray> identities = configReplyHeaders().keys();
     std::sort(identities.begin(), identities.end());
     return identities;
+}
+
+QByteArray SimulatedDevice::identityFor(const QString &modelOrCode)
+{
+    if (knownIdentities().contains(modelOrCode.toLatin1()))
+        return modelOrCode.toLatin1();
+    for (const ModelName &model : ModelNames) {
+        if (folded(QLatin1String(model.name)) == folded(modelOrCode))
+            return model.identity;
+    }
+    return QByteArray();
+}
+
+QStringList SimulatedDevice::modelNames()
+{
+    QStringList names;
+    for (const ModelName &model : ModelNames)
+        names << QLatin1String(model.name);
+    return names;
 }
 
 int SimulatedDevice::configFrameCount() const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QStringList>
 
 // One relay as the program sees it from the other end of the line: it answers the
 // identification request with its identity and version, stores configuration frames,
@@ -17,6 +18,10 @@ public:
     explicit SimulatedDevice(const QByteArray &identity, QObject *parent = nullptr);
 
     static QList<QByteArray> knownIdentities();
+    // The identity code for a model name ("KZR-1", "GA-1 MI", "Tester KZR-1") or a code
+    // ("01"); empty when it names no model.
+    static QByteArray identityFor(const QString &modelOrCode);
+    static QStringList modelNames();
 
     QByteArray identity() const { return m_identity; }
 
