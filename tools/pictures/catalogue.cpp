@@ -13,7 +13,7 @@ using Glyph = std::function<void(QPainter &, const Style &, bool)>;
 const QString kGrafika = QStringLiteral("GRAFIKA/");
 const QString kSymul = QStringLiteral("GRAFIKASYMUL/");
 
-// Shown sizes (Parts 1.1, 3.x, 4.x of the specification).
+// Sizes at which the forms show the pictures.
 constexpr int kStartButton = 75; // start page and offline chooser
 constexpr int kPageButton = 50;  // "Menu" group of the device pages
 constexpr int kSmallButton = 25; // contact / about on the start page (20..25)
@@ -119,31 +119,30 @@ void addIndicators(std::vector<Picture> &out)
         out.push_back({path, QSize(shown, shown), QSizeF(100, 100),
                        [c](QPainter &p) { indicator::led(p, 100, c); }});
     };
-    // KZR device view (Part 3.2): 35 x 35 and 21 x 21 indicators.
+    // KZR device view: 35 x 35 and 21 x 21 indicators.
     led(kGrafika + "whiteLED2.png", 35, LedColour::White);
     led(kGrafika + "redLED2.png", 35, LedColour::Red);
     led(kGrafika + "greenLED2.png", 35, LedColour::Green);
     led(kGrafika + "whiteLEDsmall2.png", 21, LedColour::White);
     led(kGrafika + "redLEDsmall2.png", 21, LedColour::Red);
-    led(kGrafika + "greenLEDsmall2.png", 21, LedColour::Green); // not named by the spec; spare
-    // WRN-2 simulator (Part 4.2): 50 x 50 labels.
+    // WRN-2 simulator: 50 x 50 labels.
     led(kSymul + "simLEDzolty.png", 50, LedColour::Yellow);
     led(kSymul + "simLEDwylacz.png", 50, LedColour::Off);
     led(kSymul + "simLEDczerwony.png", 50, LedColour::Red);
 
-    // Tester results (Part 3.12): 18 x 18 indicators.
+    // Tester results: 18 x 18 indicators.
     out.push_back({kGrafika + "OK.png", QSize(18, 18), QSizeF(100, 100),
                    [](QPainter &p) { indicator::ok(p, style()); }});
     out.push_back({kGrafika + "NOK.png", QSize(18, 18), QSizeF(100, 100),
                    [](QPainter &p) { indicator::nok(p, style()); }});
 
-    // WRN-2 simulator switches (Part 4.2): 85 x 50 indicators.
+    // WRN-2 simulator switches: 85 x 50 indicators.
     out.push_back({kGrafika + "PRZYCWYLACZ.png", QSize(85, 50), QSizeF(85, 50),
                    [](QPainter &p) { indicator::toggle(p, style(), false); }});
     out.push_back({kGrafika + "PRZYCZALACZ.png", QSize(85, 50), QSizeF(85, 50),
                    [](QPainter &p) { indicator::toggle(p, style(), true); }});
 
-    // BRT-1 previews (Part 3.11): 110 x 110; PIO = vertical bars lit, POZ = horizontal.
+    // BRT-1 previews: 110 x 110; PIO = vertical bars lit, POZ = horizontal.
     struct Brt
     {
         const char *suffixPio;
@@ -164,7 +163,7 @@ void addIndicators(std::vector<Picture> &out)
                        QSizeF(110, 110), [c](QPainter &p) { indicator::brtFace(p, false, c); }});
     }
 
-    // ZEGAR-1 work modes (Part 3.9): 150 x 50 labels showing the display with its points.
+    // ZEGAR-1 work modes: 150 x 50 labels showing the display with its points.
     const std::pair<const char *, const char *> modes[] = {
         {"MSTP1", "1.234.5"}, // [s.][ms][ms][ms.][us]
         {"MSTP2", "12.345"},  // [s][s.][ms][ms][ms]
