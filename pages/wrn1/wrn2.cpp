@@ -1,12 +1,21 @@
 #include "pages/wrn1/wrn2.h"
 #include "ui_wrn2.h"
 
-#include "protocol/frames.h"
+namespace {
+const char DocumentPath[] = "/wp-content/uploads/2024/06/DTR_WRN-1.pdf";
+}
 
-WRN2::WRN2(QWidget *parent) : DevicePage(parent), ui(new Ui::WRN2)
+WRN2::WRN2(QWidget *parent) : WrnPage(parent), ui(new Ui::WRN2)
 {
     ui->setupUi(this);
-    setupCommon(ui->wersja);
+    setupCommon(ui->wersjaWRN);
+    setFirstChannels(
+        {{ui->We1Inwersja, ui->We1Pobudzenie, ui->We1Zanik},
+         {ui->PK1Inwersja, ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe, ui->PK1tImpulsu},
+         {ui->LED1Samokasowanie, ui->LED1KolorPobudzenia, ui->LED1KolorKasowanie}},
+        {{ui->We2Inwersja, ui->We2Pobudzenie, ui->We2Zanik},
+         {ui->PK2Inwersja, ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe, ui->PK2tImpulsu},
+         {ui->LED2Samokasowanie, ui->LED2KolorPobudzenia, ui->LED2KolorKasowanie}});
 }
 
 WRN2::~WRN2()
@@ -16,7 +25,91 @@ WRN2::~WRN2()
 
 QByteArray WRN2::encodeConfig() const
 {
-    return Frame::configFrame();
+    return encodeFirstChannels();
 }
 
-void WRN2::decodeConfig(const QByteArray &) {}
+void WRN2::decodeConfig(const QByteArray &block)
+{
+    decodeFirstChannels(block);
+}
+
+void WRN2::on_ZapiszWRN_clicked()
+{
+    emit WyslijDaneWRN();
+}
+
+void WRN2::on_rozlaczWRN_clicked()
+{
+    emit PowrotPoczatekWRN();
+    close();
+}
+
+void WRN2::on_pLED_clicked()
+{
+    emit ProbaLED();
+}
+
+void WRN2::on_DZWRN_clicked()
+{
+    emit PobierzDaneZWRN();
+}
+
+void WRN2::on_DTRWRN_clicked()
+{
+    openDocumentation(QLatin1String(DocumentPath));
+}
+
+// Relay 1 leaves the factory latched until reset, relay 2 plain; latching relay 1 is what
+// locks its pulse settings, and they are locked here too in case latching was already set.
+void WRN2::on_DomyslneWRN_clicked()
+{
+    loadInputDefaults(firstChannel().input);
+    loadInputDefaults(secondChannel().input);
+
+    ui->PK1Inwersja->setChecked(false);
+    ui->PK1DoSkasowania->setChecked(true);
+    ui->PK1tImpulsu->setEnabled(false);
+    ui->PK1tImpulsu->setValue(DefaultPulseSeconds);
+    ui->PK1DzialanieImpulsowe->setEnabled(false);
+
+    ui->PK2Inwersja->setChecked(false);
+    ui->PK2DoSkasowania->setChecked(false);
+    ui->PK2DzialanieImpulsowe->setChecked(false);
+    ui->PK2tImpulsu->setValue(DefaultPulseSeconds);
+
+    loadLedDefaults(firstChannel().led, false);
+    loadLedDefaults(secondChannel().led, false);
+}
+
+// A relay latched until reset cannot also pulse, so the pulse option and its time are
+// locked while latching is on; the pulse time stays editable whenever latching is off.
+void WRN2::on_PK1DoSkasowania_stateChanged(int arg1)
+{
+    const bool latched = arg1 != Qt::Unchecked;
+    excludeOthers(ui->PK1DoSkasowania, latched, {ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe});
+    ui->PK1tImpulsu->setEnabled(!latched);
+}
+
+void WRN2::on_PK1DzialanieImpulsowe_stateChanged(int arg1)
+{
+    excludeOthers(ui->PK1DzialanieImpulsowe, arg1 != Qt::Unchecked,
+                  {ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe});
+}
+
+void WRN2::on_PK2DoSkasowania_stateChanged(int arg1)
+{
+    const bool latched = arg1 != Qt::Unchecked;
+    excludeOthers(ui->PK2DoSkasowania, latched, {ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe});
+    ui->PK2tImpulsu->setEnabled(!latched);
+}
+
+void WRN2::on_PK2DzialanieImpulsowe_stateChanged(int arg1)
+{
+    excludeOthers(ui->PK2DzialanieImpulsowe, arg1 != Qt::Unchecked,
+                  {ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe});
+}
+
+void WRN2::on_KASOWANIE_clicked()
+{
+    emit KasowanieLEDWRN();
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/common/devicepage.h"
+#include "pages/common/wrnpage.h"
 
 #include <QByteArray>
 
@@ -8,7 +8,8 @@ namespace Ui {
 class WRN2;
 }
 
-class WRN2 : public DevicePage
+// The two-channel WRN relay: two inputs, two output relays, two two-colour LEDs.
+class WRN2 : public WrnPage
 {
     Q_OBJECT
 
@@ -25,6 +26,19 @@ signals:
     void PowrotPoczatekWRN();
     void ProbaLED();
     void KasowanieLEDWRN();
+
+private slots:
+    void on_ZapiszWRN_clicked();
+    void on_rozlaczWRN_clicked();
+    void on_pLED_clicked();
+    void on_DZWRN_clicked();
+    void on_DTRWRN_clicked();
+    void on_DomyslneWRN_clicked();
+    void on_PK1DoSkasowania_stateChanged(int arg1);
+    void on_PK1DzialanieImpulsowe_stateChanged(int arg1);
+    void on_PK2DoSkasowania_stateChanged(int arg1);
+    void on_PK2DzialanieImpulsowe_stateChanged(int arg1);
+    void on_KASOWANIE_clicked();
 
 private:
     Ui::WRN2 *ui;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/common/devicepage.h"
+#include "pages/common/wrnpage.h"
 
 #include <QByteArray>
 
@@ -8,7 +8,9 @@ namespace Ui {
 class wrn2v2;
 }
 
-class wrn2v2 : public DevicePage
+// The three-channel WRN relay. Its configuration spans two frames: the first is the
+// two-channel relay's frame, the second carries channel 3 and which input drives which relay.
+class wrn2v2 : public WrnPage
 {
     Q_OBJECT
 
@@ -18,6 +20,7 @@ public:
 
     QByteArray encodeConfigPart1() const;
     QByteArray encodeConfigPart2() const;
+    // The reply is both frames back to back; a block that stops early reads as zeros.
     void decodeConfig(const QByteArray &block);
 
 signals:
@@ -27,6 +30,15 @@ signals:
     void PowrotPoczatekWRN2();
     void KasowanieLEDWRN2();
 
+private slots:
+    void on_ZapiszWRN2_clicked();
+    void on_DZWRN2_clicked();
+    void on_DomyslneWRN2_clicked();
+    void on_pLED_clicked();
+    void on_rozlaczWRN2_clicked();
+    void on_KASOWANIE_clicked();
+
 private:
     Ui::wrn2v2 *ui;
+    Channel m_third{};
 };
