@@ -4,10 +4,17 @@
 
 #include <QByteArray>
 
+#include <array>
+
+class QCheckBox;
+class QSpinBox;
+
 namespace Ui {
 class DRAV;
 }
 
+// The three-track relay: per track a switch-off, LED latch, input and relay inversion, the
+// relay's pick-up and drop-out delays, and supply signalling on the relay's LED.
 class DRAV : public DevicePage
 {
     Q_OBJECT
@@ -25,6 +32,27 @@ signals:
     void PobierzDaneZDRAV();
     void ProbaLED();
 
+private slots:
+    void on_rozlaczDRAV_clicked();
+    void on_ZapiszDRAV_clicked();
+    void on_pLED_clicked();
+    void on_DZDRAV_clicked();
+    void on_DomyslneDRAV_clicked();
+    void on_DTRDRAV_clicked();
+
 private:
+    // The widgets of one track, in the order their options travel as bits.
+    struct Track
+    {
+        QCheckBox *switchedOff;
+        QCheckBox *inputInverted;
+        QCheckBox *relayInverted;
+        QCheckBox *ledLatched;
+        QCheckBox *supplySignalled;
+        QSpinBox *pickUpDelay;
+        QSpinBox *dropOutDelay;
+    };
+
     Ui::DRAV *ui;
+    std::array<Track, 3> m_tracks;
 };

@@ -4,10 +4,14 @@
 
 #include <QByteArray>
 
+class QSpinBox;
+
 namespace Ui {
 class hel;
 }
 
+// The time relay: an operating mode, input and relay inversions, and the times the mode
+// uses. The device is only written to; it does not report its configuration back.
 class hel : public DevicePage
 {
     Q_OBJECT
@@ -24,6 +28,25 @@ signals:
     void PobierzDaneZHEL();
     void ProbaLED();
 
+private slots:
+    void on_ZapiszHEL_clicked();
+    void on_rozlaczHEL_clicked();
+
 private:
+    // One row of the times group.
+    struct Duration
+    {
+        const QSpinBox *days;
+        const QSpinBox *hours;
+        const QSpinBox *minutes;
+        const QSpinBox *seconds;
+        const QSpinBox *milliseconds;
+    };
+
+    static void putDuration(QByteArray &frame, int offset, const Duration &duration);
+
     Ui::hel *ui;
+    Duration m_pickUpDelay;
+    Duration m_dropOutDelay;
+    Duration m_pulseTime;
 };
