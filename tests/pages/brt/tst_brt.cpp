@@ -23,7 +23,6 @@ class tst_BRT : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void formAsBuiltEncodesFixedFrame();
     void defaultsSetInputsOnly();
     void delays_data();
@@ -69,13 +68,6 @@ QByteArray reply(const QByteArray &payload)
 const char *const RelayBoxes[] = {"WE1_PK1", "WE1_PK2", "WE2_PK1", "WE2_PK2"};
 
 } // namespace
-
-// The pictures are compiled into the program's static library, where nothing else refers
-// to them, so the linker keeps them only when they are registered by name.
-void tst_BRT::initTestCase()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 void tst_BRT::formAsBuiltEncodesFixedFrame()
 {
