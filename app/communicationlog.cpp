@@ -1,32 +1,96 @@
 #include "app/communicationlog.h"
 
+#include <QHelpEvent>
+#include <QLoggingCategory>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTime>
+#include <QToolTip>
 
-CommunicationLog::CommunicationLog(QTextBrowser *view) : m_view(view) {}
+// Every frame in both directions, for capturing a session with QT_LOGGING_RULES.
+Q_LOGGING_CATEGORY(lcFrames, "orva.frames", QtInfoMsg)
 
-void CommunicationLog::sent(const QString &line, const QByteArray &frame)
+namespace {
+
+constexpr int ToolTipProperty = QTextFormat::UserProperty + 1;
+
+QString now()
+{
+    return QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+}
+
+QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+} // namespace
+
+CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
+{
+    m_view->viewport()->installEventFilter(this);
+}
+
+void CommunicationLog::sent(const QString &line, const QByteArray &frame, bool written)
 {
     m_view->setTextColor(Qt::red);
-    append(line, frame);
+    QString toolTip = now() + QLatin1Char(' ');
+    if (written) {
+        toolTip += QStringLiteral("wysłano: ") + hex(frame);
+        qCDebug(lcFrames).noquote() << "TX" << hex(frame);
+    } else {
+        toolTip += QStringLiteral("port zamknięty, nie wysłano: ") + hex(frame);
+    }
+    append(line, toolTip);
 }
 
 void CommunicationLog::beginReceived(const QByteArray &block)
 {
-    m_block = block;
+    m_receivedToolTip = now() + QStringLiteral(" odebrano: ") + hex(block);
+    qCDebug(lcFrames).noquote() << "RX" << hex(block);
     m_view->setTextColor(Qt::blue);
 }
 
 void CommunicationLog::received(const QString &line)
 {
-    append(line, m_block);
+    append(line, m_receivedToolTip);
 }
 
 void CommunicationLog::note(const QString &line)
 {
-    append(line, QByteArray());
+    append(line, QString());
 }
 
-void CommunicationLog::append(const QString &line, const QByteArray &)
+void CommunicationLog::append(const QString &line, const QString &toolTip)
 {
     m_view->append(line);
+    // A new line inherits the block format of the one before it, tool tip included.
+    QTextCursor cursor(m_view->document()->lastBlock());
+    QTextBlockFormat format = cursor.blockFormat();
+    if (toolTip.isEmpty())
+        format.clearProperty(ToolTipProperty);
+    else
+        format.setProperty(ToolTipProperty, toolTip);
+    cursor.setBlockFormat(format);
+}
+
+QString CommunicationLog::toolTipOfLine(int line) const
+{
+    return m_view->document()->findBlockByNumber(line).blockFormat().stringProperty(
+        ToolTipProperty);
+}
+
+bool CommunicationLog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QTextBlock block = m_view->cursorForPosition(help->pos()).block();
+        const QString toolTip = block.blockFormat().stringProperty(ToolTipProperty);
+        if (toolTip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), toolTip, m_view->viewport());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

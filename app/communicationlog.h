@@ -1,31 +1,40 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
+#include <QObject>
 #include <QString>
 
 class QTextBrowser;
 
 // The coloured log under the pages: red for what goes to the device, blue for what comes
 // back. Some lines are written in whatever colour the log had last, so the colour is a
-// property of the log, not of each call.
-class CommunicationLog
+// property of the log, not of each call. A line about a frame carries, as its tool tip, the
+// time of the exchange and the frame's bytes in hexadecimal, so the text itself stays short.
+class CommunicationLog : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit CommunicationLog(QTextBrowser *view);
 
-    // A line about a frame going out, in red.
-    void sent(const QString &line, const QByteArray &frame);
+    // A line about a frame going out, in red; `written` says whether the port took it.
+    void sent(const QString &line, const QByteArray &frame, bool written);
     // Switches to blue for everything the receive handler writes about a block.
     void beginReceived(const QByteArray &block);
     // A line about the block last passed to beginReceived, in the current colour.
     void received(const QString &line);
-    // A line in whatever colour is current.
+    // A line in whatever colour is current, about no frame.
     void note(const QString &line);
 
+    // The tool tip of the given line (0 is the first), empty for a line about no frame.
+    QString toolTipOfLine(int line) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    void append(const QString &line, const QByteArray &frame);
+    void append(const QString &line, const QString &toolTip);
 
     QTextBrowser *m_view;
-    QByteArray m_block;
+    QString m_receivedToolTip;
 };

@@ -1,6 +1,7 @@
 #include "app/orva2.h"
 #include "ui_orva2.h"
 
+#include "pages/common/accessibility.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -65,7 +66,8 @@ QString headerOf(const QByteArray &block)
 ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 {
     ui->setupUi(this);
-    m_log = std::make_unique<CommunicationLog>(ui->textBrowser);
+    m_log = new CommunicationLog(ui->textBrowser);
+    nameButtonsFromToolTips(this);
     setWindowTitle(QStringLiteral("ORVA_Konfig"));
     move(0, 0);
 
@@ -273,8 +275,8 @@ void ORVA2::powrotDoPoczatku()
 // An open error is not a failure of the link: pressing connect on an open port raises it.
 void ORVA2::portFailed(QSerialPort::SerialPortError error)
 {
-    const bool linkLost = error == QSerialPort::ResourceError ||
-                          error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                          error == QSerialPort::WriteError;
     if (!linkLost || !m_port.isOpen())
         return;
     m_log->note(QStringLiteral("Utracono połączenie z urządzeniem"));
@@ -498,8 +500,9 @@ void ORVA2::processBlock(const QByteArray &block)
 
 void ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitMs)
 {
-    m_log->sent(logLine, frame);
-    if (!m_port.isOpen())
+    const bool open = m_port.isOpen();
+    m_log->sent(logLine, frame, open);
+    if (!open)
         return;
     m_port.write(frame);
     m_port.waitForBytesWritten(waitMs);

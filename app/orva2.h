@@ -21,8 +21,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <memory>
-
 namespace Ui {
 class ORVA2;
 }
@@ -43,6 +41,7 @@ public:
 
     QByteArray lastBlock() const { return rxBuffer; }
     const QSerialPort &serialPort() const { return m_port; }
+    const CommunicationLog &communicationLog() const { return *m_log; }
 
     KZR &kzrPage() { return m_kzr; }
     ga &gaPage() { return m_ga; }
@@ -123,7 +122,7 @@ private:
     QString modelCode;
     QString versionText;
 
-    std::unique_ptr<CommunicationLog> m_log;
+    CommunicationLog *m_log = nullptr;
     QByteArray m_pendingBurst;
     QTimer m_burstTimer;
 };

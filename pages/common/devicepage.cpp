@@ -1,5 +1,7 @@
 #include "pages/common/devicepage.h"
 
+#include "pages/common/accessibility.h"
+
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QLabel>
@@ -21,13 +23,7 @@ void DevicePage::setupCommon(QLabel *versionLabel)
     if (m_versionLabel)
         m_versionLabel->setTextFormat(Qt::PlainText);
 
-    // Picture buttons have no text: their tool tip is what a screen reader should say.
-    const auto buttons = findChildren<QAbstractButton *>();
-    for (QAbstractButton *button : buttons) {
-        if (button->text().isEmpty() && button->accessibleName().isEmpty() &&
-            !button->toolTip().isEmpty())
-            button->setAccessibleName(button->toolTip());
-    }
+    nameButtonsFromToolTips(this);
 }
 
 void DevicePage::openDocumentation(const QString &path)

@@ -35,12 +35,10 @@ void tst_SendingSlots::fixedFrames_data()
                                   << "Pobierz konfiguracje" << Frame::readRequest();
     QTest::newRow("view") << QByteArray("01")
                           << Trigger([](ORVA2 &w) { emit w.kzrPage().WidokZalaczonyKZR(); })
-                          << "Dane dla Widoku"
-                          << QByteArray("dV") + QByteArray(12, '\x01');
+                          << "Dane dla Widoku" << QByteArray("dV") + QByteArray(12, '\x01');
     QTest::newRow("unlock") << QByteArray("01")
                             << Trigger([](ORVA2 &w) { emit w.kzrPage().OdblokujZProgramu(); })
-                            << "Odblokuj z programu"
-                            << QByteArray("BL") + QByteArray(12, '\x01');
+                            << "Odblokuj z programu" << QByteArray("BL") + QByteArray(12, '\x01');
     QTest::newRow("LED test NOV") << QByteArray("10")
                                   << Trigger([](ORVA2 &w) { emit w.novPage().ProbaLEDNOV(); })
                                   << "Próba LED" << QByteArray("PL") + QByteArray(12, '\0');

@@ -1,0 +1,145 @@
+#include "tests/support/simulatedconnection.h"
+
+#include "protocol/frames.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QTest>
+
+// What the engineer sees and hears of the interface: pictures that exist, buttons a screen
+// reader can tell apart, and log lines that carry the bytes behind them.
+class tst_Interface : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyPictureExists();
+    void everyPictureButtonHasAnAccessibleName();
+    void sendLineCarriesTheBytesWritten();
+    void receivedLineCarriesTheBlock();
+    void framesGoToTheLoggingCategory();
+};
+
+static QList<QWidget *> everyScreen(ORVA2 &window)
+{
+    return {&window,
+            &window.kzrPage(),
+            &window.gaPage(),
+            &window.wrn1Page(),
+            &window.offlinePage(),
+            &window.dravPage(),
+            &window.helPage(),
+            &window.wrn2Page(),
+            &window.gamiPage(),
+            &window.zegarPage(),
+            &window.simulatorPage(),
+            &window.brtPage(),
+            &window.novPage(),
+            &window.testerPage()};
+}
+
+void tst_Interface::everyPictureExists()
+{
+    ORVA2 window;
+    const QRegularExpression picture(QStringLiteral(":/[A-Za-z0-9_/@.]+"));
+    int checked = 0;
+    for (QWidget *screen : everyScreen(window)) {
+        QList<QWidget *> widgets = screen->findChildren<QWidget *>();
+        widgets.prepend(screen);
+        for (QWidget *widget : widgets) {
+            auto matches = picture.globalMatch(widget->styleSheet());
+            while (matches.hasNext()) {
+                const QString path = matches.next().captured();
+                QVERIFY2(QFile::exists(path),
+                         qPrintable(widget->objectName() + QStringLiteral(": ") + path));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(QFile::exists(QStringLiteral(":/GRAFIKA/LOGO.png")));
+    QVERIFY(QFile::exists(QStringLiteral(":/GRAFIKA/logocale.png")));
+    QVERIFY(checked > 50);
+}
+
+void tst_Interface::everyPictureButtonHasAnAccessibleName()
+{
+    ORVA2 window;
+    for (QWidget *screen : everyScreen(window)) {
+        const auto buttons = screen->findChildren<QAbstractButton *>();
+        for (QAbstractButton *button : buttons) {
+            // Buttons Qt makes for itself (menu bar extension, tool bar handle) are not ours.
+            if (!button->text().isEmpty() || button->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            QVERIFY2(!button->accessibleName().isEmpty(),
+                     qPrintable(screen->objectName() + QStringLiteral("/") + button->objectName()));
+        }
+    }
+}
+
+void tst_Interface::sendLineCarriesTheBytesWritten()
+{
+    SimulatedConnection connection("04");
+    QVERIFY(connection.connectAndLoad());
+    connection.device().clearReceivedFrames();
+    emit connection.window().wrn1Page().ProbaLED();
+    QVERIFY(connection.waitForFrames(1));
+
+    const QStringList lines = connection.logLines();
+    const int line = lines.lastIndexOf(QStringLiteral("Próba LED"));
+    const QString toolTip = connection.window().communicationLog().toolTipOfLine(line);
+    const QString written =
+        QString::fromLatin1(connection.device().receivedFrames().first().toHex(' ').toUpper());
+    QVERIFY2(toolTip.endsWith(written), qPrintable(toolTip));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d "))
+                .match(toolTip)
+                .hasMatch());
+
+    // A line whose frame could not be written says so instead of pretending.
+    clickButton(&connection.window(), "odswiez");
+    emit connection.window().wrn1Page().ProbaLED();
+    const QString closed =
+        connection.window().communicationLog().toolTipOfLine(connection.logLines().size() - 1);
+    QVERIFY2(closed.contains(QStringLiteral("nie wysłano")), qPrintable(closed));
+}
+
+void tst_Interface::receivedLineCarriesTheBlock()
+{
+    ORVA2 window;
+    const QByteArray block = QByteArray("OK") + QByteArray(12, '\x5A');
+    window.processBlock(block);
+    const QString toolTip = window.communicationLog().toolTipOfLine(0);
+    QVERIFY2(toolTip.endsWith(QString::fromLatin1(block.toHex(' ').toUpper())),
+             qPrintable(toolTip));
+
+    window.processBlock(QByteArray());
+    clickButton(&window, "polacz"); // offline: a line about no frame
+    QVERIFY(window.communicationLog().toolTipOfLine(1).isEmpty());
+}
+
+static QStringList capturedFrames;
+
+static void captureFrames(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (QLatin1String(context.category) == QLatin1String("orva.frames"))
+        capturedFrames << message;
+}
+
+void tst_Interface::framesGoToTheLoggingCategory()
+{
+    ORVA2 window;
+    capturedFrames.clear();
+    QtMessageHandler previous = qInstallMessageHandler(captureFrames);
+    window.processBlock(QByteArray("OK"));
+    QVERIFY(capturedFrames.isEmpty()); // off unless switched on
+
+    QLoggingCategory::setFilterRules(QStringLiteral("orva.frames.debug=true"));
+    window.processBlock(QByteArray("OK"));
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    QCOMPARE(capturedFrames, QStringList{"RX 4F 4B"});
+}
+
+QTEST_MAIN(tst_Interface)
+#include "tst_interface.moc"
