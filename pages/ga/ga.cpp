@@ -1,12 +1,15 @@
 #include "pages/ga/ga.h"
 #include "ui_ga.h"
 
-#include "protocol/frames.h"
+namespace {
+const char *const ManualPath = "/wp-content/uploads/2021/07/DTR_GA-1.pdf";
+}
 
-ga::ga(QWidget *parent) : DevicePage(parent), ui(new Ui::ga)
+ga::ga(QWidget *parent) : GaPage(parent), ui(new Ui::ga)
 {
     ui->setupUi(this);
     setupCommon(ui->wersja);
+    bindForm(widgetsOf(ui));
 }
 
 ga::~ga()
@@ -14,11 +17,33 @@ ga::~ga()
     delete ui;
 }
 
-QByteArray ga::encodeConfig() const
+void ga::on_ZapiszGA_clicked()
 {
-    return Frame::configFrame();
+    emit WyslijDaneGA();
 }
 
-void ga::decodeConfig(const QByteArray &) {}
+void ga::on_rozlaczGA_clicked()
+{
+    emit PowrotPoczatekGA();
+    close();
+}
 
-void ga::setRangeVariant(const QString &) {}
+void ga::on_DZGA_clicked()
+{
+    emit PobierzDaneZGA();
+}
+
+void ga::on_DTRGA_clicked()
+{
+    openDocumentation(QLatin1String(ManualPath));
+}
+
+void ga::on_Domyslne_clicked()
+{
+    loadDefaults();
+}
+
+void ga::on_pLEDGA_clicked()
+{
+    emit ProbaLEDGA();
+}

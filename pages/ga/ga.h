@@ -1,14 +1,13 @@
 #pragma once
 
-#include "pages/common/devicepage.h"
-
-#include <QByteArray>
+#include "pages/common/gapage.h"
 
 namespace Ui {
 class ga;
 }
 
-class ga : public DevicePage
+// Configuration page of the GA-1 signalling relay.
+class ga : public GaPage
 {
     Q_OBJECT
 
@@ -16,15 +15,19 @@ public:
     explicit ga(QWidget *parent = nullptr);
     ~ga() override;
 
-    QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
-    void setRangeVariant(const QString &variant);
-
 signals:
     void WyslijDaneGA();
     void PobierzDaneZGA();
     void PowrotPoczatekGA();
     void ProbaLEDGA();
+
+private slots:
+    void on_ZapiszGA_clicked();
+    void on_rozlaczGA_clicked();
+    void on_DZGA_clicked();
+    void on_DTRGA_clicked();
+    void on_Domyslne_clicked();
+    void on_pLEDGA_clicked();
 
 private:
     Ui::ga *ui;

@@ -1,0 +1,581 @@
+#include "tests/pages/ga/gapagetests.h"
+
+#include "protocol/frames.h"
+#include "tests/support/simulatedconnection.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextDocument>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+const QStringList Modes = {"DoSkasowania", "BrakKasowania", "Trwale", "Impulsowy"};
+const QStringList Schemes = {"PobOpcjaA", "PobOpcjaB", "PobOpcjaC", "PobOpcjaD", "PobOpcjaE"};
+const QStringList Delays = {"OpoznieniePojawienie", "OpoznienieZanik"};
+
+template <class T> T *widget(QWidget &page, const QString &name)
+{
+    T *found = page.findChild<T *>(name);
+    if (!found)
+        qFatal("the form has no %s", qPrintable(name));
+    return found;
+}
+
+QCheckBox *box(QWidget &page, const QString &name)
+{
+    return widget<QCheckBox>(page, name);
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray result;
+    for (int value : values)
+        result.append(static_cast<char>(value));
+    return result;
+}
+
+QByteArray sentFrame(const QByteArray &payload)
+{
+    return Frame::configFrame().left(2) + payload;
+}
+
+// A 12-byte payload, all 0 but the given frame positions.
+QByteArray payloadWith(std::initializer_list<QPair<int, int>> fields)
+{
+    QByteArray payload(Frame::Size - 2, '\0');
+    for (const auto &field : fields)
+        payload[field.first - 2] = static_cast<char>(field.second);
+    return payload;
+}
+
+int countOf(double seconds)
+{
+    return static_cast<int>(std::lround(seconds * 100));
+}
+
+QByteArray delayBytes(int appearance, int disappearance)
+{
+    return bytes({appearance & 0xFF, disappearance & 0xFF, appearance >> 8, disappearance >> 8});
+}
+
+void setDelays(QWidget &page, double appearance, double disappearance)
+{
+    widget<QDoubleSpinBox>(page, "OpoznieniePojawienie")->setValue(appearance);
+    widget<QDoubleSpinBox>(page, "OpoznienieZanik")->setValue(disappearance);
+}
+
+} // namespace
+
+void GaPageTests::formStartsAsDelivered()
+{
+    auto page = m_model.makePage();
+    for (const QString &name : Delays) {
+        auto *delay = widget<QDoubleSpinBox>(*page, name);
+        QCOMPARE(delay->minimum(), m_model.minimumDelay);
+        QCOMPARE(delay->maximum(), 25.0);
+        QCOMPARE(delay->value(), 0.1);
+        QCOMPARE(delay->decimals(), 1);
+        QCOMPARE(delay->suffix(), QStringLiteral("[s]"));
+    }
+    for (const char *name : {"PK1ImpulsT", "PK2ImpulsT"}) {
+        auto *pulse = widget<QSpinBox>(*page, name);
+        QCOMPARE(pulse->minimum(), 1);
+        QCOMPARE(pulse->maximum(), 100);
+        QCOMPARE(pulse->value(), 1);
+    }
+    auto *trigger = widget<QComboBox>(*page, "ZanikPobudzenie");
+    QCOMPARE(trigger->count(), 2);
+    QCOMPARE(trigger->itemText(0), QStringLiteral("Zanik napięcia"));
+    QCOMPARE(trigger->itemText(1), QStringLiteral("Pojawienie się napięcia"));
+    QCOMPARE(trigger->currentIndex(), 0);
+
+    for (QCheckBox *checkBox : page->findChildren<QCheckBox *>()) {
+        QVERIFY2(!checkBox->isChecked() && checkBox->isEnabled(),
+                 qPrintable(checkBox->objectName()));
+    }
+    QCOMPARE(widget<QStackedWidget>(*page, "stackedWidget")->currentIndex(), 0);
+
+    QTextDocument banner;
+    banner.setHtml(widget<QLabel>(*page, "NazwaUrzadzenia")->text());
+    QCOMPARE(banner.toPlainText(), m_model.banner);
+    auto *version = widget<QLabel>(*page, "wersja");
+    QCOMPARE(version->text(), QStringLiteral("d00m00r00"));
+    page->setVersionText(QStringLiteral("v03d15m07r1"));
+    QCOMPARE(version->text(), QStringLiteral("v03d15m07r1"));
+
+    if (m_model.sizeLimited) {
+        QCOMPARE(page->minimumSize(), QSize(1000, 490));
+        QCOMPARE(page->maximumSize(), QSize(1000, 600));
+    } else {
+        QCOMPARE(page->minimumSize(), QSize(0, 0));
+        QCOMPARE(page->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+}
+
+void GaPageTests::defaultsGiveFactoryFrame_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::newRow("fresh form") << QByteArray();
+    QTest::newRow("every bit set") << QByteArray(Frame::Size - 2, '\xFF');
+    QTest::newRow("pulse modes, scheme E, long delays")
+        << bytes({0x08, 0x05, 0x08, 0x05, 0x10, 0x0C, 0x01, 0xC4, 0xC4, 0x09, 0x09, 0x00});
+}
+
+void GaPageTests::defaultsGiveFactoryFrame()
+{
+    QFETCH(QByteArray, before);
+    auto page = m_model.makePage();
+    page->setRangeVariant(QStringLiteral("1"));
+    if (!before.isEmpty())
+        page->decodeConfig(m_model.replyHeader + before);
+
+    clickButton(page.get(), qPrintable(m_model.defaultsButton));
+
+    QCOMPARE(page->encodeConfig(),
+             sentFrame(bytes({0x01, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0, 0, 0})));
+    const QStringList disabled = {"PobOpcjaA", "PobOpcjaC",    "PobOpcjaD",        "PobOpcjaE",
+                                  "PK1Trwale", "PK1Impulsowy", "PK1BrakKasowania", "PK1ImpulsT",
+                                  "PK2Trwale", "PK2Impulsowy", "PK2DoSkasowania",  "PK2ImpulsT"};
+    const QStringList enabled = {"PobOpcjaB",   "PK1DoSkasowania",  "PK2BrakKasowania",
+                                 "PK1Inwersja", "PK2Inwersja",      "MigoweSzybkie",
+                                 "MigoweWolne", "SamokasowanieLED", "MigoweSzyIWolKasowanie"};
+    for (const QString &name : disabled)
+        QVERIFY2(!widget<QWidget>(*page, name)->isEnabled(), qPrintable(name));
+    for (const QString &name : enabled)
+        QVERIFY2(widget<QWidget>(*page, name)->isEnabled(), qPrintable(name));
+}
+
+void GaPageTests::encodesEveryField_data()
+{
+    QTest::addColumn<double>("appearance");
+    QTest::addColumn<double>("disappearance");
+    QTest::addColumn<QByteArray>("delayField");
+
+    QTest::newRow("25.0 s on appearance, 2.3 s on loss")
+        << 25.0 << 2.3 << bytes({0xC4, 0xE6, 0x09, 0x00});
+    QTest::newRow("2.3 s on appearance, 25.0 s on loss")
+        << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
+    QTest::newRow("12.7 s and 0.5 s") << 12.7 << 0.5 << bytes({0xF6, 0x32, 0x04, 0x00});
+    const int shortest = countOf(m_model.minimumDelay);
+    QTest::newRow("shortest delays")
+        << m_model.minimumDelay << m_model.minimumDelay << delayBytes(shortest, shortest);
+}
+
+void GaPageTests::encodesEveryField()
+{
+    QFETCH(double, appearance);
+    QFETCH(double, disappearance);
+    QFETCH(QByteArray, delayField);
+
+    auto page = m_model.makePage();
+    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
+    for (const char *name : {"PK1Trwale", "PK2Impulsowy", "PK2Inwersja", "PobOpcjaD",
+                             "SamokasowanieLED", "MigoweSzyIWolKasowanie"})
+        box(*page, name)->click();
+    widget<QSpinBox>(*page, "PK1ImpulsT")->setValue(100);
+    widget<QSpinBox>(*page, "PK2ImpulsT")->setValue(42);
+    setDelays(*page, appearance, disappearance);
+
+    QCOMPARE(page->encodeConfig(),
+             sentFrame(bytes({0x04, 100, 0x18, 42, 0x08, 0x0C, 0x01}) + delayField + bytes({0})));
+}
+
+void GaPageTests::decodeAppliesRelayModesInFrameOrder_data()
+{
+    QTest::addColumn<QString>("relay");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("pulseByte");
+    QTest::addColumn<QString>("winner");
+    QTest::addColumn<int>("pulse");
+
+    QTest::newRow("bits 0 and 3 after latched: pulse mode wins")
+        << "PK1" << 0x01 << 0x09 << 7 << "Impulsowy" << 7;
+    QTest::newRow("all four modes: pulse mode wins")
+        << "PK2" << 0x00 << 0x0F << 100 << "Impulsowy" << 100;
+    QTest::newRow("bits 0 and 1 after pulse mode")
+        << "PK1" << 0x08 << 0x03 << 0 << "BrakKasowania" << 1;
+    QTest::newRow("bits 0 and 2 after latched") << "PK2" << 0x01 << 0x05 << 255 << "Trwale" << 100;
+    QTest::newRow("pulse mode cleared, inversion kept")
+        << "PK2" << 0x08 << 0x10 << 101 << "" << 100;
+}
+
+void GaPageTests::decodeAppliesRelayModesInFrameOrder()
+{
+    QFETCH(QString, relay);
+    QFETCH(int, before);
+    QFETCH(int, bits);
+    QFETCH(int, pulseByte);
+    QFETCH(QString, winner);
+    QFETCH(int, pulse);
+
+    const int modeByte = relay == QLatin1String("PK1") ? 2 : 4;
+    const QString other = relay == QLatin1String("PK1") ? "PK2" : "PK1";
+    auto page = m_model.makePage();
+    page->decodeConfig(m_model.replyHeader + payloadWith({{modeByte, before}}));
+    page->decodeConfig(m_model.replyHeader +
+                       payloadWith({{modeByte, bits}, {modeByte + 1, pulseByte}}));
+
+    for (const QString &mode : Modes) {
+        QCheckBox *modeBox = box(*page, relay + mode);
+        QCOMPARE(modeBox->isChecked(), mode == winner);
+        QCOMPARE(modeBox->isEnabled(), winner.isEmpty() || mode == winner);
+        QVERIFY(!box(*page, other + mode)->isChecked());
+        QVERIFY(box(*page, other + mode)->isEnabled());
+    }
+    QCOMPARE(box(*page, relay + "Inwersja")->isChecked(), bool(bits & 0x10));
+    auto *pulseTime = widget<QSpinBox>(*page, relay + "ImpulsT");
+    QCOMPARE(pulseTime->isEnabled(), winner == QLatin1String("Impulsowy"));
+    QCOMPARE(pulseTime->value(), pulse);
+}
+
+void GaPageTests::decodeKeepsOneColourScheme_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("winner");
+
+    QTest::newRow("every scheme: the last wins") << 0x02 << 0x1F << 4;
+    QTest::newRow("bits 0 and 2 after E") << 0x10 << 0x05 << 2;
+    QTest::newRow("bits 5-7 ignored") << 0x00 << 0xE2 << 1;
+    QTest::newRow("none after C") << 0x04 << 0x00 << -1;
+}
+
+void GaPageTests::decodeKeepsOneColourScheme()
+{
+    QFETCH(int, before);
+    QFETCH(int, bits);
+    QFETCH(int, winner);
+
+    auto page = m_model.makePage();
+    page->decodeConfig(m_model.replyHeader + payloadWith({{6, before}}));
+    page->decodeConfig(m_model.replyHeader + payloadWith({{6, bits}}));
+
+    for (int i = 0; i < Schemes.size(); ++i) {
+        QCheckBox *scheme = box(*page, Schemes.at(i));
+        QCOMPARE(scheme->isChecked(), i == winner);
+        QCOMPARE(scheme->isEnabled(), winner < 0 || i == winner);
+    }
+}
+
+void GaPageTests::decodesDelays_data()
+{
+    QTest::addColumn<QString>("variant");
+    QTest::addColumn<int>("appearanceCount");
+    QTest::addColumn<int>("disappearanceCount");
+    QTest::addColumn<double>("appearance");
+    QTest::addColumn<double>("disappearance");
+    QTest::addColumn<QByteArray>("sent");
+
+    const double shortest = m_model.minimumDelay;
+    QTest::newRow("zero counts show the minimum")
+        << "1" << 0 << 0 << shortest << shortest
+        << delayBytes(countOf(shortest), countOf(shortest));
+    QTest::newRow("2.3 s and 25.0 s")
+        << "1" << 230 << 2500 << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
+    QTest::newRow("low and high bytes kept apart")
+        << "1" << 0x0102 << 0x0201 << 2.6 << 5.1 << delayBytes(260, 510);
+    QTest::newRow("counts above the long maximum")
+        << "1" << 2501 << 0xFFFF << 25.0 << 25.0 << delayBytes(2500, 2500);
+    QTest::newRow("short range clamps") << "0" << 2500 << 240 << 2.5 << 2.4 << delayBytes(250, 240);
+}
+
+void GaPageTests::decodesDelays()
+{
+    QFETCH(QString, variant);
+    QFETCH(int, appearanceCount);
+    QFETCH(int, disappearanceCount);
+    QFETCH(double, appearance);
+    QFETCH(double, disappearance);
+    QFETCH(QByteArray, sent);
+
+    auto page = m_model.makePage();
+    page->setRangeVariant(variant);
+    setDelays(*page, 1.0, 1.0);
+    const QByteArray delays = delayBytes(appearanceCount, disappearanceCount);
+    page->decodeConfig(
+        m_model.replyHeader +
+        payloadWith(
+            {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
+
+    QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), appearance);
+    QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->value(), disappearance);
+    QCOMPARE(page->encodeConfig().mid(9, 4), sent);
+}
+
+void GaPageTests::shortBlockReadsMissingBytesAsZero()
+{
+    auto page = m_model.makePage();
+    clickButton(page.get(), qPrintable(m_model.defaultsButton));
+    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
+    setDelays(*page, 5.0, 5.0);
+
+    // Cut after the second relay's mode: its pulse time and everything after read as 0.
+    page->decodeConfig(m_model.replyHeader + bytes({0x08, 0x05, 0x08}));
+
+    const int shortest = countOf(m_model.minimumDelay);
+    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x08, 0x05, 0x08, 0x01, 0x00, 0x00, 0x00}) +
+                                             delayBytes(shortest, shortest) + bytes({0})));
+    for (const QString &scheme : Schemes)
+        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
+
+    page->decodeConfig(m_model.replyHeader);
+    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00}) +
+                                             delayBytes(shortest, shortest) + bytes({0})));
+}
+
+void GaPageTests::decodedFrameEncodesUnchanged_data()
+{
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<QByteArray>("sent");
+
+    const QByteArray pulse =
+        bytes({0x18, 0x2A, 0x08, 0x64, 0x01, 0x0F, 0x01, 0x2C, 0xE2, 0x01, 0x04, 0x00});
+    QTest::newRow("pulse relays, scheme A, on appearance") << pulse << pulse;
+    const QByteArray latched =
+        bytes({0x01, 0x05, 0x12, 0x63, 0x10, 0x00, 0x00, 0x32, 0xC4, 0x00, 0x09, 0x00});
+    QTest::newRow("latched and no reset, scheme E, on loss") << latched << latched;
+    QTest::newRow("unnamed bits and byte 13 are not echoed")
+        << bytes({0xE4, 0x03, 0x22, 0x03, 0xE2, 0xF3, 0xFE, 0x0A, 0x0A, 0x00, 0x00, 0x55})
+        << bytes({0x04, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0x00, 0x00, 0x00});
+}
+
+void GaPageTests::decodedFrameEncodesUnchanged()
+{
+    QFETCH(QByteArray, received);
+    QFETCH(QByteArray, sent);
+
+    auto page = m_model.makePage();
+    page->setRangeVariant(QStringLiteral("1"));
+    page->decodeConfig(m_model.replyHeader + received);
+    QCOMPARE(page->encodeConfig(), sentFrame(sent));
+}
+
+void GaPageTests::clicksFollowInterlocks()
+{
+    auto page = m_model.makePage();
+    auto *pulseTime = widget<QSpinBox>(*page, "PK1ImpulsT");
+    const auto enabledModes = [&](const QString &relay) {
+        QStringList names;
+        for (const QString &mode : Modes) {
+            if (box(*page, relay + mode)->isEnabled())
+                names << mode;
+        }
+        return names;
+    };
+
+    box(*page, "PK1Impulsowy")->click();
+    QCOMPARE(enabledModes("PK1"), QStringList{"Impulsowy"});
+    QVERIFY(pulseTime->isEnabled());
+    QCOMPARE(enabledModes("PK2"), Modes);
+
+    // A disabled mode cannot be picked as a second one.
+    box(*page, "PK1Trwale")->click();
+    QVERIFY(!box(*page, "PK1Trwale")->isChecked());
+
+    box(*page, "PK1Impulsowy")->click();
+    QCOMPARE(enabledModes("PK1"), Modes);
+    QVERIFY(!pulseTime->isEnabled());
+
+    box(*page, "PK1DoSkasowania")->click();
+    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
+    QVERIFY(!pulseTime->isEnabled());
+    box(*page, "PK1Inwersja")->click();
+    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
+    box(*page, "PK1DoSkasowania")->click();
+    QCOMPARE(enabledModes("PK1"), Modes);
+
+    box(*page, "PobOpcjaC")->click();
+    for (const QString &scheme : Schemes)
+        QCOMPARE(box(*page, scheme)->isEnabled(), scheme == QLatin1String("PobOpcjaC"));
+    box(*page, "PobOpcjaC")->click();
+    for (const QString &scheme : Schemes)
+        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
+}
+
+void GaPageTests::rangeVariantSetsDelayMaximum_data()
+{
+    QTest::addColumn<QStringList>("variants");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("long range keeps 25.0 s") << QStringList{"1"} << 25.0 << 25.0;
+    QTest::newRow("short range clamps 25.0 s") << QStringList{"0"} << 2.5 << 2.5;
+    QTest::newRow("missing byte reads as character 0")
+        << QStringList{QString(QChar(0))} << 2.5 << 2.5;
+    QTest::newRow("back to long range keeps the clamped value")
+        << QStringList{"0", "1"} << 25.0 << 2.5;
+}
+
+void GaPageTests::rangeVariantSetsDelayMaximum()
+{
+    QFETCH(QStringList, variants);
+    QFETCH(double, maximum);
+    QFETCH(double, value);
+
+    auto page = m_model.makePage();
+    setDelays(*page, 25.0, 25.0);
+    for (const QString &variant : variants)
+        page->setRangeVariant(variant);
+
+    for (const QString &name : Delays) {
+        auto *delay = widget<QDoubleSpinBox>(*page, name);
+        QCOMPARE(delay->maximum(), maximum);
+        QCOMPARE(delay->minimum(), m_model.minimumDelay);
+        QCOMPARE(delay->value(), value);
+    }
+}
+
+void GaPageTests::buttonsEmitTheirSignal_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("signal");
+
+    QTest::newRow("send") << m_model.sendButton << m_model.sendSignal;
+    QTest::newRow("read") << m_model.readButton << m_model.readSignal;
+    QTest::newRow("LED test") << m_model.ledTestButton << m_model.ledTestSignal;
+    QTest::newRow("defaults") << m_model.defaultsButton << QByteArray();
+    QTest::newRow("LED reset") << "KASOWANIE" << QByteArray();
+}
+
+void GaPageTests::buttonsEmitTheirSignal()
+{
+    QFETCH(QString, button);
+    QFETCH(QByteArray, signal);
+
+    auto page = m_model.makePage();
+    QList<QPair<QByteArray, QSharedPointer<QSignalSpy>>> spies;
+    for (const QByteArray &each :
+         {m_model.sendSignal, m_model.readSignal, m_model.backSignal, m_model.ledTestSignal})
+        spies << qMakePair(each, QSharedPointer<QSignalSpy>::create(page.get(), each.constData()));
+
+    clickButton(page.get(), qPrintable(button));
+
+    for (const auto &spy : spies)
+        QCOMPARE(spy.second->count(), spy.first == signal ? 1 : 0);
+}
+
+void GaPageTests::disconnectClosesPage()
+{
+    auto page = m_model.makePage();
+    page->show();
+    QSignalSpy back(page.get(), m_model.backSignal.constData());
+    clickButton(page.get(), qPrintable(m_model.disconnectButton));
+    QCOMPARE(back.count(), 1);
+    QVERIFY(!page->isVisible());
+}
+
+void GaPageTests::documentationOpensModelManual()
+{
+    auto page = m_model.makePage();
+    UrlCatcher catcher;
+    const QUrl host(QLatin1String(DevicePage::DocumentationHost));
+    QDesktopServices::setUrlHandler(host.scheme(), &catcher, "open");
+    clickButton(page.get(), qPrintable(m_model.documentationButton));
+    QDesktopServices::unsetUrlHandler(host.scheme());
+
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls.first().host(), host.host());
+    QCOMPARE(catcher.urls.first().path(), m_model.manualPath);
+}
+
+void GaPageTests::configurationReplyReachesOnlyItsPage()
+{
+    ORVA2 window;
+    GaPage &own = m_model.pageIn(window);
+    GaPage &other = m_model.otherPageIn(window);
+    const QByteArray untouched = other.encodeConfig();
+    const QByteArray payload =
+        bytes({0x08, 0x07, 0x04, 0x02, 0x10, 0x05, 0x01, 0x2C, 0xE2, 0x01, 0x04, 0x00});
+
+    window.processBlock(m_model.replyHeader + payload);
+    QCOMPARE(own.encodeConfig(), sentFrame(payload));
+    QCOMPARE(other.encodeConfig(), untouched);
+    QCOMPARE(logLinesOf(window), QStringList{"Konfiguracja pobrana"});
+
+    window.processBlock(m_model.otherReplyHeader + QByteArray(Frame::Size - 2, '\x01'));
+    QCOMPARE(own.encodeConfig(), sentFrame(payload));
+}
+
+void GaPageTests::identificationSetsDelayRange_data()
+{
+    QTest::addColumn<char>("variant");
+    QTest::addColumn<double>("maximum");
+
+    QTest::newRow("long range") << '1' << 25.0;
+    QTest::newRow("short range") << '0' << 2.5;
+}
+
+void GaPageTests::identificationSetsDelayRange()
+{
+    QFETCH(char, variant);
+    QFETCH(double, maximum);
+
+    SimulatedConnection connection(m_model.identity);
+    connection.device().setRangeVariant(variant);
+    QVERIFY(connection.connectAndLoad());
+
+    GaPage &page = m_model.pageIn(connection.window());
+    for (const QString &name : Delays)
+        QCOMPARE(widget<QDoubleSpinBox>(page, name)->maximum(), maximum);
+    QCOMPARE(widget<QLabel>(page, "wersja")->text(),
+             QStringLiteral("v03d15m07r") + QLatin1Char(variant));
+}
+
+void GaPageTests::writeThenReadThroughDevice()
+{
+    SimulatedConnection connection(m_model.identity);
+    connection.device().setRangeVariant('1');
+    QVERIFY(connection.connectAndLoad());
+    GaPage &page = m_model.pageIn(connection.window());
+
+    clickButton(&page, qPrintable(m_model.defaultsButton));
+    for (const char *name : {"PK2BrakKasowania", "PK2Impulsowy", "PobOpcjaB", "PobOpcjaE",
+                             "PK1Inwersja", "SamokasowanieLED"})
+        box(page, name)->click();
+    widget<QSpinBox>(page, "PK2ImpulsT")->setValue(55);
+    widget<QComboBox>(page, "ZanikPobudzenie")->setCurrentIndex(1);
+    setDelays(page, 25.0, 2.3);
+    const QByteArray written = page.encodeConfig();
+    QCOMPARE(written,
+             sentFrame(bytes({0x11, 0x03, 0x08, 55, 0x10, 0x07, 0x01, 0xC4, 0xE6, 0x09, 0x00, 0})));
+
+    connection.device().clearReceivedFrames();
+    clickButton(&page, qPrintable(m_model.sendButton));
+    QVERIFY(connection.waitForFrames(1));
+    QCOMPARE(connection.device().receivedFrames(), QList<QByteArray>{written});
+    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
+    QCOMPARE(connection.device().storedPayload(), written.mid(2));
+
+    clickButton(&page, qPrintable(m_model.defaultsButton));
+    QVERIFY(page.encodeConfig() != written);
+    clickButton(&page, qPrintable(m_model.readButton));
+    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja pobrana"));
+    QCOMPARE(page.encodeConfig(), written);
+}
+
+void GaPageTests::ledTestIsSentAndResetIsNot()
+{
+    SimulatedConnection connection(m_model.identity);
+    QVERIFY(connection.connectAndLoad());
+    GaPage &page = m_model.pageIn(connection.window());
+    connection.device().clearReceivedFrames();
+    const int linesBefore = connection.logLines().size();
+
+    // Both go out over the same line in order, so anything the reset sent would come first.
+    clickButton(&page, "KASOWANIE");
+    clickButton(&page, qPrintable(m_model.ledTestButton));
+    QVERIFY(connection.waitForFrames(1));
+    QTRY_COMPARE(connection.logLines().mid(linesBefore), QStringList({"Próba LED", "RGB"}));
+    QCOMPARE(connection.device().receivedFrames(), QList<QByteArray>{Frame::ledTestCommand()});
+}

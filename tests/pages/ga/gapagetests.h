@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/orva2.h"
+#include "pages/common/gapage.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+// What tells the two models of the GA-1 family apart. One suite runs against each page
+// class, so a form whose widget names or slots drift from its twin is caught too.
+struct GaModel
+{
+    QByteArray identity;
+    QByteArray replyHeader;
+    QByteArray otherReplyHeader;
+    std::function<std::unique_ptr<GaPage>()> makePage;
+    std::function<GaPage &(ORVA2 &)> pageIn;
+    std::function<GaPage &(ORVA2 &)> otherPageIn;
+    QString banner;
+    double minimumDelay;
+    bool sizeLimited;
+    QString manualPath;
+    QString sendButton;
+    QString readButton;
+    QString defaultsButton;
+    QString ledTestButton;
+    QString documentationButton;
+    QString disconnectButton;
+    // SIGNAL() texts of the page's send, read, back-to-start and LED-test signals.
+    QByteArray sendSignal;
+    QByteArray readSignal;
+    QByteArray backSignal;
+    QByteArray ledTestSignal;
+};
+
+// Receives what the page would hand to the desktop browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+class GaPageTests : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit GaPageTests(GaModel model) : m_model(std::move(model)) {}
+
+private slots:
+    void formStartsAsDelivered();
+    void defaultsGiveFactoryFrame_data();
+    void defaultsGiveFactoryFrame();
+    void encodesEveryField_data();
+    void encodesEveryField();
+    void decodeAppliesRelayModesInFrameOrder_data();
+    void decodeAppliesRelayModesInFrameOrder();
+    void decodeKeepsOneColourScheme_data();
+    void decodeKeepsOneColourScheme();
+    void decodesDelays_data();
+    void decodesDelays();
+    void shortBlockReadsMissingBytesAsZero();
+    void decodedFrameEncodesUnchanged_data();
+    void decodedFrameEncodesUnchanged();
+    void clicksFollowInterlocks();
+    void rangeVariantSetsDelayMaximum_data();
+    void rangeVariantSetsDelayMaximum();
+    void buttonsEmitTheirSignal_data();
+    void buttonsEmitTheirSignal();
+    void disconnectClosesPage();
+    void documentationOpensModelManual();
+
+    void configurationReplyReachesOnlyItsPage();
+    void identificationSetsDelayRange_data();
+    void identificationSetsDelayRange();
+    void writeThenReadThroughDevice();
+    void ledTestIsSentAndResetIsNot();
+
+private:
+    GaModel m_model;
+};
