@@ -25,6 +25,12 @@ signals:
     void PowrotPoczatekNOV();
     void ProbaLEDNOV();
 
+private slots:
+    void on_ZapiszNOV_clicked();
+    void on_DZNOV_clicked();
+    void on_pLED_clicked();
+    void on_rozlaczNOV_clicked();
+
 private:
     Ui::nov *ui;
 };

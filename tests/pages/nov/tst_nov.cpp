@@ -1,0 +1,261 @@
+#include "tests/support/simulatedconnection.h"
+
+#include "pages/nov/nov.h"
+#include "protocol/frames.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QUrl>
+
+#include <array>
+
+namespace {
+
+// Integer part and digits after the comma of AA, AB, BA, BB, then calibration.
+struct Settings
+{
+    std::array<int, 8> spins;
+    bool calibration;
+};
+
+const std::array<const char *, 8> SpinNames = {"ZakresAA1", "ZakresAA2", "ZakresAB1", "ZakresAB2",
+                                               "ZakresBA1", "ZakresBA2", "ZakresBB1", "ZakresBB2"};
+
+QSpinBox *spinBox(QWidget &page, const char *name)
+{
+    auto *spin = page.findChild<QSpinBox *>(QLatin1String(name));
+    Q_ASSERT_X(spin, "spinBox", name);
+    return spin;
+}
+
+QCheckBox *calibration(QWidget &page)
+{
+    return page.findChild<QCheckBox *>(QStringLiteral("TrybKalibracji"));
+}
+
+void apply(QWidget &page, const Settings &settings)
+{
+    for (std::size_t i = 0; i < SpinNames.size(); ++i)
+        spinBox(page, SpinNames[i])->setValue(settings.spins[i]);
+    calibration(page)->setChecked(settings.calibration);
+}
+
+Settings formOf(QWidget &page)
+{
+    Settings settings{};
+    for (std::size_t i = 0; i < SpinNames.size(); ++i)
+        settings.spins[i] = spinBox(page, SpinNames[i])->value();
+    settings.calibration = calibration(page)->isChecked();
+    return settings;
+}
+
+bool operator==(const Settings &a, const Settings &b)
+{
+    return a.spins == b.spins && a.calibration == b.calibration;
+}
+
+char *toString(const Settings &settings)
+{
+    QStringList values;
+    for (int value : settings.spins)
+        values << QString::number(value);
+    values << (settings.calibration ? QStringLiteral("calibration") : QStringLiteral("normal"));
+    return qstrdup(qPrintable(values.join(QLatin1Char(' '))));
+}
+
+// A frame: its header, then the payload spelled in hexadecimal.
+QByteArray withHeader(const char *header, const char *payloadHex)
+{
+    return QByteArray(header) + QByteArray::fromHex(payloadHex);
+}
+
+const Settings Scrambled = {{-7, 7, 8, 8, -9, 9, 10, 10}, true};
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Settings)
+
+class tst_Nov : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void encodesAndDecodes_data();
+    void encodesAndDecodes();
+    void zeroIntegerPartTravelsPositive();
+    void decodesOddBlocks_data();
+    void decodesOddBlocks();
+    void menuButtons_data();
+    void menuButtons();
+    void defaultsAndDocumentationDoNothing();
+    void writeThenReadThroughDevice();
+};
+
+void tst_Nov::encodesAndDecodes_data()
+{
+    QTest::addColumn<Settings>("form");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::newRow("all zero") << Settings{{0, 0, 0, 0, 0, 0, 0, 0}, false}
+                              << QByteArray::fromHex("0000 0000 0000 0000 00 010203");
+    QTest::newRow("range A, A = -12,34") << Settings{{-12, 34, 0, 0, 0, 0, 0, 0}, false}
+                                         << QByteArray::fromHex("0c22 0000 0000 0000 01 010203");
+    QTest::newRow("range B, B = -200") << Settings{{0, 0, 0, 0, 0, 0, -200, 0}, false}
+                                       << QByteArray::fromHex("0000 0000 0000 c800 08 010203");
+    QTest::newRow("calibration alone") << Settings{{0, 0, 0, 0, 0, 0, 0, 0}, true}
+                                       << QByteArray::fromHex("0000 0000 0000 0000 10 010203");
+    QTest::newRow("every sign, extremes") << Settings{{-255, 99, -1, 1, -128, 50, -255, 0}, true}
+                                          << QByteArray::fromHex("ff63 0101 8032 ff00 1f 010203");
+    QTest::newRow("positive values keep byte 10 clear")
+        << Settings{{255, 99, 1, 0, 100, 5, 37, 42}, false}
+        << QByteArray::fromHex("ff63 0100 6405 252a 00 010203");
+}
+
+void tst_Nov::encodesAndDecodes()
+{
+    QFETCH(Settings, form);
+    QFETCH(QByteArray, payload);
+
+    nov sender;
+    apply(sender, form);
+    QCOMPARE(sender.encodeConfig(), QByteArray("\nU") + payload);
+
+    nov receiver;
+    apply(receiver, Scrambled);
+    receiver.decodeConfig(QByteArray(Frame::Reply::NovConfig) + payload);
+    QCOMPARE(formOf(receiver), form);
+}
+
+void tst_Nov::zeroIntegerPartTravelsPositive()
+{
+    nov page;
+    // A negative coefficient brought back to an integer part of 0 loses its sign.
+    apply(page, {{0, 0, -3, 50, 0, 0, 0, 0}, false});
+    QCOMPARE(page.encodeConfig().at(10), '\x02');
+    spinBox(page, "ZakresAB1")->setValue(0);
+    QCOMPARE(page.encodeConfig(), withHeader("\nU", "0000 0032 0000 0000 00 010203"));
+
+    // A received sign with a magnitude of 0 has nothing to show it on.
+    page.decodeConfig(withHeader(Frame::Reply::NovConfig, "0000 0032 0000 0000 02 010203"));
+    QCOMPARE(formOf(page), (Settings{{0, 0, 0, 50, 0, 0, 0, 0}, false}));
+}
+
+void tst_Nov::decodesOddBlocks_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<Settings>("expected");
+    QTest::newRow("fraction above 99 shows 99") << withHeader("DN", "01ff 0264 0364 0463 00 000000")
+                                                << Settings{{1, 99, 2, 99, 3, 99, 4, 99}, false};
+    QTest::newRow("flag bits 5 to 7 ignored") << withHeader("DN", "0500 0000 0000 0000 e0 000000")
+                                              << Settings{{5, 0, 0, 0, 0, 0, 0, 0}, false};
+    QTest::newRow("bytes 11 to 13 not looked at")
+        << withHeader("DN", "0000 0000 0000 0000 11 ffffff")
+        << Settings{{0, 0, 0, 0, 0, 0, 0, 0}, true};
+    QTest::newRow("header only reads zeros")
+        << QByteArray("DN") << Settings{{0, 0, 0, 0, 0, 0, 0, 0}, false};
+    QTest::newRow("short block without flags")
+        << withHeader("DN", "0c22") << Settings{{12, 34, 0, 0, 0, 0, 0, 0}, false};
+}
+
+void tst_Nov::decodesOddBlocks()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(Settings, expected);
+    nov page;
+    apply(page, Scrambled);
+    page.decodeConfig(block);
+    QCOMPARE(formOf(page), expected);
+}
+
+void tst_Nov::menuButtons_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("send") << "ZapiszNOV" << QByteArray(SIGNAL(WyslijDaneNOV())) << true;
+    QTest::newRow("read") << "DZNOV" << QByteArray(SIGNAL(PobierzDaneZNOV())) << true;
+    QTest::newRow("LED test") << "pLED" << QByteArray(SIGNAL(ProbaLEDNOV())) << true;
+    QTest::newRow("disconnect closes the page")
+        << "rozlaczNOV" << QByteArray(SIGNAL(PowrotPoczatekNOV())) << false;
+}
+
+void tst_Nov::menuButtons()
+{
+    QFETCH(QString, button);
+    QFETCH(QByteArray, signal);
+    QFETCH(bool, staysOpen);
+    nov page;
+    page.show();
+    QSignalSpy spy(&page, signal.constData());
+
+    QTest::mouseClick(page.findChild<QWidget *>(button), Qt::LeftButton);
+
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(page.isVisible(), staysOpen);
+}
+
+void tst_Nov::defaultsAndDocumentationDoNothing()
+{
+    nov page;
+    page.show();
+    apply(page, Scrambled);
+    const QByteArray before = page.encodeConfig();
+    QSignalSpy send(&page, &nov::WyslijDaneNOV);
+    QSignalSpy read(&page, &nov::PobierzDaneZNOV);
+    QSignalSpy back(&page, &nov::PowrotPoczatekNOV);
+    QSignalSpy led(&page, &nov::ProbaLEDNOV);
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+
+    for (const char *name : {"DomyslneNOV", "DTRNOV", "WidokUrzadzeniaNOV", "KASOWANIE"})
+        QTest::mouseClick(page.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QCOMPARE(page.encodeConfig(), before);
+    QCOMPARE(send.count() + read.count() + back.count() + led.count(), 0);
+    QVERIFY(recorder.urls.isEmpty());
+    QVERIFY(page.isVisible());
+}
+
+void tst_Nov::writeThenReadThroughDevice()
+{
+    SimulatedConnection connection(Frame::Reply::Nov);
+    connection.device().setStoredPayload(QByteArray::fromHex("0c22 0000 0000 0000 01"));
+    QVERIFY(connection.connectAndLoad());
+    nov &page = connection.window().novPage();
+    QCOMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja pobrana NOV"));
+    QCOMPARE(formOf(page), (Settings{{-12, 34, 0, 0, 0, 0, 0, 0}, false}));
+
+    const Settings edited = {{3, 5, -1, 99, 0, 7, -200, 1}, true};
+    apply(page, edited);
+    connection.device().clearReceivedFrames();
+    clickButton(&page, "ZapiszNOV");
+    QVERIFY(connection.waitForFrames(1));
+    const QByteArray payload = QByteArray::fromHex("0305 0163 0007 c801 1a 010203");
+    QCOMPARE(connection.device().receivedFrames(), QList<QByteArray>{QByteArray("\nU") + payload});
+    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
+
+    apply(page, Scrambled);
+    clickButton(&page, "DZNOV");
+    QTRY_COMPARE(connection.logLines().count(QStringLiteral("Konfiguracja pobrana NOV")), 2);
+    QCOMPARE(formOf(page), edited);
+}
+
+QTEST_MAIN(tst_Nov)
+#include "tst_nov.moc"
