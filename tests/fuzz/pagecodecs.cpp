@@ -1,0 +1,83 @@
+#include "tests/fuzz/pagecodecs.h"
+
+#include "app/orva2.h"
+#include "protocol/frames.h"
+
+namespace {
+
+const QByteArray ConfigHeader = Frame::configFrame().left(2);
+const QByteArray Part2Header = Frame::configFramePart2().left(2);
+
+// Byte 8 of an identification reply: '0' and '1' name the two ranges, anything else is noise.
+const QStringList RangeVariants = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("7"),
+                                   QString(QChar(0))};
+
+template <class Page> PageCodec decodingCodec(const char *name, Page &page, const char *header)
+{
+    PageCodec codec;
+    codec.name = QLatin1String(name);
+    codec.page = &page;
+    codec.replyHeader = header;
+    codec.decode = [&page](const QByteArray &block) { page.decodeConfig(block); };
+    return codec;
+}
+
+template <class Page> PageCodec configCodec(const char *name, Page &page, const char *header)
+{
+    PageCodec codec = decodingCodec(name, page, header);
+    codec.encode = [&page] { return page.encodeConfig(); };
+    codec.frameHeaders = {ConfigHeader};
+    return codec;
+}
+
+template <class Page> PageCodec withRangeVariant(PageCodec codec, Page &page)
+{
+    codec.configure = [&page](const QString &variant) { page.setRangeVariant(variant); };
+    codec.variants = RangeVariants;
+    return codec;
+}
+
+} // namespace
+
+QVector<PageCodec> pageCodecs(ORVA2 &window)
+{
+    using namespace Frame::Reply;
+    KZR &kzr = window.kzrPage();
+    const QStringList modelCodes = {QLatin1String(Kzr), QLatin1String(Tlmx)};
+
+    PageCodec kzrConfig = configCodec("KZR", kzr, KzrConfig);
+    kzrConfig.configure = [&kzr](const QString &code) { kzr.setModelBanner(code); };
+    kzrConfig.variants = modelCodes;
+
+    PageCodec kzrView = kzrConfig;
+    kzrView.name = QStringLiteral("KZR view");
+    kzrView.replyHeader = KzrView;
+    kzrView.decode = [&kzr](const QByteArray &block) { kzr.decodeView(block); };
+
+    wrn2v2 &wrn2 = window.wrn2Page();
+    PageCodec wrn2Config = decodingCodec("WRN-2", wrn2, Wrn2Config);
+    wrn2Config.encode = [&wrn2] { return wrn2.encodeConfigPart1() + wrn2.encodeConfigPart2(); };
+    wrn2Config.frameHeaders = {ConfigHeader, Part2Header};
+
+    hel &helPage = window.helPage();
+    PageCodec helConfig;
+    helConfig.name = QStringLiteral("HEL-1");
+    helConfig.page = &helPage;
+    helConfig.encode = [&helPage] { return helPage.encodeConfig(); };
+    helConfig.frameHeaders = {ConfigHeader};
+
+    return {
+        kzrConfig,
+        kzrView,
+        withRangeVariant(configCodec("GA-1", window.gaPage(), GaConfig), window.gaPage()),
+        configCodec("WRN-1", window.wrn1Page(), Wrn1Config),
+        configCodec("DRAV-1", window.dravPage(), DravConfig),
+        helConfig,
+        wrn2Config,
+        withRangeVariant(configCodec("GA-1 MI", window.gamiPage(), GamiConfig), window.gamiPage()),
+        configCodec("ZEGAR-1", window.zegarPage(), ZegarConfig),
+        configCodec("NOV-1", window.novPage(), NovConfig),
+        configCodec("BRT-1", window.brtPage(), BrtConfig),
+        configCodec("Tester KZR-1", window.testerPage(), TesterConfig),
+    };
+}
