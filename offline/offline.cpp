@@ -1,20 +1,18 @@
 #include "offline/offline.h"
 #include "ui_offline.h"
 
-#include <QAbstractButton>
+#include "pages/common/accessibility.h"
 
 namespace {
-// The tester port list keeps at most this many entries from the previous refresh at its top.
+// A refresh drops at most this many entries from the top of the tester port list before it
+// appends the names found; the tester adapters are expected to be few.
 constexpr int ReplacedTesterPorts = 3;
 } // namespace
 
 Offline::Offline(QWidget *parent) : QWidget(parent), ui(new Ui::Offline)
 {
     ui->setupUi(this);
-    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
-        if (button->text().isEmpty() && button->accessibleName().isEmpty())
-            button->setAccessibleName(button->toolTip());
-    }
+    nameButtonsFromToolTips(this);
 }
 
 Offline::~Offline()
