@@ -206,28 +206,31 @@ void tst_BRT::roundTripKeepsEveryField()
 void tst_BRT::colourField_data()
 {
     QTest::addColumn<int>("modeByte");
+    QTest::addColumn<int>("before");
     QTest::addColumn<int>("trigger");
     QTest::addColumn<int>("colour");
-    // The form starts from white (item 3) so that "unchanged" differs from every decoded colour.
-    QTest::newRow("red") << 0x02 << 0 << 0;
-    QTest::newRow("green, excitation") << 0x05 << 1 << 1;
-    QTest::newRow("blue, high bits ignored") << 0xE8 << 0 << 2;
-    QTest::newRow("no colour bit") << 0x01 << 1 << 3;
-    QTest::newRow("red and green") << 0x06 << 0 << 3;
-    QTest::newRow("blue and white") << 0x19 << 1 << 3;
-    QTest::newRow("every colour bit") << 0x1E << 0 << 3;
+    QTest::newRow("red") << 0x02 << 3 << 0 << 0;
+    QTest::newRow("green, excitation") << 0x05 << 3 << 1 << 1;
+    QTest::newRow("blue, high bits ignored") << 0xE8 << 3 << 0 << 2;
+    QTest::newRow("white") << 0x10 << 0 << 0 << 3;
+    // A damaged field keeps the colour the form had, whichever bits it carries.
+    QTest::newRow("no colour bit") << 0x01 << 3 << 1 << 3;
+    QTest::newRow("red and green") << 0x06 << 3 << 0 << 3;
+    QTest::newRow("blue and white") << 0x19 << 0 << 1 << 0;
+    QTest::newRow("every colour bit") << 0x1E << 1 << 0 << 1;
 }
 
 void tst_BRT::colourField()
 {
     QFETCH(int, modeByte);
+    QFETCH(int, before);
     QFETCH(int, trigger);
     QFETCH(int, colour);
 
     for (const char *input : {"We1", "We2"}) {
         BRT page;
         auto *colourBox = widget<QComboBox>(page, QByteArray(input) + "Kolor");
-        colourBox->setCurrentIndex(3);
+        colourBox->setCurrentIndex(before);
         QByteArray payload(12, '\0');
         payload[input == QByteArray("We1") ? 0 : 3] = char(modeByte);
         page.decodeConfig(reply(payload));
