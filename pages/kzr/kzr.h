@@ -3,11 +3,14 @@
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
+#include <QTimer>
 
 namespace Ui {
 class KZR;
 }
 
+// The interlock relay KZR-1 and its variant TLMX-1: one form, one frame layout, two sets of
+// defaults, and a live view of the interlock that can also unlock it.
 class KZR : public DevicePage
 {
     Q_OBJECT
@@ -28,6 +31,41 @@ signals:
     void WidokZalaczonyKZR();
     void OdblokujZProgramu();
 
+private slots:
+    void on_DTR_clicked();
+    void on_DZ_clicked();
+    void on_rozlacz_clicked();
+    void on_Zapisz_clicked();
+    void on_WidokUrzadzenia_clicked();
+    void on_odblok_pc_stateChanged(int arg1);
+    void on_pk1_powwe1_stateChanged(int arg1);
+    void on_pk1_powwe2_stateChanged(int arg1);
+    void on_pk2_powwe1_stateChanged(int arg1);
+    void on_pk2_powwe2_stateChanged(int arg1);
+    void on_uz_we1_stateChanged(int arg1);
+    void on_uz_we2_stateChanged(int arg1);
+    void on_PrzyciskOdblok_clicked();
+    void on_pk1_nappom_stateChanged(int arg1);
+    void on_pk1_odblok_stateChanged(int arg1);
+    void on_pk2_odblok_stateChanged(int arg1);
+    void on_pk1_przycisk_stateChanged(int arg1);
+    void on_pk2_przycisk_stateChanged(int arg1);
+    void on_pk2_nappom_stateChanged(int arg1);
+    void on_odblok_we1_stateChanged(int arg1);
+    void on_odblok_we2_stateChanged(int arg1);
+    void on_DomyslneKZR_TLMX_clicked();
+
 private:
+    void excludeRelay1Sources(QAbstractButton *changed, int state);
+    void excludeRelay2Sources(QAbstractButton *changed, int state);
+    void updateInversionLocks();
+    void useInputForEarthing(QAbstractButton *unlockSource, int state);
+    void useInputForUnlock(QAbstractButton *earthingInput, int state);
+    bool viewShown() const;
+
     Ui::KZR *ui;
+    QString m_modelCode;
+    // One timer for the whole polling chain, so switching the view off and on again within
+    // a second cannot leave two chains polling side by side.
+    QTimer m_viewPoll;
 };
