@@ -12,19 +12,22 @@ const QByteArray Part2Header = Frame::configFramePart2().left(2);
 const QStringList RangeVariants = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("7"),
                                    QString(QChar(0))};
 
-template <class Page> PageCodec decodingCodec(const char *name, Page &page, const char *header)
+template <class Page>
+PageCodec decodingCodec(const char *name, const char *identity, Page &page, const char *header)
 {
     PageCodec codec;
     codec.name = QLatin1String(name);
+    codec.identity = identity;
     codec.page = &page;
     codec.replyHeader = header;
     codec.decode = [&page](const QByteArray &block) { page.decodeConfig(block); };
     return codec;
 }
 
-template <class Page> PageCodec configCodec(const char *name, Page &page, const char *header)
+template <class Page>
+PageCodec configCodec(const char *name, const char *identity, Page &page, const char *header)
 {
-    PageCodec codec = decodingCodec(name, page, header);
+    PageCodec codec = decodingCodec(name, identity, page, header);
     codec.encode = [&page] { return page.encodeConfig(); };
     codec.frameHeaders = {ConfigHeader};
     return codec;
@@ -45,7 +48,7 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
     KZR &kzr = window.kzrPage();
     const QStringList modelCodes = {QLatin1String(Kzr), QLatin1String(Tlmx)};
 
-    PageCodec kzrConfig = configCodec("KZR", kzr, KzrConfig);
+    PageCodec kzrConfig = configCodec("KZR", Kzr, kzr, KzrConfig);
     kzrConfig.configure = [&kzr](const QString &code) { kzr.setModelBanner(code); };
     kzrConfig.variants = modelCodes;
 
@@ -55,13 +58,14 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
     kzrView.decode = [&kzr](const QByteArray &block) { kzr.decodeView(block); };
 
     wrn2v2 &wrn2 = window.wrn2Page();
-    PageCodec wrn2Config = decodingCodec("WRN-2", wrn2, Wrn2Config);
+    PageCodec wrn2Config = decodingCodec("WRN-2", Wrn2, wrn2, Wrn2Config);
     wrn2Config.encode = [&wrn2] { return wrn2.encodeConfigPart1() + wrn2.encodeConfigPart2(); };
     wrn2Config.frameHeaders = {ConfigHeader, Part2Header};
 
     hel &helPage = window.helPage();
     PageCodec helConfig;
     helConfig.name = QStringLiteral("HEL-1");
+    helConfig.identity = Hel;
     helConfig.page = &helPage;
     helConfig.encode = [&helPage] { return helPage.encodeConfig(); };
     helConfig.frameHeaders = {ConfigHeader};
@@ -69,15 +73,27 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
     return {
         kzrConfig,
         kzrView,
-        withRangeVariant(configCodec("GA-1", window.gaPage(), GaConfig), window.gaPage()),
-        configCodec("WRN-1", window.wrn1Page(), Wrn1Config),
-        configCodec("DRAV-1", window.dravPage(), DravConfig),
+        withRangeVariant(configCodec("GA-1", Ga, window.gaPage(), GaConfig), window.gaPage()),
+        configCodec("WRN-1", Wrn1, window.wrn1Page(), Wrn1Config),
+        configCodec("DRAV-1", Drav, window.dravPage(), DravConfig),
         helConfig,
         wrn2Config,
-        withRangeVariant(configCodec("GA-1 MI", window.gamiPage(), GamiConfig), window.gamiPage()),
-        configCodec("ZEGAR-1", window.zegarPage(), ZegarConfig),
-        configCodec("NOV-1", window.novPage(), NovConfig),
-        configCodec("BRT-1", window.brtPage(), BrtConfig),
-        configCodec("Tester KZR-1", window.testerPage(), TesterConfig),
+        withRangeVariant(configCodec("GA-1 MI", Gami, window.gamiPage(), GamiConfig),
+                         window.gamiPage()),
+        configCodec("ZEGAR-1", Zegar, window.zegarPage(), ZegarConfig),
+        configCodec("NOV-1", Nov, window.novPage(), NovConfig),
+        configCodec("BRT-1", Brt, window.brtPage(), BrtConfig),
+        configCodec("Tester KZR-1", Tester, window.testerPage(), TesterConfig),
     };
+}
+
+PageCodec codecFor(const QVector<PageCodec> &codecs, const QByteArray &identity)
+{
+    // The TLMX-1 is a variant of the KZR-1 and shares its page.
+    const QByteArray page = identity == Frame::Reply::Tlmx ? Frame::Reply::Kzr : identity;
+    for (const PageCodec &codec : codecs) {
+        if (codec.identity == page)
+            return codec;
+    }
+    qFatal("no page codec for identity %s", identity.constData());
 }

@@ -15,6 +15,8 @@ class QWidget;
 struct PageCodec
 {
     QString name;
+    // The identity code of the device whose page this is.
+    QByteArray identity;
     QWidget *page = nullptr;
     // The header the device puts in front of blocks for this decoder.
     QByteArray replyHeader;
@@ -31,3 +33,7 @@ struct PageCodec
 };
 
 QVector<PageCodec> pageCodecs(ORVA2 &window);
+
+// The first codec of the device with the given identity code; for a KZR-1 or TLMX-1 its
+// configuration.
+PageCodec codecFor(const QVector<PageCodec> &codecs, const QByteArray &identity);

@@ -1,6 +1,7 @@
 #include "tests/fuzz/noise.h"
 #include "tests/fuzz/pagecodecs.h"
 #include "tests/fuzz/widgetstate.h"
+#include "tests/fuzz/writtenconfiguration.h"
 #include "tests/support/simulatedconnection.h"
 
 #include "protocol/frames.h"
@@ -50,29 +51,6 @@ bool framesWellFormed(const PageCodec &codec, QString *why)
         }
     }
     return true;
-}
-
-// The device's stored configuration as the page itself would have written it, in a window
-// that identified the same device: a frame every field of which the form can show.
-QByteArray writtenConfiguration(const QByteArray &identity, const QString &codecName, quint32 seed)
-{
-    ORVA2 writer;
-    SimulatedDevice device(identity);
-    QObject::connect(&device, &SimulatedDevice::transmit, &writer, &ORVA2::processBlock);
-    device.receive(Frame::identificationRequest());
-    const PageCodec codec = codecNamed(pageCodecs(writer), codecName);
-    Noise noise(seed);
-    codec.decode(codec.replyHeader + noise.payload(MaxBlock));
-    return codec.encode();
-}
-
-// Bytes 2-13 of every frame, the part a device stores.
-QByteArray payloadOf(const QByteArray &frames)
-{
-    QByteArray payload;
-    for (int at = 0; at < frames.size(); at += Frame::Size)
-        payload += frames.mid(at + 2, Frame::Size - 2);
-    return payload;
 }
 
 int logLength(ORVA2 &window)
@@ -187,14 +165,14 @@ void tst_Fuzz::handlerSurvivesNoiseThenConnects()
         }
     }
 
-    const QByteArray stored = writtenConfiguration(Frame::Reply::Wrn2, QStringLiteral("WRN-2"), 7);
+    const QByteArray stored = writtenConfiguration(Frame::Reply::Wrn2, 7);
     connection.device().setStoredPayload(payloadOf(stored));
     clearLog(window);
     QVERIFY(connection.connectAndLoad());
     QCOMPARE(connection.logLines(), QStringList({"Prośba o identyfikator", "Urządznie: WRN-2",
                                                  "Pobierz konfiguracje", "Konfiguracja pobrana"}));
     QCOMPARE(shownPage(window), &window.wrn2Page());
-    QCOMPARE(hex(codecNamed(codecs, QStringLiteral("WRN-2")).encode()), hex(stored));
+    QCOMPARE(hex(codecFor(codecs, Frame::Reply::Wrn2).encode()), hex(stored));
 }
 
 // Bursts of noise through the pseudo-terminal and the real serial stack, each followed by
@@ -222,7 +200,7 @@ void tst_Fuzz::burstsThroughTheLineThenConnects()
         QVERIFY(window.serialPort().isOpen());
     }
 
-    const QByteArray stored = writtenConfiguration(Frame::Reply::Ga, QStringLiteral("GA-1"), 3);
+    const QByteArray stored = writtenConfiguration(Frame::Reply::Ga, 3);
     connection.device().setStoredPayload(payloadOf(stored));
     connection.device().setAnswering(true);
     connection.device().clearReceivedFrames();
