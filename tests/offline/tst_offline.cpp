@@ -1,0 +1,272 @@
+#include "tests/support/simulatedconnection.h"
+
+#include "protocol/frames.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+// Offline mode: the chooser, the pages it opens without a device, and the tester link.
+class tst_Offline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chooserRows_data();
+    void chooserRows();
+    void pageSignalsStaySilentOffline_data();
+    void pageSignalsStaySilentOffline();
+    void disconnectEndsProgram();
+    void simulatorButtonCannotBePressed();
+    void noChoiceOpensNothing();
+    void testerPortList_data();
+    void testerPortList();
+    void testerRefreshRebuildsBothLists();
+    void testerConnectionIdentifies();
+};
+
+namespace {
+
+const QString OfflineVersion = QStringLiteral("v00d00m00r");
+
+QStackedWidget *stackOf(ORVA2 &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+}
+
+// Opens the chooser the way the user does: "Tryb Offline" is chosen at start, press connect.
+void enterOffline(ORVA2 &window)
+{
+    clickButton(&window, "polacz");
+    Q_ASSERT(stackOf(window)->currentWidget() == &window.offlinePage());
+}
+
+bool showsText(QWidget *page, const QString &text)
+{
+    const auto labels = page->findChildren<QLabel *>();
+    return std::any_of(labels.begin(), labels.end(),
+                       [&](const QLabel *label) { return label->text().contains(text); });
+}
+
+QStringList comboItems(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+} // namespace
+
+void tst_Offline::chooserRows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("logLine");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("versionShown");
+    QTest::addColumn<QString>("banner");
+
+    QTest::newRow("KZR-1") << "KZROffline" << 1 << "Urządznie: KZR-1 - tryb offline"
+                           << "KZR" << true << "KZR-1";
+    QTest::newRow("TLMX-1") << "TLMXOffline" << 2 << "Urządznie: TLMX-1 - tryb offline"
+                            << "KZR" << true << "TLMX-1";
+    QTest::newRow("GA-1") << "GAOffline" << 3 << "Urządznie: GA-1 - tryb offline"
+                          << "ga" << true << QString();
+    QTest::newRow("WRN-1") << "WRNOffline" << 4 << "Urządznie: WRN-1 - tryb offline"
+                           << "WRN2" << true << QString();
+    QTest::newRow("DRAV-1") << "DRAVOffline" << 5 << "Urządznie: DRAV-1 - tryb offline"
+                            << "DRAV" << true << QString();
+    QTest::newRow("WRN-2") << "WRN2Offline" << 7 << "Urządznie: WRN-2 - tryb offline"
+                           << "wrn2v2" << true << QString();
+    QTest::newRow("GA-1 MI") << "GA1MIOffline" << 8 << "Urządznie: GA-1 MI - tryb offline"
+                             << "gami" << true << QString();
+    QTest::newRow("BRT-1") << "pushButton" << 10 << "Urządznie: BRT-1 - tryb offline"
+                           << "BRT" << false << QString();
+}
+
+void tst_Offline::chooserRows()
+{
+    QFETCH(QString, button);
+    QFETCH(int, number);
+    QFETCH(QString, logLine);
+    QFETCH(QString, page);
+    QFETCH(bool, versionShown);
+    QFETCH(QString, banner);
+
+    ORVA2 window;
+    enterOffline(window);
+    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+    log->setTextColor(Qt::darkGreen);
+
+    QTest::mouseClick(window.offlinePage().findChild<QAbstractButton *>(button), Qt::LeftButton);
+
+    QCOMPARE(window.offlinePage().chosenModel(), number);
+    QCOMPARE(logLinesOf(window), QStringList({"Offline", logLine}));
+    // The banner is written in whatever colour the log had.
+    QCOMPARE(log->textColor(), QColor(Qt::darkGreen));
+    QWidget *shown = stackOf(window)->currentWidget();
+    QCOMPARE(stackOf(window)->currentIndex(), 1);
+    QCOMPARE(shown->objectName(), page);
+    QCOMPARE(showsText(shown, OfflineVersion), versionShown);
+    if (!banner.isEmpty())
+        QVERIFY(showsText(shown, banner));
+    QVERIFY(!window.serialPort().isOpen());
+    // The chooser stays in the stack behind the page.
+    QCOMPARE(stackOf(window)->indexOf(&window.offlinePage()), 2);
+}
+
+void tst_Offline::pageSignalsStaySilentOffline_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("KZR-1") << "KZROffline";
+    QTest::newRow("GA-1") << "GAOffline";
+    QTest::newRow("WRN-2") << "WRN2Offline";
+    QTest::newRow("BRT-1") << "pushButton";
+}
+
+// Only back-to-start is wired offline: every other signal of every page must reach nothing,
+// whichever page was opened.
+void tst_Offline::pageSignalsStaySilentOffline()
+{
+    QFETCH(QString, button);
+
+    ORVA2 window;
+    enterOffline(window);
+    clickButton(&window.offlinePage(), button.toLatin1());
+    const QStringList before = logLinesOf(window);
+
+    const QList<QWidget *> pages = {&window.kzrPage(),  &window.gaPage(),    &window.wrn1Page(),
+                                    &window.dravPage(), &window.helPage(),   &window.wrn2Page(),
+                                    &window.gamiPage(), &window.zegarPage(), &window.brtPage(),
+                                    &window.novPage(),  &window.testerPage()};
+    int emitted = 0;
+    for (QWidget *page : pages) {
+        const QMetaObject *meta = page->metaObject();
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod method = meta->method(i);
+            if (method.methodType() != QMetaMethod::Signal ||
+                method.name().startsWith("PowrotPoczatek") || method.parameterCount() != 0)
+                continue;
+            QVERIFY(method.invoke(page, Qt::DirectConnection));
+            QVERIFY2(logLinesOf(window) == before, method.methodSignature());
+            ++emitted;
+        }
+    }
+    QVERIFY(emitted >= 30);
+
+    // The BRT page's own buttons say nothing either.
+    if (button == QLatin1String("pushButton")) {
+        for (const char *name : {"ZapiszBRT", "DZBRT", "pLEDBRT", "KASOWANIEBRT"})
+            clickButton(&window.brtPage(), name);
+        QCOMPARE(logLinesOf(window), before);
+    }
+}
+
+void tst_Offline::disconnectEndsProgram()
+{
+    ORVA2 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    enterOffline(window);
+    clickButton(&window.offlinePage(), "pushButton");
+    clickButton(&window.brtPage(), "rozlaczBRT");
+    QVERIFY(!window.isVisible());
+    QCOMPARE(stackOf(window)->currentIndex(), 0);
+    QCOMPARE(stackOf(window)->indexOf(&window.brtPage()), -1);
+}
+
+void tst_Offline::simulatorButtonCannotBePressed()
+{
+    ORVA2 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    enterOffline(window);
+    auto *simulator =
+        window.offlinePage().findChild<QAbstractButton *>(QStringLiteral("Symulator"));
+    QVERIFY(!simulator->isEnabled());
+    QTest::mouseClick(simulator, Qt::LeftButton);
+    QCOMPARE(window.offlinePage().chosenModel(), int(Offline::None));
+    QCOMPARE(stackOf(window)->currentWidget(), &window.offlinePage());
+    QCOMPARE(logLinesOf(window), QStringList{"Offline"});
+
+    // Were it enabled, the simulator page would open without a version or back-to-start.
+    simulator->setEnabled(true);
+    simulator->click();
+    QCOMPARE(window.offlinePage().chosenModel(), int(Offline::SimulatorModel));
+    QCOMPARE(logLinesOf(window), QStringList({"Offline", "Symulator"}));
+    QCOMPARE(stackOf(window)->currentWidget(), &window.simulatorPage());
+}
+
+void tst_Offline::noChoiceOpensNothing()
+{
+    ORVA2 window;
+    enterOffline(window);
+    window.TrybOfflineWyborUrzadzenia();
+    QCOMPARE(logLinesOf(window), QStringList{"Offline"});
+    QCOMPARE(stackOf(window)->currentWidget(), &window.offlinePage());
+    QCOMPARE(stackOf(window)->count(), 2);
+}
+
+void tst_Offline::testerPortList_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("first refresh")
+        << QStringList() << QStringList{"A", "B"} << QStringList{"A", "B"};
+    QTest::newRow("four entries keep the last")
+        << QStringList{"A", "B", "C", "D"} << QStringList{"X", "Y"} << QStringList{"D", "X", "Y"};
+    QTest::newRow("fewer than three")
+        << QStringList{"A", "B"} << QStringList{"X"} << QStringList{"X"};
+    QTest::newRow("no port found") << QStringList{"A", "B", "C"} << QStringList() << QStringList();
+}
+
+void tst_Offline::testerPortList()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, found);
+    QFETCH(QStringList, after);
+
+    Offline chooser;
+    auto *ports = chooser.findChild<QComboBox *>(QStringLiteral("TesterPorty"));
+    QVERIFY(ports->count() == 0);
+    ports->addItems(before);
+    chooser.updateTesterPorts(found);
+    QCOMPARE(comboItems(ports), after);
+}
+
+void tst_Offline::testerRefreshRebuildsBothLists()
+{
+    ORVA2 window;
+    enterOffline(window);
+    clickButton(&window.offlinePage(), "TesterComOdswierz");
+    auto *devicePorts = window.findChild<QComboBox *>(QStringLiteral("porty"));
+    auto *testerPorts = window.offlinePage().findChild<QComboBox *>(QStringLiteral("TesterPorty"));
+    QCOMPARE(devicePorts->findText(QStringLiteral("Tryb Offline")), -1);
+    QCOMPARE(comboItems(testerPorts), comboItems(devicePorts));
+}
+
+void tst_Offline::testerConnectionIdentifies()
+{
+    SimulatedConnection connection(Frame::Reply::Tester);
+    ORVA2 &window = connection.window();
+    enterOffline(window);
+    window.offlinePage().updateTesterPorts({connection.link().slavePath()});
+    clickButton(&window.offlinePage(), "TesterPolacz");
+
+    QCOMPARE(window.offlinePage().testerPortName(), connection.link().slavePath());
+    QCOMPARE(window.serialPort().baudRate(), Frame::TesterBaudRate);
+    QVERIFY(connection.waitForFrames(1));
+    QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
+    QCOMPARE(logLinesOf(window).mid(0, 2), QStringList({"Offline", "Prośba o identyfikator"}));
+    QTRY_COMPARE(stackOf(window)->currentWidget(), &window.testerPage());
+    QTRY_COMPARE(logLinesOf(window).last(), QStringLiteral("Konfiguracja pobrana Tester KZR"));
+}
+
+QTEST_MAIN(tst_Offline)
+#include "tst_offline.moc"
