@@ -1,10 +1,10 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include "pages/drav/drav.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -53,20 +53,6 @@ QByteArray reply(const QByteArray &payload)
 }
 
 } // namespace
-
-// Records the URLs the page hands to the desktop instead of starting a browser.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class tst_Drav : public QObject
 {

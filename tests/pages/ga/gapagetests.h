@@ -2,6 +2,7 @@
 
 #include "app/orva2.h"
 #include "pages/common/gapage.h"
+#include "tests/support/urlrecorder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -38,18 +39,6 @@ struct GaModel
     QByteArray readSignal;
     QByteArray backSignal;
     QByteArray ledTestSignal;
-};
-
-// Receives what the page would hand to the desktop browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls << url; }
 };
 
 class GaPageTests : public QObject

@@ -1,11 +1,11 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include "pages/hel/hel.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -40,20 +40,6 @@ QComboBox *mode(QWidget &page)
 }
 
 } // namespace
-
-// Catches any URL the page would hand to the desktop.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class tst_Hel : public QObject
 {

@@ -1,11 +1,11 @@
 #include "pages/kzr/kzr.h"
 #include "tests/pages/kzr/kzrform.h"
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QSignalSpy>
@@ -56,16 +56,6 @@ QStringList sorted(QStringList names)
 }
 
 } // namespace
-
-// Opened documentation URLs land here instead of in a browser.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 class tst_KZR : public QObject
 {
@@ -604,12 +594,8 @@ void tst_KZR::buttonsEmitSignals()
 void tst_KZR::documentationOpensManual()
 {
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler("https", &recorder, "open");
-    QDesktopServices::setUrlHandler("http", &recorder, "open");
     KZR page;
     clickButton(&page, "DTR");
-    QDesktopServices::unsetUrlHandler("https");
-    QDesktopServices::unsetUrlHandler("http");
 
     QCOMPARE(recorder.urls.size(), 1);
     QCOMPARE(recorder.urls.first().toString(), QLatin1String(DevicePage::DocumentationHost) +

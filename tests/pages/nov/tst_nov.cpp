@@ -1,10 +1,10 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include "pages/nov/nov.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -74,17 +74,6 @@ QByteArray withHeader(const char *header, const char *payloadHex)
 }
 
 const Settings Scrambled = {{-7, 7, 8, 8, -9, 9, 10, 10}, true};
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 } // namespace
 
@@ -219,14 +208,10 @@ void tst_Nov::defaultsAndDocumentationDoNothing()
     QSignalSpy back(&page, &nov::PowrotPoczatekNOV);
     QSignalSpy led(&page, &nov::ProbaLEDNOV);
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
 
     for (const char *name : {"DomyslneNOV", "DTRNOV", "WidokUrzadzeniaNOV", "KASOWANIE"})
         QTest::mouseClick(page.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
 
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(page.encodeConfig(), before);
     QCOMPARE(send.count() + read.count() + back.count() + led.count(), 0);
     QVERIFY(recorder.urls.isEmpty());

@@ -1,11 +1,11 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include "pages/zegar/milisekundomierz.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QTest>
 #include <QUrl>
 
@@ -81,17 +81,6 @@ void recordSignals(Milisekundomierz &page, QStringList &log)
                      [&log] { log << "PobierzDaneZZEGAR"; });
     QObject::connect(&page, &Milisekundomierz::ProbaLEDZEGAR, [&log] { log << "ProbaLEDZEGAR"; });
 }
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 } // namespace
 
@@ -254,9 +243,7 @@ void tst_Milisekundomierz::documentationOpensTheManual()
 {
     Milisekundomierz page;
     UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
     QTest::mouseClick(page.findChild<QWidget *>(QStringLiteral("DTRZEGAR")), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 
     const QUrl manual(QLatin1String(DevicePage::DocumentationHost) +
                       QLatin1String("/wp-content/uploads/2024/06/DTR_ZEGAR-1.pdf"));
