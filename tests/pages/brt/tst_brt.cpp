@@ -1,4 +1,5 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/urlrecorder.h"
 
 #include "pages/brt/brt.h"
 #include "protocol/frames.h"
@@ -415,20 +416,28 @@ void tst_BRT::buttonsEmitTheirSignals_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QByteArray>("signal");
-    QTest::newRow("send") << "ZapiszBRT" << QByteArray(SIGNAL(WyslijDaneBRT()));
-    QTest::newRow("read") << "DZBRT" << QByteArray(SIGNAL(PobierzDaneZBRT()));
-    QTest::newRow("LED test") << "pLEDBRT" << QByteArray(SIGNAL(ProbaLEDBRT()));
-    QTest::newRow("disconnect") << "rozlaczBRT" << QByteArray(SIGNAL(PowrotPoczatekBRT()));
-    QTest::newRow("reset sends nothing") << "KASOWANIEBRT" << QByteArray();
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("send") << "ZapiszBRT" << QByteArray(SIGNAL(WyslijDaneBRT())) << QString();
+    QTest::newRow("read") << "DZBRT" << QByteArray(SIGNAL(PobierzDaneZBRT())) << QString();
+    QTest::newRow("LED test") << "pLEDBRT" << QByteArray(SIGNAL(ProbaLEDBRT())) << QString();
+    QTest::newRow("disconnect") << "rozlaczBRT" << QByteArray(SIGNAL(PowrotPoczatekBRT()))
+                                << QString();
+    QTest::newRow("reset sends nothing") << "KASOWANIEBRT" << QByteArray() << QString();
+    QTest::newRow("documentation")
+        << "DTRBRT" << QByteArray()
+        << QString(DevicePage::DocumentationHost +
+                   QStringLiteral("/wp-content/uploads/2021/07/DTR_BRT-1.pdf"));
 }
 
 void tst_BRT::buttonsEmitTheirSignals()
 {
     QFETCH(QString, button);
     QFETCH(QByteArray, signal);
+    QFETCH(QString, opened);
 
     BRT page;
     page.show();
+    UrlRecorder recorder;
     const QList<QByteArray> all = {SIGNAL(WyslijDaneBRT()), SIGNAL(PobierzDaneZBRT()),
                                    SIGNAL(ProbaLEDBRT()), SIGNAL(PowrotPoczatekBRT())};
     std::vector<std::unique_ptr<QSignalSpy>> spies;
@@ -440,6 +449,7 @@ void tst_BRT::buttonsEmitTheirSignals()
 
     for (int i = 0; i < all.size(); ++i)
         QCOMPARE(spies[i]->count(), all[i] == signal ? 1 : 0);
+    QCOMPARE(recorder.urls, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)});
     QCOMPARE(page.isVisible(), button != QLatin1String("rozlaczBRT"));
     QCOMPARE(page.encodeConfig(), before);
     QVERIFY(!widget<QPushButton>(page, "WidokUrzadzeniaBRT")->isEnabled());
