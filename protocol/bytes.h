@@ -38,3 +38,15 @@ inline quint16 word(quint8 high, quint8 low)
 {
     return static_cast<quint16>((high << 8) | low);
 }
+
+// Delays with a 100 ms step travel as one byte counting steps; a value between two steps is
+// cut down to the step below.
+constexpr int DelayStepMs = 100;
+inline quint8 delayToByte(int milliseconds)
+{
+    return static_cast<quint8>(milliseconds / DelayStepMs);
+}
+inline int delayFromByte(quint8 steps)
+{
+    return steps * DelayStepMs;
+}

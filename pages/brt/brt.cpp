@@ -22,9 +22,6 @@ constexpr int FirstColourBit = 1;
 constexpr quint8 ColourMask = 0x1E;
 constexpr int ColourCount = 4;
 
-// Delays travel as one byte in units of this many milliseconds.
-constexpr int DelayStepMs = 100;
-
 // The preview pages for swapped channels follow the four unswapped ones.
 constexpr int SwappedPreviewOffset = 4;
 
@@ -38,7 +35,7 @@ const char *const DocumentationPath = "/wp-content/uploads/2021/07/DTR_BRT-1.pdf
 
 quint8 delayByte(const QSpinBox *box)
 {
-    return static_cast<quint8>(box->value() / DelayStepMs);
+    return delayToByte(box->value());
 }
 
 } // namespace
@@ -110,8 +107,8 @@ void BRT::decodeInput(const QByteArray &block, int at, const Input &input)
         if (colourBits == (1u << (FirstColourBit + colour)))
             input.colour->setCurrentIndex(colour);
     }
-    input.appearDelay->setValue(byteAt(block, at + AppearOffset) * DelayStepMs);
-    input.vanishDelay->setValue(byteAt(block, at + VanishOffset) * DelayStepMs);
+    input.appearDelay->setValue(delayFromByte(byteAt(block, at + AppearOffset)));
+    input.vanishDelay->setValue(delayFromByte(byteAt(block, at + VanishOffset)));
 }
 
 void BRT::showPreview(const Input &input)

@@ -24,7 +24,6 @@ constexpr std::array<quint8, 5> ColourCodes = {Green | Red | Blue, Red, Blue, Gr
 constexpr int ExcitedShift = 1;
 constexpr int AfterResetShift = 4;
 
-constexpr int DelayStepMs = 100;
 constexpr int DefaultDelayMs = 100;
 constexpr int DefaultExcitedColour = 1;    // red
 constexpr int DefaultAfterResetColour = 4; // yellow
@@ -127,12 +126,12 @@ void WrnPage::setColours(quint8 value, QComboBox *excited, QComboBox *afterReset
 
 quint8 WrnPage::delayUnits(const QSpinBox *delay)
 {
-    return static_cast<quint8>(delay->value() / DelayStepMs);
+    return delayToByte(delay->value());
 }
 
 void WrnPage::setDelayUnits(QSpinBox *delay, quint8 units)
 {
-    delay->setValue(units * DelayStepMs);
+    delay->setValue(delayFromByte(units));
 }
 
 void WrnPage::loadInputDefaults(const Input &input)

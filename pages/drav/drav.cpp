@@ -8,8 +8,6 @@ namespace {
 
 constexpr int FirstTrackByte = 2;
 constexpr int FirstDelayByte = 5;
-// The device counts its delays in 100 ms steps, one byte each.
-constexpr int DelayStepMs = 100;
 constexpr int DefaultDelayMs = 100;
 
 const char DocumentationPath[] = "/wp-content/uploads/2024/06/DTR_DRAV-1.pdf";
@@ -44,8 +42,8 @@ QByteArray DRAV::encodeConfig() const
             char(packBits({track.switchedOff, track.inputInverted, track.relayInverted,
                            track.ledLatched, track.supplySignalled}));
         // A value typed between two steps is sent as the step below it.
-        frame[FirstDelayByte + 2 * i] = char(track.pickUpDelay->value() / DelayStepMs);
-        frame[FirstDelayByte + 2 * i + 1] = char(track.dropOutDelay->value() / DelayStepMs);
+        frame[FirstDelayByte + 2 * i] = char(delayToByte(track.pickUpDelay->value()));
+        frame[FirstDelayByte + 2 * i + 1] = char(delayToByte(track.dropOutDelay->value()));
     }
     return frame;
 }
@@ -61,8 +59,8 @@ void DRAV::decodeConfig(const QByteArray &block)
     // A delay byte of 0 is below the device's range; the spin box shows its minimum instead.
     for (int i = 0; i < int(m_tracks.size()); ++i) {
         const Track &track = m_tracks[i];
-        track.pickUpDelay->setValue(byteAt(block, FirstDelayByte + 2 * i) * DelayStepMs);
-        track.dropOutDelay->setValue(byteAt(block, FirstDelayByte + 2 * i + 1) * DelayStepMs);
+        track.pickUpDelay->setValue(delayFromByte(byteAt(block, FirstDelayByte + 2 * i)));
+        track.dropOutDelay->setValue(delayFromByte(byteAt(block, FirstDelayByte + 2 * i + 1)));
     }
 }
 
