@@ -97,3 +97,18 @@ PageCodec codecFor(const QVector<PageCodec> &codecs, const QByteArray &identity)
     }
     qFatal("no page codec for identity %s", identity.constData());
 }
+
+QString malformedFrames(const PageCodec &codec)
+{
+    const QByteArray frames = codec.encode();
+    if (frames.size() != codec.frameHeaders.size() * Frame::Size)
+        return QStringLiteral("%1 encodes %2 bytes").arg(codec.name).arg(frames.size());
+    for (int i = 0; i < codec.frameHeaders.size(); ++i) {
+        if (frames.mid(i * Frame::Size, 2) != codec.frameHeaders.at(i))
+            return QStringLiteral("%1 frame %2 is %3")
+                .arg(codec.name)
+                .arg(i)
+                .arg(QString::fromLatin1(frames.toHex(' ')));
+    }
+    return QString();
+}

@@ -34,6 +34,10 @@ struct PageCodec
 
 QVector<PageCodec> pageCodecs(ORVA2 &window);
 
+// What is wrong with the frames the page encodes now (size, headers), empty when nothing:
+// a page must always be able to send a well-formed configuration, whatever it was fed.
+QString malformedFrames(const PageCodec &codec);
+
 // The first codec of the device with the given identity code; for a KZR-1 or TLMX-1 its
 // configuration.
 PageCodec codecFor(const QVector<PageCodec> &codecs, const QByteArray &identity);

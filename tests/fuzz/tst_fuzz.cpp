@@ -36,23 +36,6 @@ PageCodec codecNamed(const QVector<PageCodec> &codecs, const QString &name)
     qFatal("no page codec %s", qPrintable(name));
 }
 
-// A page must always be able to send a well-formed configuration, whatever it was fed.
-bool framesWellFormed(const PageCodec &codec, QString *why)
-{
-    const QByteArray frames = codec.encode();
-    if (frames.size() != codec.frameHeaders.size() * Frame::Size) {
-        *why = QStringLiteral("%1 encodes %2 bytes").arg(codec.name).arg(frames.size());
-        return false;
-    }
-    for (int i = 0; i < codec.frameHeaders.size(); ++i) {
-        if (frames.mid(i * Frame::Size, 2) != codec.frameHeaders.at(i)) {
-            *why = QStringLiteral("%1 frame %2 is %3").arg(codec.name).arg(i).arg(hex(frames));
-            return false;
-        }
-    }
-    return true;
-}
-
 int logLength(ORVA2 &window)
 {
     return window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"))
@@ -124,8 +107,8 @@ void tst_Fuzz::decodersReadMissingBytesAsZero()
         exact.decode(guarded.wrap(block));
         padded.decode(block.leftJustified(MaxBlock, '\0'));
 
-        QString why;
-        QVERIFY2(framesWellFormed(exact, &why), qPrintable(why + " after " + hex(block)));
+        const QString malformed = malformedFrames(exact);
+        QVERIFY2(malformed.isEmpty(), qPrintable(malformed + " after " + hex(block)));
         QVERIFY2(
             exact.encode() == padded.encode(),
             qPrintable(QStringLiteral("block %1 of seed %2: %3").arg(i).arg(seed).arg(hex(block))));
@@ -160,8 +143,8 @@ void tst_Fuzz::handlerSurvivesNoiseThenConnects()
         QVERIFY2(window.lastBlock() == block, qPrintable(hex(block)));
         QVERIFY2((logLength(window) > logBefore) == known, qPrintable(hex(block)));
         if (const PageCodec *codec = codecByHeader.value(header)) {
-            QString why;
-            QVERIFY2(framesWellFormed(*codec, &why), qPrintable(why + " after " + hex(block)));
+            const QString malformed = malformedFrames(*codec);
+            QVERIFY2(malformed.isEmpty(), qPrintable(malformed + " after " + hex(block)));
         }
     }
 

@@ -7,7 +7,6 @@
 #include "tests/fuzz/widgetstate.h"
 
 #include "app/orva2.h"
-#include "protocol/frames.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -43,10 +42,8 @@ void require(bool condition, const char *what, const QByteArray &block)
 
 void requireWellFormed(const PageCodec &codec, const QByteArray &block)
 {
-    const QByteArray frames = codec.encode();
-    require(frames.size() == codec.frameHeaders.size() * Frame::Size, "frame size", block);
-    for (int i = 0; i < codec.frameHeaders.size(); ++i)
-        require(frames.mid(i * Frame::Size, 2) == codec.frameHeaders.at(i), "frame header", block);
+    const QString malformed = malformedFrames(codec);
+    require(malformed.isEmpty(), qPrintable(malformed), block);
 }
 
 QTextBrowser *logOf(ORVA2 &window)

@@ -1,0 +1,76 @@
+// Prints one table of the figures the program is held to: start-up against a bare main
+// window, link latency, a whole connection, event-loop responsiveness while receiving, peak
+// memory with every page opened, and page coding speed.
+#include "bench/benchtable.h"
+#include "bench/codecbench.h"
+#include "bench/linkbench.h"
+#include "bench/processprobe.h"
+#include "bench/timedapplication.h"
+
+#include <QThread>
+
+#include <cstring>
+
+namespace {
+
+constexpr int StartUpRuns = 7;
+constexpr double StartUpRatioLimit = 4;
+constexpr double PeakResidentLimitMiB = 60;
+
+void startUp(BenchTable &table)
+{
+    ProcessProbe::StartUp bare, main;
+    ProcessProbe::startUp(StartUpRuns, &bare, &main);
+    const double ratio = bare.windowMs > 0 ? main.windowMs / bare.windowMs : 0;
+    table.add(QStringLiteral("start-up, construct + show until first paint: bare QMainWindow "
+                             "(median of %1 processes)")
+                  .arg(StartUpRuns),
+              BenchTable::milliseconds(bare.windowMs));
+    table.add(QStringLiteral("start-up, construct + show until first paint: ORVA2 (of which "
+                             "constructing)"),
+              QStringLiteral("%1 (%2)").arg(BenchTable::milliseconds(main.windowMs),
+                                            BenchTable::milliseconds(main.constructMs)));
+    table.add(QStringLiteral("start-up ratio ORVA2 / bare QMainWindow"),
+              QString::number(ratio, 'f', 2) + "x", QStringLiteral("< %1x").arg(StartUpRatioLimit),
+              BenchTable::below(ratio, StartUpRatioLimit));
+    table.add(QStringLiteral("start-up, whole process until first paint: bare / ORVA2"),
+              QStringLiteral("%1 / %2").arg(BenchTable::milliseconds(bare.processMs),
+                                            BenchTable::milliseconds(main.processMs)));
+}
+
+void memory(BenchTable &table)
+{
+    const double bare = ProcessProbe::peakResidentMiB(false);
+    const double main = ProcessProbe::peakResidentMiB(true);
+    table.add(QStringLiteral("peak resident size: bare QMainWindow"),
+              QString::number(bare, 'f', 1) + " MiB");
+    table.add(QStringLiteral("peak resident size: ORVA2 with every page opened offline"),
+              QString::number(main, 'f', 1) + " MiB",
+              QStringLiteral("< %1 MiB").arg(PeakResidentLimitMiB),
+              main > 0 ? BenchTable::below(main, PeakResidentLimitMiB) : BenchTable::Missed);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Without a display the windows are drawn off screen, as in the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::strcmp(argv[1], ProcessProbe::Flag) == 0)
+        return ProcessProbe::run(QString::fromLatin1(argv[2]), argc, argv);
+
+    TimedApplication application(argc, argv);
+    BenchTable table;
+    table.add(QStringLiteral("machine"),
+              QStringLiteral("Qt %1, platform %2, %3 CPUs")
+                  .arg(QLatin1String(qVersion()), QApplication::platformName())
+                  .arg(QThread::idealThreadCount()));
+    startUp(table);
+    LinkBench(application).run(table);
+    memory(table);
+    CodecBench().run(table);
+    table.print(stdout);
+    return 0;
+}

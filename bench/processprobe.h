@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Figures that need a process of their own: start-up from cold, and peak resident size.
+// The benchmark runs itself again with "--probe <name>"; the child prints one line of
+// numbers and exits.
+namespace ProcessProbe {
+
+constexpr const char *Flag = "--probe";
+
+// Child side: builds the named window, does the probe's work, prints its figures.
+int run(const QString &probe, int argc, char **argv);
+
+struct StartUp
+{
+    double windowMs = 0;    // constructing and showing the window until its first paint
+    double constructMs = 0; // of that, constructing it
+    double processMs = 0;   // from starting the process until that paint
+};
+// Parent side: medians over `runs` fresh processes of each kind, run alternately so that a
+// change in the machine's load falls on both alike.
+void startUp(int runs, StartUp *bare, StartUp *mainWindow);
+
+// Parent side: peak resident size in MiB of a fresh process.
+double peakResidentMiB(bool mainWindow);
+
+} // namespace ProcessProbe
