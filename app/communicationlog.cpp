@@ -82,7 +82,9 @@ QString CommunicationLog::toolTipOfLine(int line) const
 
 bool CommunicationLog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::ToolTip) {
+    // The type is tested first: the filter also sees the viewport's last events while the
+    // browser is being destroyed, when asking the browser for its viewport is no longer safe.
+    if (event->type() == QEvent::ToolTip && watched == m_view->viewport()) {
         auto *help = static_cast<QHelpEvent *>(event);
         const QTextBlock block = m_view->cursorForPosition(help->pos()).block();
         const QString toolTip = block.blockFormat().stringProperty(ToolTipProperty);
