@@ -45,7 +45,17 @@ protected:
         Led led;
     };
 
-    // Names the form's widgets of channels 1 and 2; call once after the form is built.
+    // Both forms name the widgets of channels 1 and 2 alike; call once after the form is built.
+    template <typename Form> void setFirstChannelsOf(const Form *ui)
+    {
+        setFirstChannels(
+            {{ui->We1Inwersja, ui->We1Pobudzenie, ui->We1Zanik},
+             {ui->PK1Inwersja, ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe, ui->PK1tImpulsu},
+             {ui->LED1Samokasowanie, ui->LED1KolorPobudzenia, ui->LED1KolorKasowanie}},
+            {{ui->We2Inwersja, ui->We2Pobudzenie, ui->We2Zanik},
+             {ui->PK2Inwersja, ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe, ui->PK2tImpulsu},
+             {ui->LED2Samokasowanie, ui->LED2KolorPobudzenia, ui->LED2KolorKasowanie}});
+    }
     void setFirstChannels(const Channel &first, const Channel &second);
     const Channel &firstChannel() const { return m_first; }
     const Channel &secondChannel() const { return m_second; }

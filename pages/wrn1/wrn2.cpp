@@ -9,13 +9,7 @@ WRN2::WRN2(QWidget *parent) : WrnPage(parent), ui(new Ui::WRN2)
 {
     ui->setupUi(this);
     setupCommon(ui->wersjaWRN);
-    setFirstChannels(
-        {{ui->We1Inwersja, ui->We1Pobudzenie, ui->We1Zanik},
-         {ui->PK1Inwersja, ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe, ui->PK1tImpulsu},
-         {ui->LED1Samokasowanie, ui->LED1KolorPobudzenia, ui->LED1KolorKasowanie}},
-        {{ui->We2Inwersja, ui->We2Pobudzenie, ui->We2Zanik},
-         {ui->PK2Inwersja, ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe, ui->PK2tImpulsu},
-         {ui->LED2Samokasowanie, ui->LED2KolorPobudzenia, ui->LED2KolorKasowanie}});
+    setFirstChannelsOf(ui);
 }
 
 WRN2::~WRN2()

@@ -25,13 +25,7 @@ wrn2v2::wrn2v2(QWidget *parent) : WrnPage(parent), ui(new Ui::wrn2v2)
 {
     ui->setupUi(this);
     setupCommon(ui->wersjaWRN2);
-    setFirstChannels(
-        {{ui->We1Inwersja, ui->We1Pobudzenie, ui->We1Zanik},
-         {ui->PK1Inwersja, ui->PK1DoSkasowania, ui->PK1DzialanieImpulsowe, ui->PK1tImpulsu},
-         {ui->LED1Samokasowanie, ui->LED1KolorPobudzenia, ui->LED1KolorKasowanie}},
-        {{ui->We2Inwersja, ui->We2Pobudzenie, ui->We2Zanik},
-         {ui->PK2Inwersja, ui->PK2DoSkasowania, ui->PK2DzialanieImpulsowe, ui->PK2tImpulsu},
-         {ui->LED2Samokasowanie, ui->LED2KolorPobudzenia, ui->LED2KolorKasowanie}});
+    setFirstChannelsOf(ui);
     m_third = {{ui->We3Inwersja, ui->We3Pobudzenie, ui->We3Zanik},
                {ui->PK3Inwersja, ui->PK3DoSkasowania, ui->PK3DzialanieImpulsowe, ui->PK3tImpulsu},
                {ui->LED3Samokasowanie, ui->LED3KolorPobudzenia, ui->LED3KolorKasowanie}};
