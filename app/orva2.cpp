@@ -1,6 +1,8 @@
 #include "app/orva2.h"
 #include "ui_orva2.h"
 
+#include "app/afterfirstpaint.h"
+
 #include "pages/common/accessibility.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
@@ -71,7 +73,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     setWindowTitle(QStringLiteral("ORVA_Konfig"));
     move(0, 0);
 
-    ui->porty->addItems(QStringList(QString::fromLatin1(OfflineEntry)) + availablePortNames());
+    ui->porty->addItem(QString::fromLatin1(OfflineEntry));
 
     connect(&m_port, &QSerialPort::readyRead, this, &ORVA2::receiveMessage);
     connect(&m_port, &QSerialPort::errorOccurred, this, &ORVA2::portFailed);
@@ -82,6 +84,19 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     connect(&m_burstTimer, &QTimer::timeout, this, &ORVA2::burstEnded);
 
     rxBuffer.resize(Frame::Size);
+    // Asking the system for its serial ports takes longer than drawing the start page, so
+    // the ports join the list right after the window is first shown.
+    new AfterFirstPaint(centralWidget(), [this] {
+        ui->porty->addItems(availablePortNames());
+        pages();
+    });
+}
+
+Pages &ORVA2::pages()
+{
+    if (!m_pages)
+        m_pages = std::make_unique<Pages>();
+    return *m_pages;
 }
 
 ORVA2::~ORVA2()
@@ -97,7 +112,7 @@ void ORVA2::on_odswiez_clicked()
     ui->porty->clear();
     const QStringList names = availablePortNames();
     ui->porty->addItems(names);
-    m_offline.updateTesterPorts(names);
+    offlinePage().updateTesterPorts(names);
 }
 
 void ORVA2::on_wyjscie_clicked()
@@ -156,19 +171,19 @@ void ORVA2::on_polacz_clicked()
         m_log->note(QStringLiteral("Offline"));
         const auto unique = Qt::UniqueConnection;
         const auto choose = &ORVA2::TrybOfflineWyborUrzadzenia;
-        connect(&m_offline, &Offline::KZROfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::TLMXOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::GAOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::WRNOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::DRAVOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::WRN2OfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::SymulatorSignal, this, choose, unique);
-        connect(&m_offline, &Offline::GAMIOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::BRTOfflineSignal, this, choose, unique);
-        connect(&m_offline, &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
+        connect(&offlinePage(), &Offline::KZROfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::TLMXOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::GAOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::WRNOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::DRAVOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::WRN2OfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::SymulatorSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::GAMIOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::BRTOfflineSignal, this, choose, unique);
+        connect(&offlinePage(), &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
                 unique);
-        connect(&m_offline, &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
-        insertPage(&m_offline);
+        connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
+        insertPage(&offlinePage());
         showInsertedPage();
     }
 }
@@ -177,58 +192,59 @@ void ORVA2::on_polacz_clicked()
 void ORVA2::connectDevicePages()
 {
     const auto unique = Qt::UniqueConnection;
-    connect(&m_kzr, &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_kzr, &KZR::WyslijDaneKZR, this, &ORVA2::WyslijDaneKZRSlot, unique);
-    connect(&m_kzr, &KZR::PobierzDaneZKZR, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_kzr, &KZR::WidokZalaczonyKZR, this, &ORVA2::PobierzWidokZKZRSlot, unique);
-    connect(&m_kzr, &KZR::OdblokujZProgramu, this, &ORVA2::OdblokujZProgramuKZRSlot, unique);
+    connect(&kzrPage(), &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&kzrPage(), &KZR::WyslijDaneKZR, this, &ORVA2::WyslijDaneKZRSlot, unique);
+    connect(&kzrPage(), &KZR::PobierzDaneZKZR, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&kzrPage(), &KZR::WidokZalaczonyKZR, this, &ORVA2::PobierzWidokZKZRSlot, unique);
+    connect(&kzrPage(), &KZR::OdblokujZProgramu, this, &ORVA2::OdblokujZProgramuKZRSlot, unique);
 
-    connect(&m_ga, &ga::WyslijDaneGA, this, &ORVA2::WyslijDaneGASlot, unique);
-    connect(&m_ga, &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_ga, &ga::PobierzDaneZGA, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_ga, &ga::ProbaLEDGA, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&gaPage(), &ga::WyslijDaneGA, this, &ORVA2::WyslijDaneGASlot, unique);
+    connect(&gaPage(), &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&gaPage(), &ga::PobierzDaneZGA, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&gaPage(), &ga::ProbaLEDGA, this, &ORVA2::ProbaLEDslot, unique);
 
-    connect(&m_wrn1, &WRN2::WyslijDaneWRN, this, &ORVA2::WyslijDaneWRNSlot, unique);
-    connect(&m_wrn1, &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_wrn1, &WRN2::PobierzDaneZWRN, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_wrn1, &WRN2::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
-    connect(&m_wrn1, &WRN2::KasowanieLEDWRN, this, &ORVA2::KASOWANIESlot, unique);
+    connect(&wrn1Page(), &WRN2::WyslijDaneWRN, this, &ORVA2::WyslijDaneWRNSlot, unique);
+    connect(&wrn1Page(), &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&wrn1Page(), &WRN2::PobierzDaneZWRN, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&wrn1Page(), &WRN2::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&wrn1Page(), &WRN2::KasowanieLEDWRN, this, &ORVA2::KASOWANIESlot, unique);
 
-    connect(&m_drav, &DRAV::WyslijDaneDRAV, this, &ORVA2::WyslijDaneDRAVSlot, unique);
-    connect(&m_drav, &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_drav, &DRAV::PobierzDaneZDRAV, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_drav, &DRAV::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&dravPage(), &DRAV::WyslijDaneDRAV, this, &ORVA2::WyslijDaneDRAVSlot, unique);
+    connect(&dravPage(), &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&dravPage(), &DRAV::PobierzDaneZDRAV, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&dravPage(), &DRAV::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
 
-    connect(&m_hel, &hel::WyslijDaneHEL, this, &ORVA2::WyslijDaneHELSlot, unique);
-    connect(&m_hel, &hel::PowrotPoczatekHEL, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&helPage(), &hel::WyslijDaneHEL, this, &ORVA2::WyslijDaneHELSlot, unique);
+    connect(&helPage(), &hel::PowrotPoczatekHEL, this, &ORVA2::powrotDoPoczatku, unique);
 
-    connect(&m_wrn2, &wrn2v2::WyslijDaneWRN2, this, &ORVA2::WyslijDaneWRN2Slot, unique);
-    connect(&m_wrn2, &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_wrn2, &wrn2v2::PobierzDaneZWRN2, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_wrn2, &wrn2v2::ProbaLEDWRN2, this, &ORVA2::ProbaLEDslot, unique);
-    connect(&m_wrn2, &wrn2v2::KasowanieLEDWRN2, this, &ORVA2::KASOWANIESlot, unique);
+    connect(&wrn2Page(), &wrn2v2::WyslijDaneWRN2, this, &ORVA2::WyslijDaneWRN2Slot, unique);
+    connect(&wrn2Page(), &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&wrn2Page(), &wrn2v2::PobierzDaneZWRN2, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&wrn2Page(), &wrn2v2::ProbaLEDWRN2, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&wrn2Page(), &wrn2v2::KasowanieLEDWRN2, this, &ORVA2::KASOWANIESlot, unique);
 
-    connect(&m_gami, &gami::WyslijDaneGAMI, this, &ORVA2::WyslijDaneGAMISlot, unique);
-    connect(&m_gami, &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_gami, &gami::PobierzDaneZGAMI, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_gami, &gami::ProbaLEDGAMI, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&gamiPage(), &gami::WyslijDaneGAMI, this, &ORVA2::WyslijDaneGAMISlot, unique);
+    connect(&gamiPage(), &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&gamiPage(), &gami::PobierzDaneZGAMI, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&gamiPage(), &gami::ProbaLEDGAMI, this, &ORVA2::ProbaLEDslot, unique);
 
-    connect(&m_zegar, &Milisekundomierz::WyslijDaneZEGAR, this, &ORVA2::WyslijDaneZEGARSlot,
+    connect(&zegarPage(), &Milisekundomierz::WyslijDaneZEGAR, this, &ORVA2::WyslijDaneZEGARSlot,
             unique);
-    connect(&m_zegar, &Milisekundomierz::PowrotPoczatekZEGAR, this, &ORVA2::powrotDoPoczatku,
+    connect(&zegarPage(), &Milisekundomierz::PowrotPoczatekZEGAR, this, &ORVA2::powrotDoPoczatku,
             unique);
-    connect(&m_zegar, &Milisekundomierz::PobierzDaneZZEGAR, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_zegar, &Milisekundomierz::ProbaLEDZEGAR, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&zegarPage(), &Milisekundomierz::PobierzDaneZZEGAR, this, &ORVA2::PobierzDaneSlot,
+            unique);
+    connect(&zegarPage(), &Milisekundomierz::ProbaLEDZEGAR, this, &ORVA2::ProbaLEDslot, unique);
 
-    connect(&m_brt, &BRT::WyslijDaneBRT, this, &ORVA2::WyslijDaneBRTSlot, unique);
-    connect(&m_brt, &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_brt, &BRT::PobierzDaneZBRT, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_brt, &BRT::ProbaLEDBRT, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&brtPage(), &BRT::WyslijDaneBRT, this, &ORVA2::WyslijDaneBRTSlot, unique);
+    connect(&brtPage(), &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&brtPage(), &BRT::PobierzDaneZBRT, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&brtPage(), &BRT::ProbaLEDBRT, this, &ORVA2::ProbaLEDslot, unique);
 
-    connect(&m_nov, &nov::WyslijDaneNOV, this, &ORVA2::WyslijDaneNOVSlot, unique);
-    connect(&m_nov, &nov::PowrotPoczatekNOV, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_nov, &nov::PobierzDaneZNOV, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&m_nov, &nov::ProbaLEDNOV, this, &ORVA2::ProbaLEDslot, unique);
+    connect(&novPage(), &nov::WyslijDaneNOV, this, &ORVA2::WyslijDaneNOVSlot, unique);
+    connect(&novPage(), &nov::PowrotPoczatekNOV, this, &ORVA2::powrotDoPoczatku, unique);
+    connect(&novPage(), &nov::PobierzDaneZNOV, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&novPage(), &nov::ProbaLEDNOV, this, &ORVA2::ProbaLEDslot, unique);
 
     connectTesterPage();
 }
@@ -236,15 +252,17 @@ void ORVA2::connectDevicePages()
 void ORVA2::connectTesterPage()
 {
     const auto unique = Qt::UniqueConnection;
-    connect(&m_tester, &TesterKZR::WyslijDaneTesterKZR, this, &ORVA2::WyslijDaneTesterKZRSlot,
+    connect(&testerPage(), &TesterKZR::WyslijDaneTesterKZR, this, &ORVA2::WyslijDaneTesterKZRSlot,
             unique);
-    connect(&m_tester, &TesterKZR::PowrotPoczatekTesterKZR, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&m_tester, &TesterKZR::PobierzDaneZTesterKZR, this, &ORVA2::PobierzDaneSlot, unique);
+    connect(&testerPage(), &TesterKZR::PowrotPoczatekTesterKZR, this, &ORVA2::powrotDoPoczatku,
+            unique);
+    connect(&testerPage(), &TesterKZR::PobierzDaneZTesterKZR, this, &ORVA2::PobierzDaneSlot,
+            unique);
 }
 
 void ORVA2::PolaczzTester()
 {
-    m_port.setPortName(m_offline.testerPortName());
+    m_port.setPortName(offlinePage().testerPortName());
     m_port.open(QIODevice::ReadWrite);
     configurePort(Frame::TesterBaudRate);
 
@@ -263,9 +281,9 @@ void ORVA2::powrotDoPoczatku()
     close();
     m_port.close();
     ui->stackedWidget->setCurrentIndex(0);
-    for (QWidget *page : {static_cast<QWidget *>(&m_kzr), static_cast<QWidget *>(&m_ga),
-                          static_cast<QWidget *>(&m_gami), static_cast<QWidget *>(&m_wrn1),
-                          static_cast<QWidget *>(&m_brt)})
+    for (QWidget *page : {static_cast<QWidget *>(&kzrPage()), static_cast<QWidget *>(&gaPage()),
+                          static_cast<QWidget *>(&gamiPage()), static_cast<QWidget *>(&wrn1Page()),
+                          static_cast<QWidget *>(&brtPage())})
         ui->stackedWidget->removeWidget(page);
 }
 
@@ -289,56 +307,56 @@ void ORVA2::TrybOfflineWyborUrzadzenia()
 {
     const QString version = offlineVersionText();
     const auto unique = Qt::UniqueConnection;
-    switch (m_offline.chosenModel()) {
+    switch (offlinePage().chosenModel()) {
     case Offline::KzrModel:
     case Offline::TlmxModel: {
-        const bool tlmx = m_offline.chosenModel() == Offline::TlmxModel;
-        connect(&m_kzr, &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
+        const bool tlmx = offlinePage().chosenModel() == Offline::TlmxModel;
+        connect(&kzrPage(), &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(tlmx ? QStringLiteral("Urządznie: TLMX-1 - tryb offline")
                          : QStringLiteral("Urządznie: KZR-1 - tryb offline"));
-        insertPage(&m_kzr);
-        m_kzr.setModelBanner(QLatin1String(tlmx ? Frame::Reply::Tlmx : Frame::Reply::Kzr));
-        m_kzr.setVersionText(version);
+        insertPage(&kzrPage());
+        kzrPage().setModelBanner(QLatin1String(tlmx ? Frame::Reply::Tlmx : Frame::Reply::Kzr));
+        kzrPage().setVersionText(version);
         break;
     }
     case Offline::GaModel:
-        connect(&m_ga, &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&gaPage(), &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: GA-1 - tryb offline"));
-        insertPage(&m_ga);
-        m_ga.setVersionText(version);
+        insertPage(&gaPage());
+        gaPage().setVersionText(version);
         break;
     case Offline::Wrn1Model:
-        connect(&m_wrn1, &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&wrn1Page(), &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: WRN-1 - tryb offline"));
-        insertPage(&m_wrn1);
-        m_wrn1.setVersionText(version);
+        insertPage(&wrn1Page());
+        wrn1Page().setVersionText(version);
         break;
     case Offline::DravModel:
-        connect(&m_drav, &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&dravPage(), &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: DRAV-1 - tryb offline"));
-        insertPage(&m_drav);
-        m_drav.setVersionText(version);
+        insertPage(&dravPage());
+        dravPage().setVersionText(version);
         break;
     case Offline::Wrn2Model:
-        connect(&m_wrn2, &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&wrn2Page(), &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: WRN-2 - tryb offline"));
-        insertPage(&m_wrn2);
-        m_wrn2.setVersionText(version);
+        insertPage(&wrn2Page());
+        wrn2Page().setVersionText(version);
         break;
     case Offline::GamiModel:
-        connect(&m_gami, &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&gamiPage(), &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: GA-1 MI - tryb offline"));
-        insertPage(&m_gami);
-        m_gami.setVersionText(version);
+        insertPage(&gamiPage());
+        gamiPage().setVersionText(version);
         break;
     case Offline::SimulatorModel:
         m_log->note(QStringLiteral("Symulator"));
-        insertPage(&m_symulator);
+        insertPage(&simulatorPage());
         break;
     case Offline::BrtModel:
-        connect(&m_brt, &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
+        connect(&brtPage(), &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
         m_log->note(QStringLiteral("Urządznie: BRT-1 - tryb offline"));
-        insertPage(&m_brt);
+        insertPage(&brtPage());
         break;
     default:
         return;
@@ -398,96 +416,96 @@ void ORVA2::processBlock(const QByteArray &block)
     const QString decoded = QStringLiteral("Konfiguracja pobrana");
 
     if (header == QLatin1String(Frame::Reply::Kzr) || header == QLatin1String(Frame::Reply::Tlmx)) {
-        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), &m_kzr);
+        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), &kzrPage());
         modelCode = header;
-        m_kzr.setModelBanner(modelCode);
+        kzrPage().setModelBanner(modelCode);
         versionText = ::versionText(block, false);
-        m_kzr.setVersionText(versionText);
+        kzrPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::KzrConfig)) {
-        m_kzr.decodeConfig(block);
+        kzrPage().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::KzrView)) {
-        m_kzr.decodeView(block);
+        kzrPage().decodeView(block);
         m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
     } else if (header == QLatin1String(Frame::Reply::Ga)) {
-        identify(QStringLiteral("Urządznie: GA-1"), &m_ga);
+        identify(QStringLiteral("Urządznie: GA-1"), &gaPage());
         versionText = ::versionText(block, true);
-        m_ga.setVersionText(versionText);
-        m_ga.setRangeVariant(QString(charAt(block, 8)));
+        gaPage().setVersionText(versionText);
+        gaPage().setRangeVariant(QString(charAt(block, 8)));
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::GaConfig)) {
-        m_ga.decodeConfig(block);
+        gaPage().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Wrn1)) {
-        identify(QStringLiteral("Urządznie: WRN-1"), &m_wrn1);
+        identify(QStringLiteral("Urządznie: WRN-1"), &wrn1Page());
         versionText = ::versionText(block, false);
-        m_wrn1.setVersionText(versionText);
+        wrn1Page().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::Wrn1Config)) {
-        m_wrn1.decodeConfig(block);
+        wrn1Page().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Drav)) {
-        identify(QStringLiteral("Urządznie: DRAV-1"), &m_drav);
+        identify(QStringLiteral("Urządznie: DRAV-1"), &dravPage());
         versionText = ::versionText(block, false);
-        m_drav.setVersionText(versionText);
+        dravPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::DravConfig)) {
-        m_drav.decodeConfig(block);
+        dravPage().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Hel)) {
-        identify(QStringLiteral("Urządznie: HEL-1"), &m_hel);
+        identify(QStringLiteral("Urządznie: HEL-1"), &helPage());
         versionText = ::versionText(block, false);
-        m_hel.setVersionText(versionText);
+        helPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::Wrn2)) {
-        identify(QStringLiteral("Urządznie: WRN-2"), &m_wrn2);
+        identify(QStringLiteral("Urządznie: WRN-2"), &wrn2Page());
         versionText = ::versionText(block, false);
-        m_wrn2.setVersionText(versionText);
+        wrn2Page().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::Wrn2Config)) {
-        m_wrn2.decodeConfig(block);
+        wrn2Page().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Gami)) {
-        identify(QStringLiteral("Urządznie: GA-1 MI"), &m_gami);
+        identify(QStringLiteral("Urządznie: GA-1 MI"), &gamiPage());
         versionText = ::versionText(block, true);
-        m_gami.setVersionText(versionText);
-        m_gami.setRangeVariant(QString(charAt(block, 8)));
+        gamiPage().setVersionText(versionText);
+        gamiPage().setRangeVariant(QString(charAt(block, 8)));
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::GamiConfig)) {
-        m_gami.decodeConfig(block);
+        gamiPage().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Zegar)) {
-        identify(QStringLiteral("Urządznie: ZEGAR-1"), &m_zegar);
+        identify(QStringLiteral("Urządznie: ZEGAR-1"), &zegarPage());
         versionText = ::versionText(block, false);
-        m_zegar.setVersionText(versionText);
+        zegarPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::ZegarConfig)) {
-        m_zegar.decodeConfig(block);
+        zegarPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana ZEGR"));
     } else if (header == QLatin1String(Frame::Reply::Brt)) {
-        identify(QStringLiteral("Urządznie: BRT"), &m_brt);
+        identify(QStringLiteral("Urządznie: BRT"), &brtPage());
         versionText = ::versionText(block, false);
-        m_brt.setVersionText(versionText);
+        brtPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::BrtConfig)) {
-        m_brt.decodeConfig(block);
+        brtPage().decodeConfig(block);
         m_log->received(decoded);
     } else if (header == QLatin1String(Frame::Reply::Nov)) {
-        identify(QStringLiteral("Urządznie: NOV-1"), &m_nov);
+        identify(QStringLiteral("Urządznie: NOV-1"), &novPage());
         versionText = ::versionText(block, false);
-        m_nov.setVersionText(versionText);
+        novPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::NovConfig)) {
-        m_nov.decodeConfig(block);
+        novPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana NOV"));
     } else if (header == QLatin1String(Frame::Reply::Tester)) {
-        identify(QStringLiteral("Urządznie: Tester KZR-1"), &m_tester);
+        identify(QStringLiteral("Urządznie: Tester KZR-1"), &testerPage());
         versionText = ::versionText(block, false);
-        m_tester.setVersionText(versionText);
+        testerPage().setVersionText(versionText);
         finishIdentification();
     } else if (header == QLatin1String(Frame::Reply::TesterConfig)) {
-        m_tester.decodeConfig(block);
+        testerPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana Tester KZR"));
     } else if (header == QLatin1String(Frame::Reply::LedTestEcho)) {
         m_log->received(QStringLiteral("RGB"));
@@ -510,69 +528,69 @@ void ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitM
 
 void ORVA2::WyslijDaneKZRSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_kzr.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), kzrPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneGASlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_ga.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), gaPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneWRNSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_wrn1.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), wrn1Page().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneWRN2Slot()
 {
     sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 1"),
-              m_wrn2.encodeConfigPart1(), Frame::WriteWaitLong);
+              wrn2Page().encodeConfigPart1(), Frame::WriteWaitLong);
     sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 2"),
-              m_wrn2.encodeConfigPart2(), Frame::WriteWait);
+              wrn2Page().encodeConfigPart2(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneDRAVSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_drav.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), dravPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneHELSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_hel.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), helPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneGAMISlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_gami.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), gamiPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneZEGARSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_zegar.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), zegarPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneBRTSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_brt.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), brtPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneNOVSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), m_nov.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), novPage().encodeConfig(),
               Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneTesterKZRSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie danych testera"), m_tester.encodeConfig(),
+    sendFrame(QStringLiteral("Wysyłanie danych testera"), testerPage().encodeConfig(),
               Frame::WriteWait);
 }
 

@@ -21,9 +21,29 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 namespace Ui {
 class ORVA2;
 }
+
+// Every page of the program, built once and kept, with its form, for the window's life.
+struct Pages
+{
+    KZR kzr;
+    ga ga1;
+    WRN2 wrn1;
+    Offline offline;
+    DRAV drav1;
+    hel hel1;
+    wrn2v2 wrn2;
+    gami gami1;
+    Milisekundomierz zegar1;
+    symulator_wrn2v2 symulator;
+    BRT brt1;
+    nov nov1;
+    TesterKZR tester;
+};
 
 // The one window of the program. It owns the serial port, every page and the log; pages
 // only emit signals, and this window turns them into frames and received blocks into calls
@@ -43,19 +63,19 @@ public:
     const QSerialPort &serialPort() const { return m_port; }
     const CommunicationLog &communicationLog() const { return *m_log; }
 
-    KZR &kzrPage() { return m_kzr; }
-    ga &gaPage() { return m_ga; }
-    WRN2 &wrn1Page() { return m_wrn1; }
-    Offline &offlinePage() { return m_offline; }
-    DRAV &dravPage() { return m_drav; }
-    hel &helPage() { return m_hel; }
-    wrn2v2 &wrn2Page() { return m_wrn2; }
-    gami &gamiPage() { return m_gami; }
-    Milisekundomierz &zegarPage() { return m_zegar; }
-    symulator_wrn2v2 &simulatorPage() { return m_symulator; }
-    BRT &brtPage() { return m_brt; }
-    nov &novPage() { return m_nov; }
-    TesterKZR &testerPage() { return m_tester; }
+    KZR &kzrPage() { return pages().kzr; }
+    ga &gaPage() { return pages().ga1; }
+    WRN2 &wrn1Page() { return pages().wrn1; }
+    Offline &offlinePage() { return pages().offline; }
+    DRAV &dravPage() { return pages().drav1; }
+    hel &helPage() { return pages().hel1; }
+    wrn2v2 &wrn2Page() { return pages().wrn2; }
+    gami &gamiPage() { return pages().gami1; }
+    Milisekundomierz &zegarPage() { return pages().zegar1; }
+    symulator_wrn2v2 &simulatorPage() { return pages().symulator; }
+    BRT &brtPage() { return pages().brt1; }
+    nov &novPage() { return pages().nov1; }
+    TesterKZR &testerPage() { return pages().tester; }
 
 public slots:
     void receiveMessage();
@@ -92,6 +112,9 @@ private slots:
     void portFailed(QSerialPort::SerialPortError error);
 
 private:
+    // The pages take most of the start-up time and none of them is visible on the start
+    // page, so they are built right after the window's first paint, or earlier on demand.
+    Pages &pages();
     void configurePort(qint32 baudRate);
     void connectDevicePages();
     void connectTesterPage();
@@ -105,19 +128,7 @@ private:
     QString m_portName;
     QByteArray rxBuffer;
     Ui::ORVA2 *ui;
-    KZR m_kzr;
-    ga m_ga;
-    WRN2 m_wrn1;
-    Offline m_offline;
-    DRAV m_drav;
-    hel m_hel;
-    wrn2v2 m_wrn2;
-    gami m_gami;
-    Milisekundomierz m_zegar;
-    symulator_wrn2v2 m_symulator;
-    BRT m_brt;
-    nov m_nov;
-    TesterKZR m_tester;
+    std::unique_ptr<Pages> m_pages;
     QSerialPort m_port;
     QString modelCode;
     QString versionText;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QElapsedTimer;
 class QWidget;
 
 // Waits until a widget (or anything inside it) has been painted, and then until that paint
@@ -11,8 +12,11 @@ class FirstPaint : public QObject
     Q_OBJECT
 
 public:
-    // Returns false when nothing was painted within the timeout.
-    static bool wait(QWidget *widget, int timeoutMs = 5000);
+    // Returns false when nothing was painted within the timeout. With a clock, the time on it
+    // when the paint cycle ended goes to *paintedMs: work that the event loop runs after the
+    // paint, in the same turn, is not counted as painting.
+    static bool wait(QWidget *widget, int timeoutMs = 5000, const QElapsedTimer *clock = nullptr,
+                     double *paintedMs = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -21,6 +25,8 @@ private:
     explicit FirstPaint(QWidget *widget) : m_widget(widget) {}
 
     QWidget *m_widget;
+    const QElapsedTimer *m_clock = nullptr;
+    double *m_paintedMs = nullptr;
     bool m_painted = false;
     bool m_finished = false;
 };

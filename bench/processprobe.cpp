@@ -79,9 +79,9 @@ int probe(const QString &name, int argc, char **argv)
         mainWindow ? std::make_unique<ORVA2>() : std::make_unique<QMainWindow>();
     const double constructMs = clock.nsecsElapsed() / 1e6;
     window->show();
-    if (!FirstPaint::wait(window.get()))
+    double windowMs = 0;
+    if (!FirstPaint::wait(window.get(), 5000, &clock, &windowMs))
         return 1;
-    const double windowMs = clock.nsecsElapsed() / 1e6;
 
     if (name == StartUpBare || name == StartUpMain) {
         std::printf("%.3f %.3f\n", windowMs, constructMs);

@@ -4,6 +4,7 @@
 #include "protocol/frames.h"
 
 #include <QComboBox>
+#include <QSerialPortInfo>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -34,6 +35,16 @@ void tst_Connection::startWindow()
     QVERIFY(ports->count() >= 1);
     QCOMPARE(ports->itemText(0), QStringLiteral("Tryb Offline"));
     QCOMPARE(window.lastBlock().size(), Frame::Size);
+
+    // The system's ports join the list once the window has been shown.
+    QStringList expected{QStringLiteral("Tryb Offline")};
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        expected << info.portName();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(ports->count(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(ports->itemText(i), expected.at(i));
 }
 
 void tst_Connection::identifiesAndReadsConfiguration()
