@@ -14,7 +14,6 @@
 namespace {
 
 const char *const OfflineEntry = "Tryb Offline";
-const char *const MakerSite = "https://www.orvatech.pl";
 
 // The first line names the toolkit the program actually runs on.
 QString aboutText()
@@ -135,7 +134,8 @@ void ORVA2::on_infokontakt_clicked()
     box.setWindowTitle(QStringLiteral("Kontakt"));
     box.setTextFormat(Qt::RichText);
     box.setText(QStringLiteral("Program do obsługi urządzeń wyprodukowanych przez ") +
-                QStringLiteral("<a href=\"%1\">ORVATECH S.A.</a>").arg(QLatin1String(MakerSite)) +
+                QStringLiteral("<a href=\"%1\">ORVATECH S.A.</a>")
+                    .arg(QLatin1String(DevicePage::DocumentationHost)) +
                 QStringLiteral("<br/><center>Orva Konfig v 20251007</center>") +
                 QStringLiteral("\n\n\n\n") +
                 QStringLiteral("<center><img src=\":/GRAFIKA/logocale.png\"/></center>") +

@@ -20,7 +20,7 @@ public:
     // The version comes from the device, so it is never interpreted as rich text.
     virtual void setVersionText(const QString &text);
 
-    // The maker's web site that hosts every model's documentation.
+    // The maker's web site: it hosts every model's documentation and the contact box links it.
     static const char *const DocumentationHost;
 
 protected:
