@@ -25,6 +25,12 @@ inline bool bitSet(quint8 value, int bit)
     return (value >> bit) & 1u;
 }
 
+// The byte with only the given bit set, or 0 when `set` is false.
+inline quint8 bitValue(bool set, int bit)
+{
+    return set ? static_cast<quint8>(1u << bit) : 0;
+}
+
 inline quint8 highByte(quint16 value)
 {
     return static_cast<quint8>(value >> 8);

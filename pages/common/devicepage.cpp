@@ -1,6 +1,7 @@
 #include "pages/common/devicepage.h"
 
 #include "pages/common/accessibility.h"
+#include "protocol/bytes.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
@@ -31,25 +32,20 @@ void DevicePage::openDocumentation(const QString &path)
     QDesktopServices::openUrl(QUrl(QLatin1String(DocumentationHost) + path));
 }
 
-quint8 DevicePage::packBits(std::initializer_list<const QAbstractButton *> boxes)
+quint8 DevicePage::packBits(const QList<QAbstractButton *> &boxes)
 {
     quint8 value = 0;
     int bit = 0;
-    for (const QAbstractButton *box : boxes) {
-        if (box->isChecked())
-            value |= static_cast<quint8>(1u << bit);
-        ++bit;
-    }
+    for (const QAbstractButton *box : boxes)
+        value |= bitValue(box->isChecked(), bit++);
     return value;
 }
 
-void DevicePage::unpackBits(quint8 value, std::initializer_list<QAbstractButton *> boxes)
+void DevicePage::unpackBits(quint8 value, const QList<QAbstractButton *> &boxes)
 {
     int bit = 0;
-    for (QAbstractButton *box : boxes) {
-        box->setChecked((value >> bit) & 1u);
-        ++bit;
-    }
+    for (QAbstractButton *box : boxes)
+        box->setChecked(bitSet(value, bit++));
 }
 
 void DevicePage::excludeOthers(QAbstractButton *changed, bool checked,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <initializer_list>
@@ -30,11 +31,11 @@ protected:
     static void openDocumentation(const QString &path);
 
     // Packs boxes into bits 0, 1, 2... of one byte; a box counts when it is not unchecked.
-    static quint8 packBits(std::initializer_list<const QAbstractButton *> boxes);
+    static quint8 packBits(const QList<QAbstractButton *> &boxes);
 
     // Applies bits 0, 1, 2... to the boxes strictly in the given order, because each change
     // runs the page's interlocks and a later box may undo an earlier one.
-    static void unpackBits(quint8 value, std::initializer_list<QAbstractButton *> boxes);
+    static void unpackBits(quint8 value, const QList<QAbstractButton *> &boxes);
 
     // One box of a group that exclude each other changed: while it is checked the others
     // are unchecked and disabled, once it is cleared they are usable again.

@@ -59,12 +59,9 @@ QByteArray nov::encodeConfig() const
         // positive whatever the digits after the comma.
         frame[index++] = static_cast<char>(std::abs(integerPart));
         frame[index++] = static_cast<char>(coefficient.fraction->value());
-        if (integerPart < 0)
-            flags |= static_cast<quint8>(1u << signBit);
-        ++signBit;
+        flags |= bitValue(integerPart < 0, signBit++);
     }
-    if (ui->TrybKalibracji->isChecked())
-        flags |= static_cast<quint8>(1u << CalibrationBit);
+    flags |= bitValue(ui->TrybKalibracji->isChecked(), CalibrationBit);
     frame[FlagsByte] = static_cast<char>(flags);
     frame.replace(TrailerByte, TrailerSize, Trailer, TrailerSize);
     return frame;

@@ -20,11 +20,6 @@ constexpr int VoltageAppearsItem = 0;
 
 const char DocumentationPath[] = "/wp-content/uploads/2024/06/DTR_ZEGAR-1.pdf";
 
-quint8 bitValue(bool set, int bit)
-{
-    return set ? static_cast<quint8>(1u << bit) : 0;
-}
-
 int itemFor(bool voltageLoss)
 {
     return voltageLoss ? VoltageLossItem : VoltageAppearsItem;
@@ -52,8 +47,7 @@ QList<QAbstractButton *> Milisekundomierz::modeBoxes() const
 QByteArray Milisekundomierz::encodeConfig() const
 {
     QByteArray frame = Frame::configFrame();
-    frame[ModeByte] = static_cast<char>(
-        packBits({ui->MSTP1, ui->MSTP2, ui->MSTP3, ui->MSTP4, ui->MSTP6, ui->MSTP5}));
+    frame[ModeByte] = static_cast<char>(packBits(modeBoxes()));
     frame[StartByte] = static_cast<char>(
         bitValue(ui->MSStartPojOpad->currentIndex() == VoltageLossItem, StartOnVoltageLossBit) |
         bitValue(ui->MSStartKasuje->isChecked(), StartClearsDisplayBit));
@@ -65,8 +59,7 @@ QByteArray Milisekundomierz::encodeConfig() const
 void Milisekundomierz::decodeConfig(const QByteArray &block)
 {
     // Frame order matters: each ticked mode clears the earlier ones, so the last set bit wins.
-    unpackBits(byteAt(block, ModeByte),
-               {ui->MSTP1, ui->MSTP2, ui->MSTP3, ui->MSTP4, ui->MSTP6, ui->MSTP5});
+    unpackBits(byteAt(block, ModeByte), modeBoxes());
 
     const quint8 start = byteAt(block, StartByte);
     ui->MSStartPojOpad->setCurrentIndex(itemFor(bitSet(start, StartOnVoltageLossBit)));
