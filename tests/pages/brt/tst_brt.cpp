@@ -1,5 +1,6 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/widgets.h"
 
 #include "pages/brt/brt.h"
 #include "protocol/frames.h"
@@ -48,13 +49,6 @@ private slots:
 };
 
 namespace {
-
-template <typename T> T *widget(QWidget &page, const char *name)
-{
-    T *found = page.findChild<T *>(QLatin1String(name));
-    Q_ASSERT_X(found, "widget", name);
-    return found;
-}
 
 QCheckBox *box(QWidget &page, const char *name)
 {

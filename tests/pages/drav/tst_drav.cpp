@@ -1,5 +1,6 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/widgets.h"
 
 #include "pages/drav/drav.h"
 #include "protocol/frames.h"
@@ -15,16 +16,12 @@ namespace {
 
 QCheckBox *box(QWidget &page, const QString &name)
 {
-    auto *found = page.findChild<QCheckBox *>(name);
-    Q_ASSERT_X(found, "box", qPrintable(name));
-    return found;
+    return widget<QCheckBox>(page, name);
 }
 
 QSpinBox *spin(QWidget &page, const QString &name)
 {
-    auto *found = page.findChild<QSpinBox *>(name);
-    Q_ASSERT_X(found, "spin", qPrintable(name));
-    return found;
+    return widget<QSpinBox>(page, name);
 }
 
 const QStringList &allBoxes()

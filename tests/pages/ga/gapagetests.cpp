@@ -2,6 +2,7 @@
 
 #include "protocol/frames.h"
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,14 +22,6 @@ namespace {
 const QStringList Modes = {"DoSkasowania", "BrakKasowania", "Trwale", "Impulsowy"};
 const QStringList Schemes = {"PobOpcjaA", "PobOpcjaB", "PobOpcjaC", "PobOpcjaD", "PobOpcjaE"};
 const QStringList Delays = {"OpoznieniePojawienie", "OpoznienieZanik"};
-
-template <class T> T *widget(QWidget &page, const QString &name)
-{
-    T *found = page.findChild<T *>(name);
-    if (!found)
-        qFatal("the form has no %s", qPrintable(name));
-    return found;
-}
 
 QCheckBox *box(QWidget &page, const QString &name)
 {

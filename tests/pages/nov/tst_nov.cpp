@@ -1,5 +1,6 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/urlrecorder.h"
+#include "tests/support/widgets.h"
 
 #include "pages/nov/nov.h"
 #include "protocol/frames.h"
@@ -27,9 +28,7 @@ const std::array<const char *, 8> SpinNames = {"ZakresAA1", "ZakresAA2", "Zakres
 
 QSpinBox *spinBox(QWidget &page, const char *name)
 {
-    auto *spin = page.findChild<QSpinBox *>(QLatin1String(name));
-    Q_ASSERT_X(spin, "spinBox", name);
-    return spin;
+    return widget<QSpinBox>(page, QLatin1String(name));
 }
 
 QCheckBox *calibration(QWidget &page)

@@ -1,4 +1,5 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/widgets.h"
 
 #include "pages/wrn1/wrn2.h"
 #include "protocol/frames.h"
@@ -38,14 +39,6 @@ private slots:
     void buttonsEmitSignals();
     void writeThenReadThroughDevice();
 };
-
-template <class T> static T *widget(QWidget &page, const QString &name)
-{
-    T *found = page.findChild<T *>(name);
-    if (!found)
-        qFatal("no widget %s", qPrintable(name));
-    return found;
-}
 
 static QCheckBox *box(QWidget &page, const QString &name)
 {

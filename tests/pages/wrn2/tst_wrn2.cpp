@@ -1,4 +1,5 @@
 #include "tests/support/simulatedconnection.h"
+#include "tests/support/widgets.h"
 
 #include "pages/wrn1/wrn2.h"
 #include "pages/wrn2/wrn2v2.h"
@@ -30,14 +31,6 @@ private slots:
     void buttonsEmitSignals();
     void writeThenReadThroughDevice();
 };
-
-template <class T> static T *widget(QWidget &page, const QString &name)
-{
-    T *found = page.findChild<T *>(name);
-    if (!found)
-        qFatal("no widget %s", qPrintable(name));
-    return found;
-}
 
 static QCheckBox *box(QWidget &page, const QString &name)
 {
