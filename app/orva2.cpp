@@ -57,6 +57,9 @@ void showConnectionError()
     box.exec();
 }
 
+// Byte 8 of an identification reply: which delay range the GA relays accept.
+constexpr int RangeVariantByte = 8;
+
 QString headerOf(const QByteArray &block)
 {
     return QString(charAt(block, 0)) + charAt(block, 1);
@@ -396,14 +399,17 @@ void ORVA2::burstEnded()
     processBlock(block);
 }
 
-void ORVA2::identify(const QString &logLine, QWidget *page)
+// The steps every identification shares, in order: log, insert the page, the model's own
+// calls, the version text, the read request, and only then show the page.
+void ORVA2::identify(const QString &logLine, DevicePage &page, const QByteArray &block,
+                     bool withRangeVariant, const std::function<void()> &modelSteps)
 {
     m_log->received(logLine);
-    insertPage(page);
-}
-
-void ORVA2::finishIdentification()
-{
+    insertPage(&page);
+    if (modelSteps)
+        modelSteps();
+    versionText = ::versionText(block, withRangeVariant);
+    page.setVersionText(versionText);
     PobierzDaneSlot();
     showInsertedPage();
 }
@@ -413,103 +419,73 @@ void ORVA2::processBlock(const QByteArray &block)
     rxBuffer = block;
     m_log->beginReceived(block);
     const QString header = headerOf(block);
+    const auto is = [&header](const char *pair) { return header == QLatin1String(pair); };
     const QString decoded = QStringLiteral("Konfiguracja pobrana");
+    const QString rangeVariant(charAt(block, RangeVariantByte));
 
-    if (header == QLatin1String(Frame::Reply::Kzr) || header == QLatin1String(Frame::Reply::Tlmx)) {
-        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), &kzrPage());
-        modelCode = header;
-        kzrPage().setModelBanner(modelCode);
-        versionText = ::versionText(block, false);
-        kzrPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::KzrConfig)) {
+    if (is(Frame::Reply::Kzr) || is(Frame::Reply::Tlmx)) {
+        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), kzrPage(), block, false, [&] {
+            modelCode = header;
+            kzrPage().setModelBanner(modelCode);
+        });
+    } else if (is(Frame::Reply::KzrConfig)) {
         kzrPage().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::KzrView)) {
+    } else if (is(Frame::Reply::KzrView)) {
         kzrPage().decodeView(block);
         m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
-    } else if (header == QLatin1String(Frame::Reply::Ga)) {
-        identify(QStringLiteral("Urządznie: GA-1"), &gaPage());
-        versionText = ::versionText(block, true);
-        gaPage().setVersionText(versionText);
-        gaPage().setRangeVariant(QString(charAt(block, 8)));
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::GaConfig)) {
+    } else if (is(Frame::Reply::Ga)) {
+        identify(QStringLiteral("Urządznie: GA-1"), gaPage(), block, true,
+                 [&] { gaPage().setRangeVariant(rangeVariant); });
+    } else if (is(Frame::Reply::GaConfig)) {
         gaPage().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Wrn1)) {
-        identify(QStringLiteral("Urządznie: WRN-1"), &wrn1Page());
-        versionText = ::versionText(block, false);
-        wrn1Page().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::Wrn1Config)) {
+    } else if (is(Frame::Reply::Wrn1)) {
+        identify(QStringLiteral("Urządznie: WRN-1"), wrn1Page(), block);
+    } else if (is(Frame::Reply::Wrn1Config)) {
         wrn1Page().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Drav)) {
-        identify(QStringLiteral("Urządznie: DRAV-1"), &dravPage());
-        versionText = ::versionText(block, false);
-        dravPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::DravConfig)) {
+    } else if (is(Frame::Reply::Drav)) {
+        identify(QStringLiteral("Urządznie: DRAV-1"), dravPage(), block);
+    } else if (is(Frame::Reply::DravConfig)) {
         dravPage().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Hel)) {
-        identify(QStringLiteral("Urządznie: HEL-1"), &helPage());
-        versionText = ::versionText(block, false);
-        helPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::Wrn2)) {
-        identify(QStringLiteral("Urządznie: WRN-2"), &wrn2Page());
-        versionText = ::versionText(block, false);
-        wrn2Page().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::Wrn2Config)) {
+    } else if (is(Frame::Reply::Hel)) {
+        identify(QStringLiteral("Urządznie: HEL-1"), helPage(), block);
+    } else if (is(Frame::Reply::Wrn2)) {
+        identify(QStringLiteral("Urządznie: WRN-2"), wrn2Page(), block);
+    } else if (is(Frame::Reply::Wrn2Config)) {
         wrn2Page().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Gami)) {
-        identify(QStringLiteral("Urządznie: GA-1 MI"), &gamiPage());
-        versionText = ::versionText(block, true);
-        gamiPage().setVersionText(versionText);
-        gamiPage().setRangeVariant(QString(charAt(block, 8)));
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::GamiConfig)) {
+    } else if (is(Frame::Reply::Gami)) {
+        identify(QStringLiteral("Urządznie: GA-1 MI"), gamiPage(), block, true,
+                 [&] { gamiPage().setRangeVariant(rangeVariant); });
+    } else if (is(Frame::Reply::GamiConfig)) {
         gamiPage().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Zegar)) {
-        identify(QStringLiteral("Urządznie: ZEGAR-1"), &zegarPage());
-        versionText = ::versionText(block, false);
-        zegarPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::ZegarConfig)) {
+    } else if (is(Frame::Reply::Zegar)) {
+        identify(QStringLiteral("Urządznie: ZEGAR-1"), zegarPage(), block);
+    } else if (is(Frame::Reply::ZegarConfig)) {
         zegarPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana ZEGR"));
-    } else if (header == QLatin1String(Frame::Reply::Brt)) {
-        identify(QStringLiteral("Urządznie: BRT"), &brtPage());
-        versionText = ::versionText(block, false);
-        brtPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::BrtConfig)) {
+    } else if (is(Frame::Reply::Brt)) {
+        identify(QStringLiteral("Urządznie: BRT"), brtPage(), block);
+    } else if (is(Frame::Reply::BrtConfig)) {
         brtPage().decodeConfig(block);
         m_log->received(decoded);
-    } else if (header == QLatin1String(Frame::Reply::Nov)) {
-        identify(QStringLiteral("Urządznie: NOV-1"), &novPage());
-        versionText = ::versionText(block, false);
-        novPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::NovConfig)) {
+    } else if (is(Frame::Reply::Nov)) {
+        identify(QStringLiteral("Urządznie: NOV-1"), novPage(), block);
+    } else if (is(Frame::Reply::NovConfig)) {
         novPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana NOV"));
-    } else if (header == QLatin1String(Frame::Reply::Tester)) {
-        identify(QStringLiteral("Urządznie: Tester KZR-1"), &testerPage());
-        versionText = ::versionText(block, false);
-        testerPage().setVersionText(versionText);
-        finishIdentification();
-    } else if (header == QLatin1String(Frame::Reply::TesterConfig)) {
+    } else if (is(Frame::Reply::Tester)) {
+        identify(QStringLiteral("Urządznie: Tester KZR-1"), testerPage(), block);
+    } else if (is(Frame::Reply::TesterConfig)) {
         testerPage().decodeConfig(block);
         m_log->received(QStringLiteral("Konfiguracja pobrana Tester KZR"));
-    } else if (header == QLatin1String(Frame::Reply::LedTestEcho)) {
+    } else if (is(Frame::Reply::LedTestEcho)) {
         m_log->received(QStringLiteral("RGB"));
-    } else if (header == QLatin1String(Frame::Reply::Acknowledge)) {
+    } else if (is(Frame::Reply::Acknowledge)) {
         m_log->received(QStringLiteral("Konfiguracja odebrana"));
     }
 }

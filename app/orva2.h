@@ -21,6 +21,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -122,8 +123,8 @@ private:
 
     void insertPage(QWidget *page);
     void showInsertedPage();
-    void identify(const QString &logLine, QWidget *page);
-    void finishIdentification();
+    void identify(const QString &logLine, DevicePage &page, const QByteArray &block,
+                  bool withRangeVariant = false, const std::function<void()> &modelSteps = {});
 
     QString m_portName;
     QByteArray rxBuffer;
