@@ -57,6 +57,8 @@ void showConnectionError()
     box.exec();
 }
 
+const char *const ConfigurationSent = "Wysyłanie konfiguracji do urządzenia";
+
 // Byte 8 of an identification reply: which delay range the GA relays accept.
 constexpr int RangeVariantByte = 8;
 
@@ -504,20 +506,17 @@ void ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitM
 
 void ORVA2::WyslijDaneKZRSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), kzrPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), kzrPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneGASlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), gaPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), gaPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneWRNSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), wrn1Page().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), wrn1Page().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneWRN2Slot()
@@ -530,38 +529,32 @@ void ORVA2::WyslijDaneWRN2Slot()
 
 void ORVA2::WyslijDaneDRAVSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), dravPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), dravPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneHELSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), helPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), helPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneGAMISlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), gamiPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), gamiPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneZEGARSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), zegarPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), zegarPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneBRTSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), brtPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), brtPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneNOVSlot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), novPage().encodeConfig(),
-              Frame::WriteWait);
+    sendFrame(QString::fromUtf8(ConfigurationSent), novPage().encodeConfig(), Frame::WriteWait);
 }
 
 void ORVA2::WyslijDaneTesterKZRSlot()
