@@ -21,10 +21,14 @@ QString now()
 
 QString hex(const QByteArray &bytes)
 {
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+    const QString shown =
+        QString::fromLatin1(bytes.left(CommunicationLog::MaxHexBytes).toHex(' ').toUpper());
+    return bytes.size() > CommunicationLog::MaxHexBytes ? shown + QStringLiteral(" …") : shown;
 }
 
 } // namespace
+
+const QColor CommunicationLog::FailureColour(0xB0, 0x5A, 0x00);
 
 CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
 {
@@ -59,6 +63,12 @@ void CommunicationLog::received(const QString &line)
 void CommunicationLog::note(const QString &line)
 {
     append(line, QString());
+}
+
+void CommunicationLog::failure(const QString &line)
+{
+    m_view->setTextColor(FailureColour);
+    append(line, QStringLiteral("%1 %2").arg(now(), line));
 }
 
 void CommunicationLog::append(const QString &line, const QString &toolTip)

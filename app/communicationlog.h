@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QObject>
 #include <QString>
 
@@ -25,6 +26,15 @@ public:
     void received(const QString &line);
     // A line in whatever colour is current, about no frame.
     void note(const QString &line);
+    // Something that did not happen as asked (a frame not sent, no answer, a lost link), in
+    // a colour of its own so it is never read as a frame sent or received.
+    void failure(const QString &line);
+
+    // The colour of failure lines: neither the red of sent frames nor the blue of replies.
+    static const QColor FailureColour;
+    // A tool tip shows at most this many bytes of a frame; a runaway burst would otherwise
+    // make a line of megabytes.
+    static constexpr int MaxHexBytes = 64;
 
     // The tool tip of the given line (0 is the first), empty for a line about no frame.
     QString toolTipOfLine(int line) const;

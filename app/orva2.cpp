@@ -50,13 +50,6 @@ QStringList availablePortNames()
     return names;
 }
 
-void showConnectionError()
-{
-    QMessageBox box;
-    box.setText(QStringLiteral("Błąd połączenia"));
-    box.exec();
-}
-
 const char *const ConfigurationSent = "Wysyłanie konfiguracji do urządzenia";
 
 // Byte 8 of an identification reply: which delay range the GA relays accept.
@@ -79,15 +72,11 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 
     ui->porty->addItem(QString::fromLatin1(OfflineEntry));
 
-    connect(&m_port, &QSerialPort::readyRead, this, &ORVA2::receiveMessage);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &ORVA2::portFailed);
+    connect(&m_link, &DeviceLink::replyReceived, this, &ORVA2::processBlock);
+    connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
+    connect(&m_link, &DeviceLink::noAnswer, this, &ORVA2::noAnswer);
+    connect(&m_link, &DeviceLink::unreadableReceived, this, &ORVA2::unreadableReceived);
 
-    m_burstTimer.setSingleShot(true);
-    m_burstTimer.setTimerType(Qt::PreciseTimer);
-    m_burstTimer.setInterval(Frame::BurstSilenceMs);
-    connect(&m_burstTimer, &QTimer::timeout, this, &ORVA2::burstEnded);
-
-    rxBuffer.resize(Frame::Size);
     // Asking the system for its serial ports takes longer than drawing the start page, so
     // the ports join the list right after the window is first shown.
     new AfterFirstPaint(centralWidget(), [this] {
@@ -112,7 +101,7 @@ ORVA2::~ORVA2()
 
 void ORVA2::on_odswiez_clicked()
 {
-    m_port.close();
+    m_link.close();
     ui->porty->clear();
     const QStringList names = availablePortNames();
     ui->porty->addItems(names);
@@ -150,29 +139,27 @@ void ORVA2::on_infokontakt_clicked()
 
 // ---- connecting -------------------------------------------------------------------------
 
-void ORVA2::configurePort(qint32 baudRate)
+// The engineer needs to know which port failed and why; a port owned by the dialout group
+// is the usual reason on Linux.
+void ORVA2::showConnectionError(const QString &portName)
 {
-    m_port.setBaudRate(baudRate);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    QString details = m_link.lastErrorString();
+    if (m_link.lastError() == QSerialPort::PermissionError)
+        details += QStringLiteral("\n\nDostęp do portów szeregowych mają członkowie grupy "
+                                  "dialout: sudo usermod -aG dialout $USER, a potem ponowne "
+                                  "zalogowanie.");
+    QMessageBox box;
+    box.setText(QStringLiteral("Błąd połączenia"));
+    box.setInformativeText(QStringLiteral("Port: %1\n%2").arg(portName, details));
+    box.exec();
 }
 
 void ORVA2::on_polacz_clicked()
 {
     m_portName = ui->porty->currentText();
-    m_port.setPortName(m_portName);
-    m_port.open(QIODevice::ReadWrite);
-    configurePort(Frame::DeviceBaudRate);
-
-    if (m_port.isOpen()) {
-        sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
-                  Frame::WriteWait);
-        connectDevicePages();
-    } else if (ui->porty->currentIndex() != 0) {
-        showConnectionError();
-    } else {
+    // The offline entry names no port; a real port listed first that fails to open must
+    // report its error, not lead offline.
+    if (m_portName == QLatin1String(OfflineEntry)) {
         m_log->note(QStringLiteral("Offline"));
         const auto unique = Qt::UniqueConnection;
         const auto choose = &ORVA2::TrybOfflineWyborUrzadzenia;
@@ -190,7 +177,15 @@ void ORVA2::on_polacz_clicked()
         connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
         insertPage(&offlinePage());
         showInsertedPage();
+        return;
     }
+    if (!m_link.open(m_portName, Frame::DeviceBaudRate)) {
+        showConnectionError(m_portName);
+        return;
+    }
+    sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
+              Frame::WriteWait, DeviceLink::Answer::Awaited);
+    connectDevicePages();
 }
 
 // Pressing connect again must not wire a page twice, or one click would send two frames.
@@ -267,24 +262,20 @@ void ORVA2::connectTesterPage()
 
 void ORVA2::PolaczzTester()
 {
-    m_port.setPortName(offlinePage().testerPortName());
-    m_port.open(QIODevice::ReadWrite);
-    configurePort(Frame::TesterBaudRate);
-
-    if (!m_port.isOpen()) {
-        showConnectionError();
+    if (!m_link.open(offlinePage().testerPortName(), Frame::TesterBaudRate)) {
+        showConnectionError(offlinePage().testerPortName());
         m_log->note(QStringLiteral("Błąd"));
         return;
     }
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
-              Frame::WriteWait);
+              Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectTesterPage();
 }
 
 void ORVA2::powrotDoPoczatku()
 {
     close();
-    m_port.close();
+    m_link.close();
     ui->stackedWidget->setCurrentIndex(0);
     for (QWidget *page : {static_cast<QWidget *>(&kzrPage()), static_cast<QWidget *>(&gaPage()),
                           static_cast<QWidget *>(&gamiPage()), static_cast<QWidget *>(&wrn1Page()),
@@ -292,18 +283,19 @@ void ORVA2::powrotDoPoczatku()
         ui->stackedWidget->removeWidget(page);
 }
 
-// A vanished adapter or a device that was unplugged: keep every form as it is, but stop
-// using a port that can no longer carry anything. Closing at the first error matters: a
-// port whose other side is gone reports the same error again on every event-loop turn.
-// An open error is not a failure of the link: pressing connect on an open port raises it.
-void ORVA2::portFailed(QSerialPort::SerialPortError error)
+void ORVA2::linkLost()
 {
-    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-                          error == QSerialPort::WriteError;
-    if (!linkLost || !m_port.isOpen())
-        return;
-    m_log->note(QStringLiteral("Utracono połączenie z urządzeniem"));
-    m_port.close();
+    m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
+}
+
+void ORVA2::noAnswer()
+{
+    m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
+}
+
+void ORVA2::unreadableReceived(qint64 byteCount)
+{
+    m_log->failure(QStringLiteral("Odebrano nieczytelne dane (%1 B)").arg(byteCount));
 }
 
 // ---- offline ----------------------------------------------------------------------------
@@ -386,175 +378,144 @@ void ORVA2::showInsertedPage()
 
 // ---- receiving --------------------------------------------------------------------------
 
-// A block is one burst followed by silence; every arrival restarts the wait so the event
-// loop keeps running while a burst comes in.
-void ORVA2::receiveMessage()
+DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 {
-    m_pendingBurst += m_port.readAll();
-    m_burstTimer.start();
-}
-
-void ORVA2::burstEnded()
-{
-    QByteArray block;
-    block.swap(m_pendingBurst);
-    processBlock(block);
+    using Id = ModelInfo::Id;
+    switch (model) {
+    case Id::Kzr:
+    case Id::Tlmx:
+        return kzrPage();
+    case Id::Ga:
+        return gaPage();
+    case Id::Wrn1:
+        return wrn1Page();
+    case Id::Drav:
+        return dravPage();
+    case Id::Hel:
+        return helPage();
+    case Id::Wrn2:
+        return wrn2Page();
+    case Id::Gami:
+        return gamiPage();
+    case Id::Zegar:
+        return zegarPage();
+    case Id::Nov:
+        return novPage();
+    case Id::Brt:
+        return brtPage();
+    case Id::Tester:
+        return testerPage();
+    }
+    Q_UNREACHABLE();
 }
 
 // The steps every identification shares, in order: log, insert the page, the model's own
 // calls, the version text, the read request, and only then show the page.
-void ORVA2::identify(const QString &logLine, DevicePage &page, const QByteArray &block,
-                     bool withRangeVariant, const std::function<void()> &modelSteps)
+void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
-    m_log->received(logLine);
+    m_model = &model;
+    DevicePage &page = pageOf(model.id);
+    m_log->received(QString::fromUtf8(model.identifiedLine));
     insertPage(&page);
-    if (modelSteps)
-        modelSteps();
-    versionText = ::versionText(block, withRangeVariant);
+    if (model.hasView) {
+        modelCode = headerOf(block);
+        kzrPage().setModelBanner(modelCode);
+    }
+    versionText = ::versionText(block, model.hasRangeVariant);
     page.setVersionText(versionText);
+    if (model.hasRangeVariant)
+        static_cast<GaPage &>(page).setRangeVariant(QString(charAt(block, RangeVariantByte)));
     PobierzDaneSlot();
     showInsertedPage();
 }
 
 void ORVA2::processBlock(const QByteArray &block)
 {
-    rxBuffer = block;
     m_log->beginReceived(block);
-    const QString header = headerOf(block);
-    const auto is = [&header](const char *pair) { return header == QLatin1String(pair); };
-    const QString decoded = QStringLiteral("Konfiguracja pobrana");
-    const QString rangeVariant(charAt(block, RangeVariantByte));
-
-    if (is(Frame::Reply::Kzr) || is(Frame::Reply::Tlmx)) {
-        identify(QStringLiteral("Urządznie: KZR-1/TLMX-1"), kzrPage(), block, false, [&] {
-            modelCode = header;
-            kzrPage().setModelBanner(modelCode);
-        });
-    } else if (is(Frame::Reply::KzrConfig)) {
-        kzrPage().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::KzrView)) {
+    if (const ModelInfo *model = ModelInfo::byIdentity(block)) {
+        identify(*model, block);
+    } else if (const ModelInfo *model = ModelInfo::byConfigHeader(block)) {
+        pageOf(model->id).decodeConfig(block);
+        m_log->received(QString::fromUtf8(model->configLine));
+    } else if (Frame::hasHeader(block, Frame::Reply::KzrView)) {
         kzrPage().decodeView(block);
         m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
-    } else if (is(Frame::Reply::Ga)) {
-        identify(QStringLiteral("Urządznie: GA-1"), gaPage(), block, true,
-                 [&] { gaPage().setRangeVariant(rangeVariant); });
-    } else if (is(Frame::Reply::GaConfig)) {
-        gaPage().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Wrn1)) {
-        identify(QStringLiteral("Urządznie: WRN-1"), wrn1Page(), block);
-    } else if (is(Frame::Reply::Wrn1Config)) {
-        wrn1Page().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Drav)) {
-        identify(QStringLiteral("Urządznie: DRAV-1"), dravPage(), block);
-    } else if (is(Frame::Reply::DravConfig)) {
-        dravPage().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Hel)) {
-        identify(QStringLiteral("Urządznie: HEL-1"), helPage(), block);
-    } else if (is(Frame::Reply::Wrn2)) {
-        identify(QStringLiteral("Urządznie: WRN-2"), wrn2Page(), block);
-    } else if (is(Frame::Reply::Wrn2Config)) {
-        wrn2Page().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Gami)) {
-        identify(QStringLiteral("Urządznie: GA-1 MI"), gamiPage(), block, true,
-                 [&] { gamiPage().setRangeVariant(rangeVariant); });
-    } else if (is(Frame::Reply::GamiConfig)) {
-        gamiPage().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Zegar)) {
-        identify(QStringLiteral("Urządznie: ZEGAR-1"), zegarPage(), block);
-    } else if (is(Frame::Reply::ZegarConfig)) {
-        zegarPage().decodeConfig(block);
-        m_log->received(QStringLiteral("Konfiguracja pobrana ZEGR"));
-    } else if (is(Frame::Reply::Brt)) {
-        identify(QStringLiteral("Urządznie: BRT"), brtPage(), block);
-    } else if (is(Frame::Reply::BrtConfig)) {
-        brtPage().decodeConfig(block);
-        m_log->received(decoded);
-    } else if (is(Frame::Reply::Nov)) {
-        identify(QStringLiteral("Urządznie: NOV-1"), novPage(), block);
-    } else if (is(Frame::Reply::NovConfig)) {
-        novPage().decodeConfig(block);
-        m_log->received(QStringLiteral("Konfiguracja pobrana NOV"));
-    } else if (is(Frame::Reply::Tester)) {
-        identify(QStringLiteral("Urządznie: Tester KZR-1"), testerPage(), block);
-    } else if (is(Frame::Reply::TesterConfig)) {
-        testerPage().decodeConfig(block);
-        m_log->received(QStringLiteral("Konfiguracja pobrana Tester KZR"));
-    } else if (is(Frame::Reply::LedTestEcho)) {
+    } else if (Frame::hasHeader(block, Frame::Reply::LedTestEcho)) {
         m_log->received(QStringLiteral("RGB"));
-    } else if (is(Frame::Reply::Acknowledge)) {
+    } else if (Frame::hasHeader(block, Frame::Reply::Acknowledge)) {
         m_log->received(QStringLiteral("Konfiguracja odebrana"));
     }
 }
 
 // ---- sending ----------------------------------------------------------------------------
 
-void ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitMs)
+bool ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitMs,
+                      DeviceLink::Answer answer)
 {
-    const bool open = m_port.isOpen();
-    m_log->sent(logLine, frame, open);
-    if (!open)
-        return;
-    m_port.write(frame);
-    m_port.waitForBytesWritten(waitMs);
+    const bool written = m_link.send(frame, waitMs, answer);
+    m_log->sent(logLine, frame, written);
+    if (!written)
+        m_log->failure(QStringLiteral("Nie wysłano: brak połączenia z urządzeniem"));
+    return written;
+}
+
+// The device acknowledges every configuration frame with "OK".
+void ORVA2::sendConfiguration(const QString &logLine, const QByteArray &frame)
+{
+    sendFrame(logLine, frame, Frame::WriteWait, DeviceLink::Answer::Awaited);
 }
 
 void ORVA2::WyslijDaneKZRSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), kzrPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), kzrPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneGASlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), gaPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), gaPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneWRNSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), wrn1Page().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), wrn1Page().encodeConfig());
 }
 
 void ORVA2::WyslijDaneWRN2Slot()
 {
     sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 1"),
-              wrn2Page().encodeConfigPart1(), Frame::WriteWaitLong);
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 2"),
-              wrn2Page().encodeConfigPart2(), Frame::WriteWait);
+              wrn2Page().encodeConfigPart1(), Frame::WriteWaitLong, DeviceLink::Answer::Awaited);
+    sendConfiguration(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 2"),
+                      wrn2Page().encodeConfigPart2());
 }
 
 void ORVA2::WyslijDaneDRAVSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), dravPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), dravPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneHELSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), helPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), helPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneGAMISlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), gamiPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), gamiPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneZEGARSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), zegarPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), zegarPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneBRTSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), brtPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), brtPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneNOVSlot()
 {
-    sendFrame(QString::fromUtf8(ConfigurationSent), novPage().encodeConfig(), Frame::WriteWait);
+    sendConfiguration(QString::fromUtf8(ConfigurationSent), novPage().encodeConfig());
 }
 
 void ORVA2::WyslijDaneTesterKZRSlot()
@@ -565,7 +526,9 @@ void ORVA2::WyslijDaneTesterKZRSlot()
 
 void ORVA2::PobierzDaneSlot()
 {
-    sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait);
+    const bool answered = m_model && m_model->answersRead();
+    sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait,
+              answered ? DeviceLink::Answer::Awaited : DeviceLink::Answer::NotAwaited);
 }
 
 void ORVA2::PobierzWidokZKZRSlot()

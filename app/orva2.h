@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/communicationlog.h"
+#include "link/devicelink.h"
 #include "offline/offline.h"
 #include "offline/symulator_wrn2v2.h"
 #include "pages/brt/brt.h"
@@ -14,14 +15,12 @@
 #include "pages/wrn1/wrn2.h"
 #include "pages/wrn2/wrn2v2.h"
 #include "pages/zegar/milisekundomierz.h"
+#include "protocol/modeltable.h"
 
 #include <QByteArray>
 #include <QMainWindow>
-#include <QSerialPort>
 #include <QString>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -57,11 +56,10 @@ public:
     explicit ORVA2(QWidget *parent = nullptr);
     ~ORVA2() override;
 
-    // Examines one received block: identifies a device or hands the block to its page.
+    // Examines one reply: identifies a device or hands the reply to its page.
     void processBlock(const QByteArray &block);
 
-    QByteArray lastBlock() const { return rxBuffer; }
-    const QSerialPort &serialPort() const { return m_port; }
+    DeviceLink &link() { return m_link; }
     const CommunicationLog &communicationLog() const { return *m_log; }
 
     KZR &kzrPage() { return pages().kzr; }
@@ -79,8 +77,6 @@ public:
     TesterKZR &testerPage() { return pages().tester; }
 
 public slots:
-    void receiveMessage();
-
     void PolaczzTester();
     void powrotDoPoczatku();
     void TrybOfflineWyborUrzadzenia();
@@ -109,32 +105,34 @@ private slots:
     void on_informacje_clicked();
     void on_infokontakt_clicked();
 
-    void burstEnded();
-    void portFailed(QSerialPort::SerialPortError error);
+    void linkLost();
+    void noAnswer();
+    void unreadableReceived(qint64 byteCount);
 
 private:
     // The pages take most of the start-up time and none of them is visible on the start
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
-    void configurePort(qint32 baudRate);
+    DevicePage &pageOf(ModelInfo::Id model);
     void connectDevicePages();
     void connectTesterPage();
-    void sendFrame(const QString &logLine, const QByteArray &frame, int waitMs);
+    void showConnectionError(const QString &portName);
+    bool sendFrame(const QString &logLine, const QByteArray &frame, int waitMs,
+                   DeviceLink::Answer answer = DeviceLink::Answer::NotAwaited);
+    void sendConfiguration(const QString &logLine, const QByteArray &frame);
 
     void insertPage(QWidget *page);
     void showInsertedPage();
-    void identify(const QString &logLine, DevicePage &page, const QByteArray &block,
-                  bool withRangeVariant = false, const std::function<void()> &modelSteps = {});
+    void identify(const ModelInfo &model, const QByteArray &block);
 
     QString m_portName;
-    QByteArray rxBuffer;
     Ui::ORVA2 *ui;
     std::unique_ptr<Pages> m_pages;
-    QSerialPort m_port;
+    DeviceLink m_link;
     QString modelCode;
     QString versionText;
+    // The model that last named itself on the link; decides which requests it answers.
+    const ModelInfo *m_model = nullptr;
 
     CommunicationLog *m_log = nullptr;
-    QByteArray m_pendingBurst;
-    QTimer m_burstTimer;
 };

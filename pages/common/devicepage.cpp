@@ -18,6 +18,8 @@ void DevicePage::setVersionText(const QString &text)
         m_versionLabel->setText(text);
 }
 
+void DevicePage::decodeConfig(const QByteArray &) {}
+
 void DevicePage::setupCommon(QLabel *versionLabel)
 {
     m_versionLabel = versionLabel;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QWidget>
 
@@ -20,6 +21,10 @@ public:
 
     // The version comes from the device, so it is never interpreted as rich text.
     virtual void setVersionText(const QString &text);
+
+    // Loads a configuration reply into the form. A page whose device sends none keeps
+    // this one, which changes nothing.
+    virtual void decodeConfig(const QByteArray &block);
 
     // The maker's web site: it hosts every model's documentation and the contact box links it.
     static const char *const DocumentationHost;

@@ -24,6 +24,9 @@ private slots:
     void offlineEntryOpensChooser();
     void testerConnectUsesTesterBaudRate();
     void lostLinkClosesPortAndKeepsForm();
+    void repliesInOneBurstAreEachHandled();
+    void silentDeviceIsReported();
+    void runawaySenderIsOneLine();
 };
 
 void tst_Connection::startWindow()
@@ -34,7 +37,6 @@ void tst_Connection::startWindow()
     auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
     QVERIFY(ports->count() >= 1);
     QCOMPARE(ports->itemText(0), QStringLiteral("Tryb Offline"));
-    QCOMPARE(window.lastBlock().size(), Frame::Size);
 
     // The system's ports join the list once the window has been shown.
     QStringList expected{QStringLiteral("Tryb Offline")};
@@ -83,15 +85,17 @@ void tst_Connection::sendAfterRefreshOnlyLogs()
     SimulatedConnection connection("03");
     QVERIFY(connection.connectAndLoad());
     clickButton(&connection.window(), "odswiez");
-    QVERIFY(!connection.window().serialPort().isOpen());
+    QVERIFY(!connection.window().link().isOpen());
     auto *ports = connection.window().findChild<QComboBox *>(QStringLiteral("porty"));
     QCOMPARE(ports->findText(QStringLiteral("Tryb Offline")), -1);
 
     const int framesBefore = connection.device().receivedFrames().size();
     emit connection.window().gaPage().WyslijDaneGA();
-    QCOMPARE(connection.logLines().last(), QStringLiteral("Wysyłanie konfiguracji do urządzenia"));
-    QCOMPARE(connection.log()->textColor(), QColor(Qt::red));
-    QTest::qWait(50); // nothing may arrive: there is no event to wait for
+    // The send line stays as it is and the next line says that nothing went out.
+    QCOMPARE(connection.logLines().mid(connection.logLines().size() - 2),
+             QStringList({"Wysyłanie konfiguracji do urządzenia",
+                          "Nie wysłano: brak połączenia z urządzeniem"}));
+    QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
     QCOMPARE(connection.device().receivedFrames().size(), framesBefore);
 }
 
@@ -104,6 +108,20 @@ void tst_Connection::unopenablePortReportsError()
     ModalDialogCloser closer;
     clickButton(&window, "polacz");
     QCOMPARE(closer.closedText(), QStringLiteral("Błąd połączenia"));
+    // The engineer learns which port failed and why.
+    QVERIFY2(closer.closedDetails().contains(QStringLiteral("/dev/no-such-port")),
+             qPrintable(closer.closedDetails()));
+    QVERIFY2(closer.closedDetails().contains(QStringLiteral("No such file")),
+             qPrintable(closer.closedDetails()));
+    QVERIFY(logLinesOf(window).isEmpty());
+
+    // A port listed first after a refresh is a port, not the offline entry.
+    clickButton(&window, "odswiez");
+    ports->insertItem(0, QStringLiteral("/dev/no-such-port"));
+    ports->setCurrentIndex(0);
+    ModalDialogCloser first;
+    clickButton(&window, "polacz");
+    QCOMPARE(first.closedText(), QStringLiteral("Błąd połączenia"));
     QVERIFY(logLinesOf(window).isEmpty());
 
     // An empty list after a refresh has index -1, which is not the offline entry.
@@ -129,8 +147,8 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     Offline &chooser = connection.window().offlinePage();
     chooser.updateTesterPorts({connection.link().slavePath()});
     clickButton(&chooser, "TesterPolacz");
-    QVERIFY(connection.window().serialPort().isOpen());
-    QCOMPARE(connection.window().serialPort().baudRate(), Frame::TesterBaudRate);
+    QVERIFY(connection.window().link().isOpen());
+    QCOMPARE(connection.window().link().baudRate(), Frame::TesterBaudRate);
     QVERIFY(connection.waitForFrames(2));
     QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
     auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
@@ -150,13 +168,60 @@ void tst_Connection::lostLinkClosesPortAndKeepsForm()
     SimulatedConnection connection("05");
     QVERIFY(connection.connectAndLoad());
     connection.link().close();
-    QTRY_VERIFY(!connection.window().serialPort().isOpen());
-    QVERIFY(connection.logLines().contains(QStringLiteral("Utracono połączenie z urządzeniem")));
+    QTRY_VERIFY(!connection.window().link().isOpen());
+    QCOMPARE(connection.logLines().last(), QStringLiteral("Utracono połączenie z urządzeniem"));
+    QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
     auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
     QCOMPARE(stack->currentWidget(), &connection.window().dravPage());
 
     emit connection.window().dravPage().WyslijDaneDRAV();
-    QCOMPARE(connection.logLines().last(), QStringLiteral("Wysyłanie konfiguracji do urządzenia"));
+    QCOMPARE(connection.logLines().last(),
+             QStringLiteral("Nie wysłano: brak połączenia z urządzeniem"));
+}
+
+// An acknowledgement directly followed by the configuration read after it: both replies
+// are handled, so the form shows what the device holds, not what was typed.
+void tst_Connection::repliesInOneBurstAreEachHandled()
+{
+    SimulatedConnection connection(Frame::Reply::Ga);
+    QVERIFY(connection.connectAndLoad());
+    ga &page = connection.window().gaPage();
+    const QByteArray typed = page.encodeConfig();
+
+    QByteArray held = QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\0');
+    held[2] = 0x04; // relay 1 latched
+    held[3] = held[5] = 0x01; // 1 s pulses
+    held[9] = held[10] = 0x0A; // 100 ms delays
+    QByteArray ok(Frame::Size, '\0');
+    ok.replace(0, 2, Frame::Reply::Acknowledge);
+    connection.link().send(ok + held);
+    QTRY_COMPARE(connection.logLines().mid(connection.logLines().size() - 2),
+                 QStringList({"Konfiguracja odebrana", "Konfiguracja pobrana"}));
+    QVERIFY(page.encodeConfig() != typed);
+    QCOMPARE(page.encodeConfig().mid(2), held.mid(2));
+}
+
+void tst_Connection::silentDeviceIsReported()
+{
+    SimulatedConnection connection(Frame::Reply::Kzr);
+    connection.device().setAnswering(false);
+    connection.pressConnect();
+    QTRY_COMPARE(connection.logLines(),
+                 QStringList({"Prośba o identyfikator", "Brak odpowiedzi urządzenia"}));
+    QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
+}
+
+void tst_Connection::runawaySenderIsOneLine()
+{
+    SimulatedConnection connection(Frame::Reply::Wrn1);
+    QVERIFY(connection.connectAndLoad());
+    const int linesBefore = connection.logLines().size();
+    const QByteArray noise(64 * 1024, '\x0A');
+    connection.link().send(noise);
+    QTRY_COMPARE(connection.logLines().size(), linesBefore + 1);
+    QCOMPARE(connection.logLines().last(),
+             QStringLiteral("Odebrano nieczytelne dane (%1 B)").arg(noise.size()));
+    QVERIFY(connection.window().link().isOpen());
 }
 
 QTEST_MAIN(tst_Connection)

@@ -102,7 +102,7 @@ void tst_Interface::sendLineCarriesTheBytesWritten()
     clickButton(&connection.window(), "odswiez");
     emit connection.window().wrn1Page().ProbaLED();
     const QString closed =
-        connection.window().communicationLog().toolTipOfLine(connection.logLines().size() - 1);
+        connection.window().communicationLog().toolTipOfLine(connection.logLines().size() - 2);
     QVERIFY2(closed.contains(QStringLiteral("nie wysłano")), qPrintable(closed));
 }
 

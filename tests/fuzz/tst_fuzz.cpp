@@ -140,7 +140,6 @@ void tst_Fuzz::handlerSurvivesNoiseThenConnects()
 
         const QByteArray header = block.left(2);
         const bool known = block.size() >= 2 && Noise::knownHeaders().contains(header);
-        QVERIFY2(window.lastBlock() == block, qPrintable(hex(block)));
         QVERIFY2((logLength(window) > logBefore) == known, qPrintable(hex(block)));
         if (const PageCodec *codec = codecByHeader.value(header)) {
             const QString malformed = malformedFrames(*codec);
@@ -175,12 +174,14 @@ void tst_Fuzz::burstsThroughTheLineThenConnects()
         if (i % LogClearInterval == 0)
             clearLog(window);
         QByteArray burst;
-        while (burst.isEmpty() || burst == window.lastBlock())
+        while (burst.isEmpty())
             burst = noise.block(MaxBlock);
+        connection.clearReplies();
         connection.link().send(burst);
-        QVERIFY2(QTest::qWaitFor([&] { return window.lastBlock() == burst; }),
+        // Cut into replies or not, every byte of the burst is handed on once, in order.
+        QVERIFY2(QTest::qWaitFor([&] { return connection.replies().join() == burst; }),
                  qPrintable(QStringLiteral("burst %1: %2").arg(i).arg(hex(burst))));
-        QVERIFY(window.serialPort().isOpen());
+        QVERIFY(window.link().isOpen());
     }
 
     const QByteArray stored = writtenConfiguration(Frame::Reply::Ga, 3);

@@ -115,7 +115,7 @@ void tst_Offline::chooserRows()
     QCOMPARE(showsText(shown, OfflineVersion), versionShown);
     if (!banner.isEmpty())
         QVERIFY(showsText(shown, banner));
-    QVERIFY(!window.serialPort().isOpen());
+    QVERIFY(!window.link().isOpen());
     // The chooser stays in the stack behind the page.
     QCOMPARE(stackOf(window)->indexOf(&window.offlinePage()), 2);
 }
@@ -260,7 +260,7 @@ void tst_Offline::testerConnectionIdentifies()
     clickButton(&window.offlinePage(), "TesterPolacz");
 
     QCOMPARE(window.offlinePage().testerPortName(), connection.link().slavePath());
-    QCOMPARE(window.serialPort().baudRate(), Frame::TesterBaudRate);
+    QCOMPARE(window.link().baudRate(), Frame::TesterBaudRate);
     QVERIFY(connection.waitForFrames(1));
     QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
     QCOMPARE(logLinesOf(window).mid(0, 2), QStringList({"Offline", "Prośba o identyfikator"}));

@@ -59,12 +59,12 @@ void tst_StalledDevice::partialReplyThenRecovery()
 
     const QByteArray partial = configReply(stored, codec.replyHeader).left(cut);
     connection.link().send(partial);
-    QTRY_COMPARE(window.lastBlock(), partial);
-    QVERIFY(window.serialPort().isOpen());
+    QTRY_COMPARE(connection.lastReply(), partial);
+    QVERIFY(window.link().isOpen());
     QVERIFY(connection.logLines().last().startsWith(QStringLiteral("Konfiguracja pobrana")));
 
     window.PobierzDaneSlot();
-    QTRY_COMPARE(window.lastBlock(), configReply(stored, codec.replyHeader));
+    QTRY_COMPARE(connection.lastReply(), configReply(stored, codec.replyHeader));
     QCOMPARE(codec.encode(), stored);
 }
 
@@ -77,7 +77,7 @@ void tst_StalledDevice::sendingToSilentDeviceDoesNotWait()
     QVERIFY(connection.connectAndLoad());
     const QByteArray partial = QByteArray(Frame::Reply::Wrn1Config).append('\x01');
     connection.link().send(partial);
-    QTRY_COMPARE(window.lastBlock(), partial);
+    QTRY_COMPARE(connection.lastReply(), partial);
     connection.device().setAnswering(false);
     connection.device().clearReceivedFrames();
 
@@ -88,7 +88,7 @@ void tst_StalledDevice::sendingToSilentDeviceDoesNotWait()
     QVERIFY(connection.waitForFrames(2));
     QCOMPARE(connection.device().receivedFrames(),
              QList<QByteArray>({page.encodeConfig(), Frame::ledTestCommand()}));
-    QVERIFY(window.serialPort().isOpen());
+    QVERIFY(window.link().isOpen());
     QCOMPARE(connection.logLines().mid(connection.logLines().size() - 2),
              QStringList({"Wysyłanie konfiguracji do urządzenia", "Próba LED"}));
     QCOMPARE(widgetState(&page), form);

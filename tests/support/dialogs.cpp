@@ -9,10 +9,12 @@ namespace {
 constexpr int PollIntervalMs = 10;
 constexpr int MaxPolls = 500;
 
-void closeNextDialog(std::shared_ptr<QString> text, int pollsLeft)
+using Texts = std::shared_ptr<QPair<QString, QString>>;
+
+void closeNextDialog(Texts text, int pollsLeft)
 {
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-        *text = box->text();
+        *text = {box->text(), box->informativeText()};
         box->done(0);
         return;
     }
@@ -23,8 +25,8 @@ void closeNextDialog(std::shared_ptr<QString> text, int pollsLeft)
 
 } // namespace
 
-ModalDialogCloser::ModalDialogCloser() : m_text(std::make_shared<QString>())
+ModalDialogCloser::ModalDialogCloser() : m_texts(std::make_shared<QPair<QString, QString>>())
 {
-    auto text = m_text;
+    auto text = m_texts;
     QTimer::singleShot(0, [text] { closeNextDialog(text, MaxPolls); });
 }

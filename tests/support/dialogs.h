@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 
 #include <memory>
@@ -11,8 +12,10 @@ class ModalDialogCloser
 public:
     ModalDialogCloser();
     // The text of the dialog that was closed, empty while none has opened.
-    QString closedText() const { return *m_text; }
+    QString closedText() const { return m_texts->first; }
+    // Its informative text, the line below the main one.
+    QString closedDetails() const { return m_texts->second; }
 
 private:
-    std::shared_ptr<QString> m_text;
+    std::shared_ptr<QPair<QString, QString>> m_texts;
 };

@@ -14,6 +14,8 @@ SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(
     m_link.open();
     QObject::connect(&m_link, &PtyLink::received, &m_device, &SimulatedDevice::receive);
     QObject::connect(&m_device, &SimulatedDevice::transmit, &m_link, &PtyLink::send);
+    QObject::connect(&m_window.link(), &DeviceLink::replyReceived,
+                     [this](const QByteArray &reply) { m_replies << reply; });
 }
 
 void SimulatedConnection::pressConnect()

@@ -33,10 +33,16 @@ public:
     QStringList logLines() const;
     QTextBrowser *log() const;
 
+    // Every reply the window's link has handed on, oldest first.
+    QList<QByteArray> replies() const { return m_replies; }
+    QByteArray lastReply() const { return m_replies.isEmpty() ? QByteArray() : m_replies.last(); }
+    void clearReplies() { m_replies.clear(); }
+
 private:
     ORVA2 m_window;
     PtyLink m_link;
     SimulatedDevice m_device;
+    QList<QByteArray> m_replies;
 };
 
 // Helpers for tests that look at the log without a device.

@@ -30,6 +30,9 @@ bool PtyLink::open()
     m_slavePath = QString::fromLocal8Bit(name);
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyLink::readAvailable);
+    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyLink::writePending);
     return true;
 }
 
@@ -37,6 +40,9 @@ void PtyLink::close()
 {
     delete m_notifier;
     m_notifier = nullptr;
+    delete m_writeNotifier;
+    m_writeNotifier = nullptr;
+    m_outgoing.clear();
     if (m_master >= 0)
         ::close(m_master);
     if (m_slaveKeepAlive >= 0)
@@ -44,20 +50,27 @@ void PtyLink::close()
     m_master = m_slaveKeepAlive = -1;
 }
 
+// The line holds a few kilobytes; what does not fit waits until the program has read some,
+// so a long burst never blocks the thread the program reads on.
 void PtyLink::send(const QByteArray &bytes)
 {
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (m_master >= 0 && left > 0) {
-        const ssize_t written = ::write(m_master, data, static_cast<size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            return;
-        }
-        data += written;
-        left -= written;
+    m_outgoing += bytes;
+    writePending();
+}
+
+void PtyLink::writePending()
+{
+    while (m_master >= 0 && !m_outgoing.isEmpty()) {
+        const ssize_t written =
+            ::write(m_master, m_outgoing.constData(), static_cast<size_t>(m_outgoing.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        m_outgoing.remove(0, static_cast<int>(written));
     }
+    if (m_writeNotifier)
+        m_writeNotifier->setEnabled(m_master >= 0 && !m_outgoing.isEmpty());
 }
 
 void PtyLink::readAvailable()

@@ -31,10 +31,13 @@ signals:
 
 private:
     void readAvailable();
+    void writePending();
 
     int m_master = -1;
     // Held open so the master never sees a hang-up while the program has the port closed.
     int m_slaveKeepAlive = -1;
     QString m_slavePath;
     QSocketNotifier *m_notifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    QByteArray m_outgoing;
 };

@@ -58,7 +58,6 @@ void throughHandler(const QByteArray &block)
         logOf(window)->clear();
     const int logBefore = logOf(window)->document()->characterCount();
     window.processBlock(block);
-    require(window.lastBlock() == block, "block not kept", block);
     const bool known = block.size() >= 2 && Noise::knownHeaders().contains(block.left(2));
     require((logOf(window)->document()->characterCount() > logBefore) == known, "log line", block);
     for (const PageCodec &codec : harness->handlerCodecs) {

@@ -1,0 +1,222 @@
+#include "link/devicelink.h"
+#include "protocol/frames.h"
+#include "tools/devsim/ptylink.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QByteArray frame(const char *header, char fill = '\0')
+{
+    QByteArray bytes(Frame::Size, fill);
+    bytes.replace(0, 2, header);
+    return bytes;
+}
+
+QList<QByteArray> repliesOf(const QSignalSpy &spy)
+{
+    QList<QByteArray> replies;
+    for (const QList<QVariant> &arguments : spy)
+        replies << arguments.at(0).toByteArray();
+    return replies;
+}
+
+// A link that will not see the second frame of a two-frame reply must say so only after
+// its wait; this long is surely past it.
+constexpr int PastSecondFrameWaitMs = DeviceLink::SecondFrameWaitMs * 3;
+constexpr int ShortAnswerTimeoutMs = 300;
+
+} // namespace
+
+class tst_DeviceLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void burstIsCutIntoReplies_data();
+    void burstIsCutIntoReplies();
+    void secondFrameInABurstOfItsOwnJoinsTheFirst();
+    void missingSecondFrameLeavesTheFirstAlone();
+    void runawaySenderIsCountedNotKept();
+    void closingDropsWhatIsPending();
+    void unansweredRequestIsReportedOnce();
+    void answeredRequestsAreNotReported();
+    void connectingElsewhereClosesTheOldPort();
+};
+
+void tst_DeviceLink::burstIsCutIntoReplies_data()
+{
+    QTest::addColumn<QByteArray>("burst");
+    QTest::addColumn<QList<QByteArray>>("replies");
+
+    const QByteArray ok = frame(Frame::Reply::Acknowledge);
+    const QByteArray config = frame(Frame::Reply::GaConfig, '\x11');
+    const QByteArray view = frame(Frame::Reply::KzrView, '\x03');
+    const QByteArray wrn2 = frame(Frame::Reply::Wrn2Config, '\x21') + frame(Frame::Reply::Wrn2Config, '\x22');
+    const QByteArray identity = QByteArray("04031507").leftJustified(Frame::Size, '\0');
+
+    QTest::newRow("one frame") << config << QList<QByteArray>{config};
+    QTest::newRow("acknowledgement then configuration")
+        << ok + config << QList<QByteArray>{ok, config};
+    QTest::newRow("two acknowledgements") << ok + ok << QList<QByteArray>{ok, ok};
+    QTest::newRow("unlock reply then view") << ok + view << QList<QByteArray>{ok, view};
+    QTest::newRow("identification then configuration")
+        << identity + config << QList<QByteArray>{identity, config};
+    QTest::newRow("two-frame configuration then acknowledgement")
+        << wrn2 + ok << QList<QByteArray>{wrn2, ok};
+    // Bytes that start no known reply stay with the frame before them, as they always did.
+    QTest::newRow("frame and unknown tail")
+        << config + "DL\x01" << QList<QByteArray>{config + "DL\x01"};
+    QTest::newRow("unknown header") << QByteArray("xyz") << QList<QByteArray>{"xyz"};
+    QTest::newRow("short reply") << ok.left(5) << QList<QByteArray>{ok.left(5)};
+}
+
+void tst_DeviceLink::burstIsCutIntoReplies()
+{
+    QFETCH(QByteArray, burst);
+    QFETCH(QList<QByteArray>, replies);
+    DeviceLink link;
+    QSignalSpy spy(&link, &DeviceLink::replyReceived);
+    link.deliver(burst.left(3));
+    link.deliver(burst.mid(3));
+    QTRY_COMPARE(repliesOf(spy), replies);
+}
+
+void tst_DeviceLink::secondFrameInABurstOfItsOwnJoinsTheFirst()
+{
+    DeviceLink link;
+    QSignalSpy spy(&link, &DeviceLink::replyReceived);
+    const QByteArray first = frame(Frame::Reply::Wrn2Config, '\x01');
+    const QByteArray second = frame(Frame::Reply::Wrn2Config, '\x02');
+    link.deliver(first);
+    // Past the 20 ms of silence that ends a burst, well within the wait for the second frame.
+    QTest::qWait(Frame::BurstSilenceMs * 4);
+    QCOMPARE(spy.count(), 0);
+    link.deliver(second);
+    QTRY_COMPARE(repliesOf(spy), QList<QByteArray>{first + second});
+}
+
+void tst_DeviceLink::missingSecondFrameLeavesTheFirstAlone()
+{
+    DeviceLink link;
+    QSignalSpy spy(&link, &DeviceLink::replyReceived);
+    const QByteArray first = frame(Frame::Reply::Wrn2Config, '\x01');
+    link.deliver(first);
+    QVERIFY(spy.wait(PastSecondFrameWaitMs));
+    QCOMPARE(repliesOf(spy), QList<QByteArray>{first});
+
+    // What follows later is a reply of its own.
+    const QByteArray ok = frame(Frame::Reply::Acknowledge);
+    link.deliver(ok);
+    QTRY_COMPARE(repliesOf(spy), QList<QByteArray>({first, ok}));
+}
+
+void tst_DeviceLink::runawaySenderIsCountedNotKept()
+{
+    DeviceLink link;
+    QSignalSpy replies(&link, &DeviceLink::replyReceived);
+    QSignalSpy unreadable(&link, &DeviceLink::unreadableReceived);
+    const QByteArray chunk(1024, '\x55');
+    constexpr int Chunks = 4096;
+    for (int i = 0; i < Chunks; ++i)
+        link.deliver(chunk);
+    QVERIFY(unreadable.wait());
+    QCOMPARE(unreadable.count(), 1);
+    QCOMPARE(unreadable.first().at(0).toLongLong(), qint64(Chunks) * chunk.size());
+    QCOMPARE(replies.count(), 0);
+
+    // The next reply after the noise is read as usual.
+    const QByteArray ok = frame(Frame::Reply::Acknowledge);
+    link.deliver(ok);
+    QTRY_COMPARE(repliesOf(replies), QList<QByteArray>{ok});
+    QCOMPARE(unreadable.count(), 1);
+}
+
+// Half a reply that was on its way when the port closed must not turn up later as if it
+// had been answered, nor stand in front of the next device's first reply.
+void tst_DeviceLink::closingDropsWhatIsPending()
+{
+    DeviceLink link;
+    QSignalSpy spy(&link, &DeviceLink::replyReceived);
+    link.deliver(frame(Frame::Reply::GaConfig, '\x05').left(7));
+    link.close();
+    QVERIFY(!spy.wait(PastSecondFrameWaitMs));
+
+    // Nor do bytes that reached the line while the port was closed.
+    PtyLink device;
+    QVERIFY(device.open());
+    device.send(frame(Frame::Reply::GaConfig, '\x05').left(7));
+    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    const QByteArray identity = QByteArray("03031507").leftJustified(Frame::Size, '\0');
+    device.send(identity);
+    QTRY_COMPARE(repliesOf(spy), QList<QByteArray>{identity});
+}
+
+void tst_DeviceLink::unansweredRequestIsReportedOnce()
+{
+    PtyLink device;
+    QVERIFY(device.open());
+    DeviceLink link;
+    link.setAnswerTimeout(ShortAnswerTimeoutMs);
+    QSignalSpy noAnswer(&link, &DeviceLink::noAnswer);
+    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    QVERIFY(link.send(Frame::identificationRequest(), Frame::WriteWait,
+                      DeviceLink::Answer::Awaited));
+    QVERIFY(noAnswer.wait());
+    QVERIFY(!noAnswer.wait(ShortAnswerTimeoutMs * 3));
+    QCOMPARE(noAnswer.count(), 1);
+
+    // A closed port writes nothing, so nothing can go unanswered.
+    link.close();
+    QVERIFY(!link.send(Frame::readRequest(), Frame::WriteWait, DeviceLink::Answer::Awaited));
+    QVERIFY(!noAnswer.wait(ShortAnswerTimeoutMs * 3));
+}
+
+// Two parts each acknowledged: the second acknowledgement may come late, but it comes, and
+// a request nobody awaits an answer to is never reported.
+void tst_DeviceLink::answeredRequestsAreNotReported()
+{
+    PtyLink device;
+    QVERIFY(device.open());
+    DeviceLink link;
+    link.setAnswerTimeout(ShortAnswerTimeoutMs);
+    QSignalSpy noAnswer(&link, &DeviceLink::noAnswer);
+    QSignalSpy replies(&link, &DeviceLink::replyReceived);
+    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    link.send(Frame::configFrame(), Frame::WriteWait, DeviceLink::Answer::Awaited);
+    link.send(Frame::configFramePart2(), Frame::WriteWait, DeviceLink::Answer::Awaited);
+    device.send(frame(Frame::Reply::Acknowledge));
+    QVERIFY(replies.wait());
+    // Most of a timeout passes before the second answer; the first one restarted the clock.
+    QTest::qWait(ShortAnswerTimeoutMs * 2 / 3);
+    device.send(frame(Frame::Reply::Acknowledge));
+    QTRY_COMPARE(replies.count(), 2);
+    link.send(Frame::ledTestCommand(), Frame::WriteWait);
+    QVERIFY(!noAnswer.wait(ShortAnswerTimeoutMs * 3));
+}
+
+void tst_DeviceLink::connectingElsewhereClosesTheOldPort()
+{
+    PtyLink first;
+    PtyLink second;
+    QVERIFY(first.open() && second.open());
+    DeviceLink link;
+    QVERIFY(link.open(first.slavePath(), Frame::DeviceBaudRate));
+    QVERIFY(link.open(second.slavePath(), Frame::DeviceBaudRate));
+
+    QSignalSpy toFirst(&first, &PtyLink::received);
+    QSignalSpy toSecond(&second, &PtyLink::received);
+    link.send(Frame::identificationRequest(), Frame::WriteWait);
+    QTRY_COMPARE(toSecond.count(), 1);
+    QCOMPARE(toFirst.count(), 0);
+
+    // The same port again stays open and only takes the new rate.
+    QVERIFY(link.open(second.slavePath(), Frame::TesterBaudRate));
+    QCOMPARE(link.baudRate(), Frame::TesterBaudRate);
+    link.send(Frame::identificationRequest(), Frame::WriteWait);
+    QTRY_COMPARE(toSecond.count(), 2);
+}
+
+QTEST_GUILESS_MAIN(tst_DeviceLink)
+#include "tst_devicelink.moc"
