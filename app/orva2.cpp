@@ -2,6 +2,7 @@
 #include "ui_orva2.h"
 
 #include "app/afterfirstpaint.h"
+#include "app/modelpages.h"
 
 #include "pages/common/accessibility.h"
 #include "protocol/bytes.h"
@@ -162,16 +163,12 @@ void ORVA2::on_polacz_clicked()
     if (m_portName == QLatin1String(OfflineEntry)) {
         m_log->note(QStringLiteral("Offline"));
         const auto unique = Qt::UniqueConnection;
-        const auto choose = &ORVA2::TrybOfflineWyborUrzadzenia;
-        connect(&offlinePage(), &Offline::KZROfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::TLMXOfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::GAOfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::WRNOfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::DRAVOfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::WRN2OfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::SymulatorSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::GAMIOfflineSignal, this, choose, unique);
-        connect(&offlinePage(), &Offline::BRTOfflineSignal, this, choose, unique);
+        const char *const choose = SLOT(TrybOfflineWyborUrzadzenia());
+        for (const ModelPage &row : ModelPage::all()) {
+            if (row.offlineSignal)
+                connect(&offlinePage(), row.offlineSignal, this, choose, unique);
+        }
+        connect(&offlinePage(), SIGNAL(SymulatorSignal()), this, choose, unique);
         connect(&offlinePage(), &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
                 unique);
         connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
@@ -191,73 +188,16 @@ void ORVA2::on_polacz_clicked()
 // Pressing connect again must not wire a page twice, or one click would send two frames.
 void ORVA2::connectDevicePages()
 {
-    const auto unique = Qt::UniqueConnection;
-    connect(&kzrPage(), &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&kzrPage(), &KZR::WyslijDaneKZR, this, &ORVA2::WyslijDaneKZRSlot, unique);
-    connect(&kzrPage(), &KZR::PobierzDaneZKZR, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&kzrPage(), &KZR::WidokZalaczonyKZR, this, &ORVA2::PobierzWidokZKZRSlot, unique);
-    connect(&kzrPage(), &KZR::OdblokujZProgramu, this, &ORVA2::OdblokujZProgramuKZRSlot, unique);
-
-    connect(&gaPage(), &ga::WyslijDaneGA, this, &ORVA2::WyslijDaneGASlot, unique);
-    connect(&gaPage(), &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&gaPage(), &ga::PobierzDaneZGA, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&gaPage(), &ga::ProbaLEDGA, this, &ORVA2::ProbaLEDslot, unique);
-
-    connect(&wrn1Page(), &WRN2::WyslijDaneWRN, this, &ORVA2::WyslijDaneWRNSlot, unique);
-    connect(&wrn1Page(), &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&wrn1Page(), &WRN2::PobierzDaneZWRN, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&wrn1Page(), &WRN2::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
-    connect(&wrn1Page(), &WRN2::KasowanieLEDWRN, this, &ORVA2::KASOWANIESlot, unique);
-
-    connect(&dravPage(), &DRAV::WyslijDaneDRAV, this, &ORVA2::WyslijDaneDRAVSlot, unique);
-    connect(&dravPage(), &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&dravPage(), &DRAV::PobierzDaneZDRAV, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&dravPage(), &DRAV::ProbaLED, this, &ORVA2::ProbaLEDslot, unique);
-
-    connect(&helPage(), &hel::WyslijDaneHEL, this, &ORVA2::WyslijDaneHELSlot, unique);
-    connect(&helPage(), &hel::PowrotPoczatekHEL, this, &ORVA2::powrotDoPoczatku, unique);
-
-    connect(&wrn2Page(), &wrn2v2::WyslijDaneWRN2, this, &ORVA2::WyslijDaneWRN2Slot, unique);
-    connect(&wrn2Page(), &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&wrn2Page(), &wrn2v2::PobierzDaneZWRN2, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&wrn2Page(), &wrn2v2::ProbaLEDWRN2, this, &ORVA2::ProbaLEDslot, unique);
-    connect(&wrn2Page(), &wrn2v2::KasowanieLEDWRN2, this, &ORVA2::KASOWANIESlot, unique);
-
-    connect(&gamiPage(), &gami::WyslijDaneGAMI, this, &ORVA2::WyslijDaneGAMISlot, unique);
-    connect(&gamiPage(), &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&gamiPage(), &gami::PobierzDaneZGAMI, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&gamiPage(), &gami::ProbaLEDGAMI, this, &ORVA2::ProbaLEDslot, unique);
-
-    connect(&zegarPage(), &Milisekundomierz::WyslijDaneZEGAR, this, &ORVA2::WyslijDaneZEGARSlot,
-            unique);
-    connect(&zegarPage(), &Milisekundomierz::PowrotPoczatekZEGAR, this, &ORVA2::powrotDoPoczatku,
-            unique);
-    connect(&zegarPage(), &Milisekundomierz::PobierzDaneZZEGAR, this, &ORVA2::PobierzDaneSlot,
-            unique);
-    connect(&zegarPage(), &Milisekundomierz::ProbaLEDZEGAR, this, &ORVA2::ProbaLEDslot, unique);
-
-    connect(&brtPage(), &BRT::WyslijDaneBRT, this, &ORVA2::WyslijDaneBRTSlot, unique);
-    connect(&brtPage(), &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&brtPage(), &BRT::PobierzDaneZBRT, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&brtPage(), &BRT::ProbaLEDBRT, this, &ORVA2::ProbaLEDslot, unique);
-
-    connect(&novPage(), &nov::WyslijDaneNOV, this, &ORVA2::WyslijDaneNOVSlot, unique);
-    connect(&novPage(), &nov::PowrotPoczatekNOV, this, &ORVA2::powrotDoPoczatku, unique);
-    connect(&novPage(), &nov::PobierzDaneZNOV, this, &ORVA2::PobierzDaneSlot, unique);
-    connect(&novPage(), &nov::ProbaLEDNOV, this, &ORVA2::ProbaLEDslot, unique);
-
-    connectTesterPage();
+    for (const ModelPage &row : ModelPage::all())
+        connectPage(row);
 }
 
-void ORVA2::connectTesterPage()
+void ORVA2::connectPage(const ModelPage &row)
 {
-    const auto unique = Qt::UniqueConnection;
-    connect(&testerPage(), &TesterKZR::WyslijDaneTesterKZR, this, &ORVA2::WyslijDaneTesterKZRSlot,
-            unique);
-    connect(&testerPage(), &TesterKZR::PowrotPoczatekTesterKZR, this, &ORVA2::powrotDoPoczatku,
-            unique);
-    connect(&testerPage(), &TesterKZR::PobierzDaneZTesterKZR, this, &ORVA2::PobierzDaneSlot,
-            unique);
+    QObject *page = &row.page(pages());
+    connect(page, row.backSignal, this, SLOT(powrotDoPoczatku()), Qt::UniqueConnection);
+    for (const ModelPage::Wire &wire : row.deviceWires)
+        connect(page, wire.signal, this, wire.slot, Qt::UniqueConnection);
 }
 
 void ORVA2::PolaczzTester()
@@ -269,7 +209,7 @@ void ORVA2::PolaczzTester()
     }
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
-    connectTesterPage();
+    connectPage(ModelPage::of(ModelInfo::Id::Tester));
 }
 
 void ORVA2::powrotDoPoczatku()
@@ -302,62 +242,25 @@ void ORVA2::unreadableReceived(qint64 byteCount)
 
 void ORVA2::TrybOfflineWyborUrzadzenia()
 {
-    const QString version = offlineVersionText();
-    const auto unique = Qt::UniqueConnection;
-    switch (offlinePage().chosenModel()) {
-    case Offline::KzrModel:
-    case Offline::TlmxModel: {
-        const bool tlmx = offlinePage().chosenModel() == Offline::TlmxModel;
-        connect(&kzrPage(), &KZR::PowrotPoczatek, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(tlmx ? QStringLiteral("Urządznie: TLMX-1 - tryb offline")
-                         : QStringLiteral("Urządznie: KZR-1 - tryb offline"));
-        insertPage(&kzrPage());
-        kzrPage().setModelBanner(QLatin1String(tlmx ? Frame::Reply::Tlmx : Frame::Reply::Kzr));
-        kzrPage().setVersionText(version);
-        break;
-    }
-    case Offline::GaModel:
-        connect(&gaPage(), &ga::PowrotPoczatekGA, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: GA-1 - tryb offline"));
-        insertPage(&gaPage());
-        gaPage().setVersionText(version);
-        break;
-    case Offline::Wrn1Model:
-        connect(&wrn1Page(), &WRN2::PowrotPoczatekWRN, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: WRN-1 - tryb offline"));
-        insertPage(&wrn1Page());
-        wrn1Page().setVersionText(version);
-        break;
-    case Offline::DravModel:
-        connect(&dravPage(), &DRAV::PowrotPoczatekDRAV, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: DRAV-1 - tryb offline"));
-        insertPage(&dravPage());
-        dravPage().setVersionText(version);
-        break;
-    case Offline::Wrn2Model:
-        connect(&wrn2Page(), &wrn2v2::PowrotPoczatekWRN2, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: WRN-2 - tryb offline"));
-        insertPage(&wrn2Page());
-        wrn2Page().setVersionText(version);
-        break;
-    case Offline::GamiModel:
-        connect(&gamiPage(), &gami::PowrotPoczatekGAMI, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: GA-1 MI - tryb offline"));
-        insertPage(&gamiPage());
-        gamiPage().setVersionText(version);
-        break;
-    case Offline::SimulatorModel:
+    const int choice = offlinePage().chosenModel();
+    if (choice == Offline::SimulatorModel) {
         m_log->note(QStringLiteral("Symulator"));
         insertPage(&simulatorPage());
-        break;
-    case Offline::BrtModel:
-        connect(&brtPage(), &BRT::PowrotPoczatekBRT, this, &ORVA2::powrotDoPoczatku, unique);
-        m_log->note(QStringLiteral("Urządznie: BRT-1 - tryb offline"));
-        insertPage(&brtPage());
-        break;
-    default:
+        showInsertedPage();
         return;
     }
+    const ModelPage *row = ModelPage::byOfflineChoice(choice);
+    if (!row)
+        return;
+    DevicePage &page = row->page(pages());
+    connect(&page, row->backSignal, this, SLOT(powrotDoPoczatku()), Qt::UniqueConnection);
+    m_log->note(QString::fromUtf8(row->offlineLine));
+    insertPage(&page);
+    const ModelInfo &model = ModelInfo::of(row->id);
+    if (model.hasView)
+        kzrPage().setModelBanner(QLatin1String(model.identity));
+    if (row->offlineVersion)
+        page.setVersionText(offlineVersionText());
     showInsertedPage();
 }
 
@@ -380,33 +283,7 @@ void ORVA2::showInsertedPage()
 
 DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 {
-    using Id = ModelInfo::Id;
-    switch (model) {
-    case Id::Kzr:
-    case Id::Tlmx:
-        return kzrPage();
-    case Id::Ga:
-        return gaPage();
-    case Id::Wrn1:
-        return wrn1Page();
-    case Id::Drav:
-        return dravPage();
-    case Id::Hel:
-        return helPage();
-    case Id::Wrn2:
-        return wrn2Page();
-    case Id::Gami:
-        return gamiPage();
-    case Id::Zegar:
-        return zegarPage();
-    case Id::Nov:
-        return novPage();
-    case Id::Brt:
-        return brtPage();
-    case Id::Tester:
-        return testerPage();
-    }
-    Q_UNREACHABLE();
+    return ModelPage::of(model).page(pages());
 }
 
 // The steps every identification shares, in order: log, insert the page, the model's own

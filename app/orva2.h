@@ -23,6 +23,8 @@
 
 #include <memory>
 
+struct ModelPage;
+
 namespace Ui {
 class ORVA2;
 }
@@ -115,7 +117,7 @@ private:
     Pages &pages();
     DevicePage &pageOf(ModelInfo::Id model);
     void connectDevicePages();
-    void connectTesterPage();
+    void connectPage(const ModelPage &row);
     void showConnectionError(const QString &portName);
     bool sendFrame(const QString &logLine, const QByteArray &frame, int waitMs,
                    DeviceLink::Answer answer = DeviceLink::Answer::NotAwaited);
