@@ -26,38 +26,6 @@ QByteArray randomReply(QRandomGenerator &random)
     return WrnReplies::firstFrame(random, header, WrnReplies::RelayOptions::Free) + part2;
 }
 
-Wrn2Config channel3AndMatrix()
-{
-    Wrn2Config config;
-    config.third.inputInverted = true;
-    config.third.latched = true;
-    config.third.pickUpSteps = 7;
-    config.third.dropOutSteps = 11;
-    config.third.pulseSeconds = 13;
-    config.third.colours = {WrnLedColours::Blue, WrnLedColours::Green};
-    config.drives[0][2] = true;
-    config.drives[2][0] = true;
-    config.drives[2][1] = true;
-    config.drives[2][2] = true;
-    return config;
-}
-
-Wrn2Config everyInputEveryRelay()
-{
-    Wrn2Config config;
-    for (auto &relays : config.drives)
-        relays.fill(true);
-    return config;
-}
-
-Wrn2Config latchedAndPulsing()
-{
-    Wrn2Config config;
-    for (WrnChannel *channel : {&config.firstChannels.first, &config.third})
-        channel->latched = channel->pulse = true;
-    return config;
-}
-
 const bool registered = registerCodecDomain({
     QStringLiteral("WRN-2"),
     Frame::Reply::Wrn2,
@@ -68,13 +36,6 @@ const bool registered = registerCodecDomain({
         {"defaults", [] { return Wrn2Config::defaults().encode(); },
          QByteArray::fromHex("0a55003535010101010303000000"
                              "0a56100101033411010000000000")},
-        {"channel 3 and the matrix", [] { return channel3AndMatrix().encodePart2(); },
-         QByteArray::fromHex("0a5605070b0d18c4010000000000")},
-        {"every input drives every relay", [] { return everyInputEveryRelay().encodePart2(); },
-         QByteArray::fromHex("0a560000000000ff010000000000")},
-        {"latching and pulse operation together", [] { return latchedAndPulsing().encode(); },
-         QByteArray::fromHex("0a55180000000000000000000000"
-                             "0a560c0000000000000000000000")},
         {"a reply read in both frames; colour bit 0 and the tails are not read",
          [] {
              return Wrn2Config::decode(QByteArray::fromHex("4449a10e060203040506070000ee"

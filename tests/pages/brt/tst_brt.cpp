@@ -27,20 +27,15 @@ class tst_BRT : public QObject
 
 private slots:
     void defaultsSetInputsOnly();
-    void delays();
+    void decodeSetsEachWidget_data();
+    void decodeSetsEachWidget();
+    void damagedColourKeepsTheForm();
     void typedDelaySnapsToStep();
     void untouchedWriteBack();
-    void optionBits_data();
-    void optionBits();
-    void roundTripKeepsEveryField();
-    void colourField_data();
-    void colourField();
     void relayInterlockOnClick_data();
     void relayInterlockOnClick();
     void relayDecodeLaterBitWins();
     void relayDecodeAlwaysConsistent();
-    void swapPreview_data();
-    void swapPreview();
     void previewPictures_data();
     void previewPictures();
     void buttonsEmitTheirSignals_data();
@@ -78,12 +73,12 @@ qint64 distance(const QImage &a, const QImage &b)
     return sum;
 }
 
-// Which of the preview pictures a page of the preview shows. The pixels pass through the
+// Which of the preview pictures the preview shows. The pixels pass through the
 // platform's premultiplied form, whose rounding differs by one between CPUs, so the picture
 // is told by the candidate it comes closest to, not by equal pixels.
-QString pictureShown(QStackedWidget *preview, int page)
+QString pictureShown(QStackedWidget *preview)
 {
-    const QLabel *label = preview->widget(page)->findChild<QLabel *>();
+    const QLabel *label = preview->currentWidget()->findChild<QLabel *>();
     if (!label)
         return QString();
     const QImage shown =
@@ -128,22 +123,61 @@ void tst_BRT::defaultsSetInputsOnly()
     QCOMPARE(widget<QStackedWidget>(page, "We2Wiz")->currentIndex(), 5);
 }
 
-// Each delay has its own byte, counting 100 ms.
-void tst_BRT::delays()
+void tst_BRT::decodeSetsEachWidget_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QStringList>("ticked");
+    QTest::addColumn<QList<int>>("inputs"); // trigger, colour, both delays, preview; per input
+
+    QTest::newRow("swapped") << QByteArray::fromHex("110cff08032d0526")
+                             << QStringList{"INWERSJA_PK2", "PamiecStanu", "WE1_PK2", "WE2_PK1",
+                                            "ZamianaKanalow"}
+                             << QList<int>{1, 3, 1200, 25500, 7, 0, 2, 300, 4500, 6};
+    QTest::newRow("not swapped") << QByteArray::fromHex("0400020303040219")
+                                 << QStringList{"BrakMigowego", "INWERSJA_PK1", "WE1_PK1", "WE2_PK2"}
+                                 << QList<int>{0, 1, 100, 200, 1, 1, 0, 300, 400, 0};
+}
+
+// Every widget is read from its own place; a delay byte of 0 shows the spin box minimum.
+void tst_BRT::decodeSetsEachWidget()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(QStringList, ticked);
+    QFETCH(QList<int>, inputs);
+
+    BRT page;
+    page.decodeConfig(reply(payload));
+    QStringList checked;
+    for (const QCheckBox *each : page.findChildren<QCheckBox *>()) {
+        if (each->isChecked())
+            checked << each->objectName();
+    }
+    checked.sort();
+    QCOMPARE(checked, ticked);
+    QList<int> shown;
+    for (const char *input : {"We1", "We2"}) {
+        const QByteArray name(input);
+        shown << widget<QComboBox>(page, name + "Stan")->currentIndex()
+              << widget<QComboBox>(page, name + "Kolor")->currentIndex()
+              << widget<QSpinBox>(page, name + "OpoznieniePojawienia")->value()
+              << widget<QSpinBox>(page, name + "OpoznienieZaniku")->value()
+              << widget<QStackedWidget>(page, name + "Wiz")->currentIndex();
+    }
+    QCOMPARE(shown, inputs);
+}
+
+// A colour field with no bit or several bits set keeps the colour and preview the form had.
+void tst_BRT::damagedColourKeepsTheForm()
 {
     BRT page;
-    widget<QSpinBox>(page, "We1OpoznieniePojawienia")->setValue(25500);
-    widget<QSpinBox>(page, "We1OpoznienieZaniku")->setValue(200);
-    widget<QSpinBox>(page, "We2OpoznieniePojawienia")->setValue(300);
-    widget<QSpinBox>(page, "We2OpoznienieZaniku")->setValue(450);
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(frame.mid(3, 2).toHex(), QByteArray("ff02"));
-    QCOMPARE(frame.mid(6, 2).toHex(), QByteArray("0304"));
-
-    // A delay byte of 0 shows the spin box minimum.
-    page.decodeConfig(reply(QByteArray::fromHex("02000502")));
-    QCOMPARE(widget<QSpinBox>(page, "We1OpoznieniePojawienia")->value(), 100);
-    QCOMPARE(widget<QSpinBox>(page, "We1OpoznienieZaniku")->value(), 500);
+    widget<QComboBox>(page, "We1Kolor")->setCurrentIndex(3);
+    widget<QComboBox>(page, "We2Kolor")->setCurrentIndex(2);
+    page.decodeConfig(reply(QByteArray::fromHex("010101190101")));
+    QCOMPARE(widget<QComboBox>(page, "We1Stan")->currentIndex(), 1);
+    QCOMPARE(widget<QComboBox>(page, "We1Kolor")->currentIndex(), 3);
+    QCOMPARE(widget<QComboBox>(page, "We2Kolor")->currentIndex(), 2);
+    QCOMPARE(widget<QStackedWidget>(page, "We1Wiz")->currentIndex(), 3);
+    QCOMPARE(widget<QStackedWidget>(page, "We2Wiz")->currentIndex(), 2);
 }
 
 // What the form shows after editing is what the device gets.
@@ -178,116 +212,15 @@ void tst_BRT::untouchedWriteBack()
     QVERIFY2(lost.isEmpty(), qPrintable(lost));
 }
 
-void tst_BRT::optionBits_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("bit");
-    QTest::newRow("swap is bit 0") << "ZamianaKanalow" << 8 << 0;
-    QTest::newRow("no fast blinking") << "BrakMigowego" << 8 << 1;
-    QTest::newRow("latching") << "PamiecStanu" << 8 << 2;
-    QTest::newRow("input 1 to PK1") << "WE1_PK1" << 9 << 0;
-    QTest::newRow("input 1 to PK2") << "WE1_PK2" << 9 << 1;
-    QTest::newRow("input 2 to PK1") << "WE2_PK1" << 9 << 2;
-    QTest::newRow("input 2 to PK2") << "WE2_PK2" << 9 << 3;
-    QTest::newRow("PK1 inverted") << "INWERSJA_PK1" << 9 << 4;
-    QTest::newRow("PK2 inverted") << "INWERSJA_PK2" << 9 << 5;
-}
-
-void tst_BRT::optionBits()
-{
-    QFETCH(QString, name);
-    QFETCH(int, byte);
-    QFETCH(int, bit);
-
-    BRT page;
-    box(page, name.toLatin1())->setChecked(true);
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(quint8(frame[8] | frame[9]), quint8(1u << bit));
-    QCOMPARE(quint8(frame[byte]), quint8(1u << bit));
-
-    BRT reader;
-    QByteArray payload = Frame::configFrame().mid(2);
-    payload[byte - 2] = char(1u << bit);
-    reader.decodeConfig(reply(payload));
-    const auto boxes = reader.findChildren<QCheckBox *>();
-    for (QCheckBox *each : boxes)
-        QCOMPARE(each->isChecked(), each->objectName() == name);
-}
-
-void tst_BRT::roundTripKeepsEveryField()
-{
-    BRT page;
-    widget<QComboBox>(page, "We1Stan")->setCurrentIndex(1);
-    widget<QComboBox>(page, "We1Kolor")->setCurrentIndex(3);
-    widget<QSpinBox>(page, "We1OpoznieniePojawienia")->setValue(1200);
-    widget<QSpinBox>(page, "We1OpoznienieZaniku")->setValue(25500);
-    widget<QComboBox>(page, "We2Kolor")->setCurrentIndex(2);
-    widget<QSpinBox>(page, "We2OpoznieniePojawienia")->setValue(300);
-    widget<QSpinBox>(page, "We2OpoznienieZaniku")->setValue(4500);
-    for (const char *name : {"ZamianaKanalow", "PamiecStanu", "WE1_PK2", "WE2_PK1", "INWERSJA_PK2"})
-        box(page, name)->setChecked(true);
-
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(frame, QByteArray::fromHex("0a55110cff08032d052600010203"));
-
-    BRT reader;
-    reader.decodeConfig(reply(frame.mid(2)));
-    QCOMPARE(reader.encodeConfig(), frame);
-    QCOMPARE(widget<QStackedWidget>(reader, "We1Wiz")->currentIndex(), 7);
-    QCOMPARE(widget<QStackedWidget>(reader, "We2Wiz")->currentIndex(), 6);
-}
-
-void tst_BRT::colourField_data()
-{
-    QTest::addColumn<int>("modeByte");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("trigger");
-    QTest::addColumn<int>("colour");
-    QTest::newRow("green, excitation") << 0x05 << 3 << 1 << 1;
-    QTest::newRow("white") << 0x10 << 0 << 0 << 3;
-    // A damaged field keeps the colour the form had, whichever bits it carries.
-    QTest::newRow("no colour bit") << 0x01 << 3 << 1 << 3;
-    QTest::newRow("blue and white") << 0x19 << 0 << 1 << 0;
-}
-
-void tst_BRT::colourField()
-{
-    QFETCH(int, modeByte);
-    QFETCH(int, before);
-    QFETCH(int, trigger);
-    QFETCH(int, colour);
-
-    for (const char *input : {"We1", "We2"}) {
-        BRT page;
-        auto *colourBox = widget<QComboBox>(page, QByteArray(input) + "Kolor");
-        colourBox->setCurrentIndex(before);
-        QByteArray payload(12, '\0');
-        payload[input == QByteArray("We1") ? 0 : 3] = char(modeByte);
-        page.decodeConfig(reply(payload));
-        QCOMPARE(colourBox->currentIndex(), colour);
-        QCOMPARE(widget<QComboBox>(page, QByteArray(input) + "Stan")->currentIndex(), trigger);
-        QCOMPARE(widget<QStackedWidget>(page, QByteArray(input) + "Wiz")->currentIndex(), colour);
-    }
-}
-
 void tst_BRT::relayInterlockOnClick_data()
 {
     QTest::addColumn<QString>("ticked");
     QTest::addColumn<QString>("sameInput");
     QTest::addColumn<QString>("sameRelay");
-    QTest::newRow("WE1_PK1") << "WE1_PK1"
-                             << "WE1_PK2"
-                             << "WE2_PK1";
-    QTest::newRow("WE1_PK2") << "WE1_PK2"
-                             << "WE1_PK1"
-                             << "WE2_PK2";
-    QTest::newRow("WE2_PK1") << "WE2_PK1"
-                             << "WE2_PK2"
-                             << "WE1_PK1";
-    QTest::newRow("WE2_PK2") << "WE2_PK2"
-                             << "WE2_PK1"
-                             << "WE1_PK2";
+    QTest::newRow("WE1_PK1") << "WE1_PK1" << "WE1_PK2" << "WE2_PK1";
+    QTest::newRow("WE1_PK2") << "WE1_PK2" << "WE1_PK1" << "WE2_PK2";
+    QTest::newRow("WE2_PK1") << "WE2_PK1" << "WE2_PK2" << "WE1_PK1";
+    QTest::newRow("WE2_PK2") << "WE2_PK2" << "WE2_PK1" << "WE1_PK2";
 }
 
 void tst_BRT::relayInterlockOnClick()
@@ -350,71 +283,38 @@ void tst_BRT::relayDecodeAlwaysConsistent()
     }
 }
 
-void tst_BRT::swapPreview_data()
+void tst_BRT::previewPictures_data()
 {
     QTest::addColumn<bool>("swapped");
     QTest::addColumn<int>("colour");
-    QTest::addColumn<int>("page");
-    QTest::newRow("red") << false << 0 << 0;
-    QTest::newRow("white") << false << 3 << 3;
-    QTest::newRow("swapped red") << true << 0 << 4;
-    QTest::newRow("swapped blue") << true << 2 << 6;
-    QTest::newRow("swapped white") << true << 3 << 7;
+    QTest::addColumn<QString>("input1");
+    QTest::addColumn<QString>("input2");
+    QTest::newRow("red") << false << 0 << "BRTPIOR" << "BRTPOZR";
+    QTest::newRow("green") << false << 1 << "BRTPIOG" << "BRTPOZG";
+    QTest::newRow("blue") << false << 2 << "BRTPIOB" << "BRTPOZB";
+    QTest::newRow("white") << false << 3 << "BRTPIOBIAL" << "BRTPOZBIA";
+    QTest::newRow("swapped red") << true << 0 << "BRTPOZR" << "BRTPIOR";
+    QTest::newRow("swapped green") << true << 1 << "BRTPOZG" << "BRTPIOG";
+    QTest::newRow("swapped blue") << true << 2 << "BRTPOZB" << "BRTPIOB";
+    QTest::newRow("swapped white") << true << 3 << "BRTPOZBIA" << "BRTPIOBIAL";
 }
 
-void tst_BRT::swapPreview()
+// Input 1 is the vertical bar and input 2 the horizontal one until the channels are swapped;
+// the previews follow a swap made after the colours were chosen.
+void tst_BRT::previewPictures()
 {
     QFETCH(bool, swapped);
     QFETCH(int, colour);
-    QFETCH(int, page);
-
-    BRT form;
-    auto *swap = box(form, "ZamianaKanalow");
-    swap->setChecked(swapped);
-    for (const char *input : {"We1", "We2"}) {
-        widget<QComboBox>(form, QByteArray(input) + "Kolor")->setCurrentIndex(colour);
-        QCOMPARE(widget<QStackedWidget>(form, QByteArray(input) + "Wiz")->currentIndex(), page);
-    }
-    // Flipping the swap moves both previews to the other half of their pages.
-    swap->setChecked(!swapped);
-    const int flipped = swapped ? colour : colour + 4;
-    QCOMPARE(widget<QStackedWidget>(form, "We1Wiz")->currentIndex(), flipped);
-    QCOMPARE(widget<QStackedWidget>(form, "We2Wiz")->currentIndex(), flipped);
-}
-
-void tst_BRT::previewPictures_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("input1");
-    QTest::addColumn<QString>("input2");
-    QTest::newRow("red") << 0 << "BRTPIOR"
-                         << "BRTPOZR";
-    QTest::newRow("green") << 1 << "BRTPIOG"
-                           << "BRTPOZG";
-    QTest::newRow("blue") << 2 << "BRTPIOB"
-                          << "BRTPOZB";
-    QTest::newRow("white") << 3 << "BRTPIOBIAL"
-                           << "BRTPOZBIA";
-    QTest::newRow("swapped red") << 4 << "BRTPOZR"
-                                 << "BRTPIOR";
-    QTest::newRow("swapped green") << 5 << "BRTPOZG"
-                                   << "BRTPIOG";
-    QTest::newRow("swapped blue") << 6 << "BRTPOZB"
-                                  << "BRTPIOB";
-    QTest::newRow("swapped white") << 7 << "BRTPOZBIA"
-                                   << "BRTPIOBIAL";
-}
-
-// Input 1 is the vertical bar and input 2 the horizontal one until the channels are swapped.
-void tst_BRT::previewPictures()
-{
-    QFETCH(int, page);
     QFETCH(QString, input1);
     QFETCH(QString, input2);
 
     BRT form;
-    QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We1Wiz"), page), input1);
-    QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We2Wiz"), page), input2);
+    box(form, "ZamianaKanalow")->setChecked(!swapped);
+    widget<QComboBox>(form, "We1Kolor")->setCurrentIndex(colour);
+    widget<QComboBox>(form, "We2Kolor")->setCurrentIndex(colour);
+    box(form, "ZamianaKanalow")->setChecked(swapped);
+    QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We1Wiz")), input1);
+    QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We2Wiz")), input2);
 }
 
 void tst_BRT::buttonsEmitTheirSignals_data()

@@ -7,7 +7,6 @@
 #include "protocol/frames.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -49,7 +48,6 @@ private slots:
     void typedDelaySnapsToStep();
     void untouchedWriteBack();
     void menuButtons();
-    void versionIsPlainText();
     void writeThenReadThroughDevice();
 };
 
@@ -145,15 +143,6 @@ void tst_Drav::menuButtons()
     clickButton(&page, "rozlaczDRAV");
     QCOMPARE(back.count(), 1);
     QVERIFY(page.isVisible());
-}
-
-void tst_Drav::versionIsPlainText()
-{
-    DRAV page;
-    auto *label = page.findChild<QLabel *>(QStringLiteral("wersjaDRAV"));
-    page.setVersionText(QStringLiteral("<b>v03d15m07r</b>"));
-    QCOMPARE(label->text(), QStringLiteral("<b>v03d15m07r</b>"));
-    QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void tst_Drav::writeThenReadThroughDevice()

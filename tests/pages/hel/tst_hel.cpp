@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -49,7 +48,6 @@ private slots:
     void widgetsFillTheFrame_data();
     void widgetsFillTheFrame();
     void menuButtons();
-    void versionIsPlainText();
     void sentFrameReachesDevice();
 };
 
@@ -114,15 +112,6 @@ void tst_Hel::menuButtons()
     clickButton(&page, "rozlaczHEL");
     QCOMPARE(back.count(), 1);
     QVERIFY(page.isVisible());
-}
-
-void tst_Hel::versionIsPlainText()
-{
-    hel page;
-    auto *label = page.findChild<QLabel *>(QStringLiteral("wersjaHEL"));
-    page.setVersionText(QStringLiteral("<i>v03d15m07r</i>"));
-    QCOMPARE(label->text(), QStringLiteral("<i>v03d15m07r</i>"));
-    QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void tst_Hel::sentFrameReachesDevice()
