@@ -3,12 +3,6 @@
 
 #include "pages/common/accessibility.h"
 
-namespace {
-// A refresh drops at most this many entries from the top of the tester port list before it
-// appends the names found; the tester adapters are expected to be few.
-constexpr int ReplacedTesterPorts = 3;
-} // namespace
-
 Offline::Offline(QWidget *parent) : QWidget(parent), ui(new Ui::Offline)
 {
     ui->setupUi(this);
@@ -20,11 +14,14 @@ Offline::~Offline()
     delete ui;
 }
 
+// The list shows exactly the ports present now; a port the engineer had chosen stays chosen
+// while it is still there.
 void Offline::updateTesterPorts(const QStringList &names)
 {
-    for (int i = 0; i < ReplacedTesterPorts && ui->TesterPorty->count() > 0; ++i)
-        ui->TesterPorty->removeItem(0);
+    const QString chosen = ui->TesterPorty->currentText();
+    ui->TesterPorty->clear();
     ui->TesterPorty->addItems(names);
+    ui->TesterPorty->setCurrentIndex(qMax(0, ui->TesterPorty->findText(chosen)));
 }
 
 void Offline::on_KZROffline_clicked()

@@ -2,40 +2,25 @@
 #include "ui_brt.h"
 
 #include "protocol/bytes.h"
-#include "protocol/frames.h"
 
 namespace {
 
-// Frame layout: each input has a mode byte followed by its two delays.
-constexpr int Input1Byte = 2;
-constexpr int Input2Byte = 5;
-constexpr int AppearOffset = 1;
-constexpr int VanishOffset = 2;
-constexpr int OptionsByte = 8;
-constexpr int RelaysByte = 9;
-// The device expects this fixed tail after the configuration.
-constexpr int TailByte = 10;
-constexpr char Tail[] = {0x00, 0x01, 0x02, 0x03};
-
-// Mode byte: bit 0 is the trigger, then one bit per colour starting at bit 1.
-constexpr int FirstColourBit = 1;
-constexpr quint8 ColourMask = 0x1E;
-constexpr int ColourCount = 4;
+// Items of the trigger lists.
+constexpr int LossItem = 0;
+constexpr int ExcitationItem = 1;
 
 // The preview pages for swapped channels follow the four unswapped ones.
 constexpr int SwappedPreviewOffset = 4;
 
-// Defaults of the device as delivered.
-constexpr int ExcitationItem = 1;
-constexpr int Input1DefaultColour = 0; // red
-constexpr int Input2DefaultColour = 1; // green
-constexpr int DefaultDelayMs = 100;
-
 const char *const DocumentationPath = "/wp-content/uploads/2021/07/DTR_BRT-1.pdf";
 
-quint8 delayByte(const QSpinBox *box)
+// Typed delays between two steps would show one value and send another.
+void snapToStep(QSpinBox *delay)
 {
-    return delayToByte(box->value());
+    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
+        const int step = delay->singleStep();
+        delay->setValue(qRound(double(delay->value()) / step) * step);
+    });
 }
 
 } // namespace
@@ -44,6 +29,9 @@ BRT::BRT(QWidget *parent) : DevicePage(parent), ui(new Ui::BRT)
 {
     ui->setupUi(this);
     setupCommon(ui->wersja);
+    for (QSpinBox *delay : {ui->We1OpoznieniePojawienia, ui->We1OpoznienieZaniku,
+                            ui->We2OpoznieniePojawienia, ui->We2OpoznienieZaniku})
+        snapToStep(delay);
 }
 
 BRT::~BRT()
@@ -65,50 +53,65 @@ BRT::Input BRT::input2() const
 
 QByteArray BRT::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    encodeInput(frame, Input1Byte, input1());
-    encodeInput(frame, Input2Byte, input2());
-    // The swap is bit 0 although its box stands second: the device defines the order.
-    frame[OptionsByte] =
-        static_cast<char>(packBits({ui->ZamianaKanalow, ui->BrakMigowego, ui->PamiecStanu}));
-    frame[RelaysByte] = static_cast<char>(packBits(
-        {ui->WE1_PK1, ui->WE1_PK2, ui->WE2_PK1, ui->WE2_PK2, ui->INWERSJA_PK1, ui->INWERSJA_PK2}));
-    frame.replace(TailByte, int(sizeof Tail), Tail, int(sizeof Tail));
-    return frame;
+    return currentConfig().encode();
 }
 
-void BRT::encodeInput(QByteArray &frame, int at, const Input &input)
-{
-    quint8 mode = input.trigger->currentIndex() == ExcitationItem ? 1 : 0;
-    const int colour = input.colour->currentIndex();
-    if (colour >= 0 && colour < ColourCount)
-        mode |= static_cast<quint8>(1u << (FirstColourBit + colour));
-    frame[at] = static_cast<char>(mode);
-    frame[at + AppearOffset] = static_cast<char>(delayByte(input.appearDelay));
-    frame[at + VanishOffset] = static_cast<char>(delayByte(input.vanishDelay));
-}
-
+// Field by field in frame order: a changed colour or swap moves its preview, and each relay
+// box runs the interlock, so a later box of byte 9 wins over an earlier one.
 void BRT::decodeConfig(const QByteArray &block)
 {
-    decodeInput(block, Input1Byte, input1());
-    decodeInput(block, Input2Byte, input2());
-    unpackBits(byteAt(block, OptionsByte), {ui->ZamianaKanalow, ui->BrakMigowego, ui->PamiecStanu});
-    unpackBits(byteAt(block, RelaysByte), {ui->WE1_PK1, ui->WE1_PK2, ui->WE2_PK1, ui->WE2_PK2,
-                                           ui->INWERSJA_PK1, ui->INWERSJA_PK2});
+    const BrtConfig config = BrtConfig::decode(block);
+    applyInput(config.input1, input1());
+    applyInput(config.input2, input2());
+    ui->ZamianaKanalow->setChecked(config.channelsSwapped);
+    ui->BrakMigowego->setChecked(config.noFastBlinking);
+    ui->PamiecStanu->setChecked(config.latching);
+    ui->WE1_PK1->setChecked(config.input1Relay1);
+    ui->WE1_PK2->setChecked(config.input1Relay2);
+    ui->WE2_PK1->setChecked(config.input2Relay1);
+    ui->WE2_PK2->setChecked(config.input2Relay2);
+    ui->INWERSJA_PK1->setChecked(config.relay1Inverted);
+    ui->INWERSJA_PK2->setChecked(config.relay2Inverted);
 }
 
-void BRT::decodeInput(const QByteArray &block, int at, const Input &input)
+BrtConfig BRT::currentConfig() const
 {
-    const quint8 mode = byteAt(block, at);
-    input.trigger->setCurrentIndex(bitSet(mode, 0) ? ExcitationItem : 0);
-    // A colour field with no bit or several bits is damaged: keep what the form shows.
-    const quint8 colourBits = mode & ColourMask;
-    for (int colour = 0; colour < ColourCount; ++colour) {
-        if (colourBits == (1u << (FirstColourBit + colour)))
-            input.colour->setCurrentIndex(colour);
-    }
-    input.appearDelay->setValue(delayFromByte(byteAt(block, at + AppearOffset)));
-    input.vanishDelay->setValue(delayFromByte(byteAt(block, at + VanishOffset)));
+    BrtConfig config;
+    config.input1 = inputOf(input1());
+    config.input2 = inputOf(input2());
+    config.channelsSwapped = ui->ZamianaKanalow->isChecked();
+    config.noFastBlinking = ui->BrakMigowego->isChecked();
+    config.latching = ui->PamiecStanu->isChecked();
+    config.input1Relay1 = ui->WE1_PK1->isChecked();
+    config.input1Relay2 = ui->WE1_PK2->isChecked();
+    config.input2Relay1 = ui->WE2_PK1->isChecked();
+    config.input2Relay2 = ui->WE2_PK2->isChecked();
+    config.relay1Inverted = ui->INWERSJA_PK1->isChecked();
+    config.relay2Inverted = ui->INWERSJA_PK2->isChecked();
+    return config;
+}
+
+BrtConfig::Input BRT::inputOf(const Input &widgets)
+{
+    const int colour = widgets.colour->currentIndex();
+    BrtConfig::Input input;
+    input.onExcitation = widgets.trigger->currentIndex() == ExcitationItem;
+    input.colour = colour >= BrtConfig::Red && colour <= BrtConfig::White
+                       ? static_cast<BrtConfig::Colour>(colour)
+                       : BrtConfig::Unnamed;
+    input.appearSteps = delayToByte(widgets.appearDelay->value());
+    input.vanishSteps = delayToByte(widgets.vanishDelay->value());
+    return input;
+}
+
+// A damaged colour field keeps what the form shows; a delay of 0 steps shows the minimum.
+void BRT::applyInput(const BrtConfig::Input &input, const Input &widgets)
+{
+    widgets.trigger->setCurrentIndex(input.onExcitation ? ExcitationItem : LossItem);
+    if (input.colour != BrtConfig::Unnamed)
+        widgets.colour->setCurrentIndex(input.colour);
+    widgets.appearDelay->setValue(delayFromByte(input.appearSteps));
+    widgets.vanishDelay->setValue(delayFromByte(input.vanishSteps));
 }
 
 void BRT::showPreview(const Input &input)
@@ -151,15 +154,11 @@ void BRT::on_DZBRT_clicked()
 // keeps the previews true to the swap state.
 void BRT::on_DomyslneBRT_clicked()
 {
-    const auto applyDefaults = [this](const Input &input, int colour) {
-        input.trigger->setCurrentIndex(ExcitationItem);
-        input.colour->setCurrentIndex(colour);
-        showPreview(input);
-        input.vanishDelay->setValue(DefaultDelayMs);
-        input.appearDelay->setValue(DefaultDelayMs);
-    };
-    applyDefaults(input1(), Input1DefaultColour);
-    applyDefaults(input2(), Input2DefaultColour);
+    const BrtConfig defaults = BrtConfig::defaults();
+    applyInput(defaults.input1, input1());
+    showPreview(input1());
+    applyInput(defaults.input2, input2());
+    showPreview(input2());
 }
 
 void BRT::on_pLEDBRT_clicked()

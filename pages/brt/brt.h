@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/brtconfig.h"
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
@@ -62,9 +63,10 @@ private:
     Input input1() const;
     Input input2() const;
 
+    BrtConfig currentConfig() const;
+    static BrtConfig::Input inputOf(const Input &widgets);
+    static void applyInput(const BrtConfig::Input &input, const Input &widgets);
     void showPreview(const Input &input);
-    static void encodeInput(QByteArray &frame, int at, const Input &input);
-    static void decodeInput(const QByteArray &block, int at, const Input &input);
     static void settleRelay(bool ticked, QAbstractButton *sameInputOtherRelay,
                             QAbstractButton *otherInputSameRelay);
 

@@ -1,59 +1,33 @@
 #include "pages/common/wrnpage.h"
 
 #include "protocol/bytes.h"
-#include "protocol/frames.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QSpinBox>
 
-#include <algorithm>
-#include <array>
-
 namespace {
 
-// A colour field has one bit per primary colour, green lowest.
-constexpr quint8 Green = 0x1;
-constexpr quint8 Red = 0x2;
-constexpr quint8 Blue = 0x4;
-constexpr quint8 ColourMask = Green | Red | Blue;
-
-// In the order of the colour combo boxes' items.
-constexpr std::array<quint8, 5> ColourCodes = {Green | Red | Blue, Red, Blue, Green, Green | Red};
-
-constexpr int ExcitedShift = 1;
-constexpr int AfterResetShift = 4;
-
-constexpr int DefaultDelayMs = 100;
-constexpr int DefaultExcitedColour = 1;    // red
-constexpr int DefaultAfterResetColour = 4; // yellow
-
-// Positions in the frame of channels 1 and 2.
-constexpr int FlagsByte = 2;
-constexpr int FirstLedByte = 3;
-constexpr int SecondLedByte = 4;
-constexpr int FirstPickUpByte = 5;
-constexpr int FirstDropOutByte = 6;
-constexpr int SecondPickUpByte = 7;
-constexpr int SecondDropOutByte = 8;
-constexpr int FirstPulseTimeByte = 9;
-constexpr int SecondPulseTimeByte = 10;
-
-constexpr int SelfResetBit = 0;
-
-quint8 colourCode(const QComboBox *combo)
+WrnLedColours::Colour colourOf(const QComboBox *combo)
 {
     const int index = combo->currentIndex();
-    if (index < 0 || index >= static_cast<int>(ColourCodes.size()))
-        return 0;
-    return ColourCodes[static_cast<std::size_t>(index)];
+    if (index < WrnLedColours::White || index > WrnLedColours::Yellow)
+        return WrnLedColours::Unnamed;
+    return static_cast<WrnLedColours::Colour>(index);
 }
 
-void selectColour(QComboBox *combo, quint8 code)
+void selectColour(QComboBox *combo, WrnLedColours::Colour colour)
 {
-    const auto found = std::find(ColourCodes.begin(), ColourCodes.end(), code);
-    if (found != ColourCodes.end())
-        combo->setCurrentIndex(static_cast<int>(found - ColourCodes.begin()));
+    if (colour != WrnLedColours::Unnamed)
+        combo->setCurrentIndex(colour);
+}
+
+void snapToStep(QSpinBox *delay)
+{
+    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
+        const int step = delay->singleStep();
+        delay->setValue(qRound(double(delay->value()) / step) * step);
+    });
 }
 
 } // namespace
@@ -64,86 +38,70 @@ void WrnPage::setFirstChannels(const Channel &first, const Channel &second)
 {
     m_first = first;
     m_second = second;
+    snapDelaysToSteps(m_first.input);
+    snapDelaysToSteps(m_second.input);
 }
 
-QByteArray WrnPage::encodeFirstChannels() const
+Wrn1Config WrnPage::firstChannels() const
 {
-    const auto ledByte = [](const Led &led) {
-        return static_cast<quint8>(packBits({led.selfReset}) |
-                                   colourBits(led.excited, led.afterReset));
+    return {channelOf(m_first), channelOf(m_second)};
+}
+
+void WrnPage::applyFirstChannels(const Wrn1Config &config)
+{
+    const auto applyLed = [](const WrnChannel &channel, const Led &led) {
+        led.selfReset->setChecked(channel.ledSelfReset);
+        applyColours(channel.colours, led);
     };
 
-    QByteArray frame = Frame::configFrame();
-    frame[FlagsByte] = static_cast<char>(
-        packBits({m_first.input.inversion, m_second.input.inversion, m_first.relay.inversion,
-                  m_first.relay.latched, m_first.relay.pulse, m_second.relay.inversion,
-                  m_second.relay.latched, m_second.relay.pulse}));
-    frame[FirstLedByte] = static_cast<char>(ledByte(m_first.led));
-    frame[SecondLedByte] = static_cast<char>(ledByte(m_second.led));
-    frame[FirstPickUpByte] = static_cast<char>(delayUnits(m_first.input.pickUp));
-    frame[FirstDropOutByte] = static_cast<char>(delayUnits(m_first.input.dropOut));
-    frame[SecondPickUpByte] = static_cast<char>(delayUnits(m_second.input.pickUp));
-    frame[SecondDropOutByte] = static_cast<char>(delayUnits(m_second.input.dropOut));
-    frame[FirstPulseTimeByte] = static_cast<char>(m_first.relay.pulseTime->value());
-    frame[SecondPulseTimeByte] = static_cast<char>(m_second.relay.pulseTime->value());
-    return frame;
+    // Latching and pulse boxes interlock on the two-channel relay, so they are set in bit
+    // order: a pulse bit wins over the latching bit set just before it.
+    m_first.input.inversion->setChecked(config.first.inputInverted);
+    m_second.input.inversion->setChecked(config.second.inputInverted);
+    m_first.relay.inversion->setChecked(config.first.relayInverted);
+    m_first.relay.latched->setChecked(config.first.latched);
+    m_first.relay.pulse->setChecked(config.first.pulse);
+    m_second.relay.inversion->setChecked(config.second.relayInverted);
+    m_second.relay.latched->setChecked(config.second.latched);
+    m_second.relay.pulse->setChecked(config.second.pulse);
+    applyLed(config.first, m_first.led);
+    applyLed(config.second, m_second.led);
+    applyDelays(config.first, m_first.input);
+    applyDelays(config.second, m_second.input);
+    m_first.relay.pulseTime->setValue(config.first.pulseSeconds);
+    m_second.relay.pulseTime->setValue(config.second.pulseSeconds);
 }
 
-void WrnPage::decodeFirstChannels(const QByteArray &block)
+WrnChannel WrnPage::channelOf(const Channel &widgets)
 {
-    const auto setLed = [](quint8 value, const Led &led) {
-        led.selfReset->setChecked(bitSet(value, SelfResetBit));
-        setColours(value, led.excited, led.afterReset);
-    };
-
-    // Latching and pulse boxes interlock on the two-channel relay, so they must be applied
-    // in bit order: a pulse bit wins over the latching bit set just before it.
-    unpackBits(byteAt(block, FlagsByte),
-               {m_first.input.inversion, m_second.input.inversion, m_first.relay.inversion,
-                m_first.relay.latched, m_first.relay.pulse, m_second.relay.inversion,
-                m_second.relay.latched, m_second.relay.pulse});
-    setLed(byteAt(block, FirstLedByte), m_first.led);
-    setLed(byteAt(block, SecondLedByte), m_second.led);
-    setDelayUnits(m_first.input.pickUp, byteAt(block, FirstPickUpByte));
-    setDelayUnits(m_first.input.dropOut, byteAt(block, FirstDropOutByte));
-    setDelayUnits(m_second.input.pickUp, byteAt(block, SecondPickUpByte));
-    setDelayUnits(m_second.input.dropOut, byteAt(block, SecondDropOutByte));
-    m_first.relay.pulseTime->setValue(byteAt(block, FirstPulseTimeByte));
-    m_second.relay.pulseTime->setValue(byteAt(block, SecondPulseTimeByte));
+    WrnChannel channel;
+    channel.inputInverted = widgets.input.inversion->isChecked();
+    channel.pickUpSteps = delayToByte(widgets.input.pickUp->value());
+    channel.dropOutSteps = delayToByte(widgets.input.dropOut->value());
+    channel.relayInverted = widgets.relay.inversion->isChecked();
+    channel.latched = widgets.relay.latched->isChecked();
+    channel.pulse = widgets.relay.pulse->isChecked();
+    channel.pulseSeconds = static_cast<quint8>(widgets.relay.pulseTime->value());
+    channel.ledSelfReset = widgets.led.selfReset->isChecked();
+    channel.colours = {colourOf(widgets.led.excited), colourOf(widgets.led.afterReset)};
+    return channel;
 }
 
-quint8 WrnPage::colourBits(const QComboBox *excited, const QComboBox *afterReset)
+void WrnPage::applyColours(const WrnLedColours &colours, const Led &led)
 {
-    return static_cast<quint8>(colourCode(excited) << ExcitedShift | colourCode(afterReset)
-                                                                         << AfterResetShift);
+    selectColour(led.excited, colours.excited);
+    selectColour(led.afterReset, colours.afterReset);
 }
 
-void WrnPage::setColours(quint8 value, QComboBox *excited, QComboBox *afterReset)
+// A delay of 0 steps is below what the device accepts; the spin box shows its minimum.
+void WrnPage::applyDelays(const WrnChannel &channel, const Input &input)
 {
-    selectColour(excited, (value >> ExcitedShift) & ColourMask);
-    selectColour(afterReset, (value >> AfterResetShift) & ColourMask);
+    input.pickUp->setValue(delayFromByte(channel.pickUpSteps));
+    input.dropOut->setValue(delayFromByte(channel.dropOutSteps));
 }
 
-quint8 WrnPage::delayUnits(const QSpinBox *delay)
+void WrnPage::snapDelaysToSteps(const Input &input)
 {
-    return delayToByte(delay->value());
-}
-
-void WrnPage::setDelayUnits(QSpinBox *delay, quint8 units)
-{
-    delay->setValue(delayFromByte(units));
-}
-
-void WrnPage::loadInputDefaults(const Input &input)
-{
-    input.inversion->setChecked(false);
-    input.pickUp->setValue(DefaultDelayMs);
-    input.dropOut->setValue(DefaultDelayMs);
-}
-
-void WrnPage::loadLedDefaults(const Led &led, bool selfReset)
-{
-    led.selfReset->setChecked(selfReset);
-    led.excited->setCurrentIndex(DefaultExcitedColour);
-    led.afterReset->setCurrentIndex(DefaultAfterResetColour);
+    snapToStep(input.pickUp);
+    snapToStep(input.dropOut);
 }

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "codecs/wrn1config.h"
 #include "pages/common/devicepage.h"
-
-#include <QByteArray>
 
 class QAbstractButton;
 class QComboBox;
 class QSpinBox;
 
-// The relays of the WRN family describe their first two channels with one frame: the
-// two-channel relay sends it as its whole configuration, the three-channel one as the first
-// of its two frames. Both pages derive from this so the frame is built in one place.
+// The relays of the WRN family describe their first two channels alike: the two-channel
+// relay sends them as its whole configuration, the three-channel one as the first of its two
+// frames. Both pages derive from this so channels 1 and 2 map to the form in one place.
 class WrnPage : public DevicePage
 {
     Q_OBJECT
@@ -57,28 +56,18 @@ protected:
              {ui->LED2Samokasowanie, ui->LED2KolorPobudzenia, ui->LED2KolorKasowanie}});
     }
     void setFirstChannels(const Channel &first, const Channel &second);
-    const Channel &firstChannel() const { return m_first; }
-    const Channel &secondChannel() const { return m_second; }
 
-    // The 14-byte frame of channels 1 and 2.
-    QByteArray encodeFirstChannels() const;
-    // Reads channels 1 and 2 from bytes 2-10 of a received block, in frame order.
-    void decodeFirstChannels(const QByteArray &block);
+    Wrn1Config firstChannels() const;
+    // Sets channels 1 and 2 in frame order: every flag of both, then the LEDs, the delays and
+    // the pulse times.
+    void applyFirstChannels(const Wrn1Config &config);
 
-    // An LED's two colours in bits 1-3 and 4-6 of a byte; the other bits are the caller's.
-    static quint8 colourBits(const QComboBox *excited, const QComboBox *afterReset);
-    // A field that names none of the listed colours leaves its combo box as it is.
-    static void setColours(quint8 value, QComboBox *excited, QComboBox *afterReset);
-
-    // Delays travel as one byte counting 100 ms steps.
-    static quint8 delayUnits(const QSpinBox *delay);
-    static void setDelayUnits(QSpinBox *delay, quint8 units);
-
-    // What the defaults of both models give an input and an LED; the models differ only in
-    // whether their LEDs reset themselves.
-    static void loadInputDefaults(const Input &input);
-    static void loadLedDefaults(const Led &led, bool selfReset);
-    static constexpr int DefaultPulseSeconds = 3;
+    static WrnChannel channelOf(const Channel &widgets);
+    // A colour that names none of the listed ones leaves its combo box as it is.
+    static void applyColours(const WrnLedColours &colours, const Led &led);
+    static void applyDelays(const WrnChannel &channel, const Input &input);
+    // Typed delays between two steps would show one value and send another.
+    static void snapDelaysToSteps(const Input &input);
 
 private:
     Channel m_first{};

@@ -2,15 +2,19 @@
 #include "ui_drav.h"
 
 #include "protocol/bytes.h"
-#include "protocol/frames.h"
 
 namespace {
 
-constexpr int FirstTrackByte = 2;
-constexpr int FirstDelayByte = 5;
-constexpr int DefaultDelayMs = 100;
-
 const char DocumentationPath[] = "/wp-content/uploads/2024/06/DTR_DRAV-1.pdf";
+
+// Typed delays between two steps would show one value and send another.
+void snapToStep(QSpinBox *delay)
+{
+    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
+        const int step = delay->singleStep();
+        delay->setValue(qRound(double(delay->value()) / step) * step);
+    });
+}
 
 } // namespace
 
@@ -26,6 +30,10 @@ DRAV::DRAV(QWidget *parent) : DevicePage(parent), ui(new Ui::DRAV)
         {ui->TOR3Wyl, ui->We3Inwersja, ui->PK3Inwersja, ui->LED3DoSkasowania, ui->DPK3ZAS,
          ui->PK3Pobudzenie, ui->PK3Zanik},
     }};
+    for (const Track &track : m_tracks) {
+        snapToStep(track.pickUpDelay);
+        snapToStep(track.dropOutDelay);
+    }
 }
 
 DRAV::~DRAV()
@@ -35,32 +43,47 @@ DRAV::~DRAV()
 
 QByteArray DRAV::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    for (int i = 0; i < int(m_tracks.size()); ++i) {
-        const Track &track = m_tracks[i];
-        frame[FirstTrackByte + i] =
-            char(packBits({track.switchedOff, track.inputInverted, track.relayInverted,
-                           track.ledLatched, track.supplySignalled}));
-        // A value typed between two steps is sent as the step below it.
-        frame[FirstDelayByte + 2 * i] = char(delayToByte(track.pickUpDelay->value()));
-        frame[FirstDelayByte + 2 * i + 1] = char(delayToByte(track.dropOutDelay->value()));
-    }
-    return frame;
+    return currentConfig().encode();
 }
 
 void DRAV::decodeConfig(const QByteArray &block)
 {
-    for (int i = 0; i < int(m_tracks.size()); ++i) {
-        const Track &track = m_tracks[i];
-        unpackBits(byteAt(block, FirstTrackByte + i),
-                   {track.switchedOff, track.inputInverted, track.relayInverted, track.ledLatched,
-                    track.supplySignalled});
+    applyConfig(DravConfig::decode(block));
+}
+
+DravConfig DRAV::currentConfig() const
+{
+    DravConfig config;
+    for (std::size_t i = 0; i < m_tracks.size(); ++i) {
+        const Track &widgets = m_tracks[i];
+        DravConfig::Track &track = config.tracks[i];
+        track.switchedOff = widgets.switchedOff->isChecked();
+        track.inputInverted = widgets.inputInverted->isChecked();
+        track.relayInverted = widgets.relayInverted->isChecked();
+        track.ledLatched = widgets.ledLatched->isChecked();
+        track.supplySignalled = widgets.supplySignalled->isChecked();
+        track.pickUpSteps = delayToByte(widgets.pickUpDelay->value());
+        track.dropOutSteps = delayToByte(widgets.dropOutDelay->value());
     }
-    // A delay byte of 0 is below the device's range; the spin box shows its minimum instead.
-    for (int i = 0; i < int(m_tracks.size()); ++i) {
-        const Track &track = m_tracks[i];
-        track.pickUpDelay->setValue(delayFromByte(byteAt(block, FirstDelayByte + 2 * i)));
-        track.dropOutDelay->setValue(delayFromByte(byteAt(block, FirstDelayByte + 2 * i + 1)));
+    return config;
+}
+
+// The options of all three tracks first, then the delays, as they stand in the frame. A delay
+// of 0 steps is below the device's range; the spin box shows its minimum instead.
+void DRAV::applyConfig(const DravConfig &config)
+{
+    for (std::size_t i = 0; i < m_tracks.size(); ++i) {
+        const Track &widgets = m_tracks[i];
+        const DravConfig::Track &track = config.tracks[i];
+        widgets.switchedOff->setChecked(track.switchedOff);
+        widgets.inputInverted->setChecked(track.inputInverted);
+        widgets.relayInverted->setChecked(track.relayInverted);
+        widgets.ledLatched->setChecked(track.ledLatched);
+        widgets.supplySignalled->setChecked(track.supplySignalled);
+    }
+    for (std::size_t i = 0; i < m_tracks.size(); ++i) {
+        m_tracks[i].pickUpDelay->setValue(delayFromByte(config.tracks[i].pickUpSteps));
+        m_tracks[i].dropOutDelay->setValue(delayFromByte(config.tracks[i].dropOutSteps));
     }
 }
 
@@ -85,17 +108,10 @@ void DRAV::on_DZDRAV_clicked()
     emit PobierzDaneZDRAV();
 }
 
+// No option of this page depends on another, so the order of the defaults does not matter.
 void DRAV::on_DomyslneDRAV_clicked()
 {
-    for (const Track &track : m_tracks) {
-        track.switchedOff->setChecked(false);
-        track.inputInverted->setChecked(false);
-        track.relayInverted->setChecked(false);
-        track.ledLatched->setChecked(false);
-        track.pickUpDelay->setValue(DefaultDelayMs);
-        track.dropOutDelay->setValue(DefaultDelayMs);
-        track.supplySignalled->setChecked(false);
-    }
+    applyConfig(DravConfig::defaults());
 }
 
 void DRAV::on_DTRDRAV_clicked()

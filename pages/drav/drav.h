@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/dravconfig.h"
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
@@ -53,6 +54,9 @@ private:
         QSpinBox *dropOutDelay;
     };
 
+    DravConfig currentConfig() const;
+    void applyConfig(const DravConfig &config);
+
     Ui::DRAV *ui;
-    std::array<Track, 3> m_tracks;
+    std::array<Track, DravConfig::TrackCount> m_tracks;
 };

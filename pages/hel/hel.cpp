@@ -1,27 +1,6 @@
 #include "pages/hel/hel.h"
 #include "ui_hel.h"
 
-#include "protocol/bytes.h"
-#include "protocol/frames.h"
-
-namespace {
-
-constexpr int OptionsByte = 2;
-constexpr int FirstTimeByte = 3;
-constexpr int SecondTimeByte = 8;
-
-constexpr int ModeMask = 0x03;
-constexpr int FirstOptionBit = 2;
-// In this mode the relay pulses, and the second time slot carries the pulse length instead
-// of the drop-out delay.
-constexpr int PulseMode = 3;
-
-// Milliseconds need ten bits; the two above the low byte share a byte with the hours.
-constexpr int HourShift = 2;
-constexpr int MillisecondHighBits = 0x03;
-
-} // namespace
-
 hel::hel(QWidget *parent) : DevicePage(parent), ui(new Ui::hel)
 {
     ui->setupUi(this);
@@ -38,29 +17,28 @@ hel::~hel()
 
 QByteArray hel::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-
-    const int mode = ui->trybPracy->currentIndex();
-    // No selection must not smear -1 across the option bits.
-    const quint8 modeBits = mode < 0 ? 0 : quint8(mode & ModeMask);
-    const quint8 options =
-        packBits({ui->PracaCykliczna, ui->StartInw, ui->KasowanieInw, ui->PK1Inw, ui->PK2Inw});
-    frame[OptionsByte] = char(modeBits | (options << FirstOptionBit));
-
-    putDuration(frame, FirstTimeByte, m_pickUpDelay);
-    putDuration(frame, SecondTimeByte, mode == PulseMode ? m_pulseTime : m_dropOutDelay);
-    return frame;
+    HelConfig config;
+    config.mode = ui->trybPracy->currentIndex();
+    config.cyclic = ui->PracaCykliczna->isChecked();
+    config.startInverted = ui->StartInw->isChecked();
+    config.resetInverted = ui->KasowanieInw->isChecked();
+    config.relay1Inverted = ui->PK1Inw->isChecked();
+    config.relay2Inverted = ui->PK2Inw->isChecked();
+    config.pickUpDelay = timeOf(m_pickUpDelay);
+    config.dropOutDelay = timeOf(m_dropOutDelay);
+    config.pulseTime = timeOf(m_pulseTime);
+    return config.encode();
 }
 
-void hel::putDuration(QByteArray &frame, int offset, const Duration &duration)
+HelConfig::Time hel::timeOf(const Duration &duration)
 {
-    const int milliseconds = duration.milliseconds->value();
-    frame[offset] = char(lowByte(quint16(milliseconds)));
-    frame[offset + 1] =
-        char((duration.hours->value() << HourShift) | ((milliseconds >> 8) & MillisecondHighBits));
-    frame[offset + 2] = char(duration.seconds->value());
-    frame[offset + 3] = char(duration.minutes->value());
-    frame[offset + 4] = char(duration.days->value());
+    HelConfig::Time time;
+    time.days = static_cast<quint8>(duration.days->value());
+    time.hours = static_cast<quint8>(duration.hours->value());
+    time.minutes = static_cast<quint8>(duration.minutes->value());
+    time.seconds = static_cast<quint8>(duration.seconds->value());
+    time.milliseconds = static_cast<quint16>(duration.milliseconds->value());
+    return time;
 }
 
 void hel::on_ZapiszHEL_clicked()

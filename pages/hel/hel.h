@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/helconfig.h"
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
@@ -43,7 +44,7 @@ private:
         const QSpinBox *milliseconds;
     };
 
-    static void putDuration(QByteArray &frame, int offset, const Duration &duration);
+    static HelConfig::Time timeOf(const Duration &duration);
 
     Ui::hel *ui;
     Duration m_pickUpDelay;

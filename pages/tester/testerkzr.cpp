@@ -1,7 +1,7 @@
 #include "pages/tester/testerkzr.h"
 #include "ui_testerkzr.h"
 
-#include "protocol/frames.h"
+#include "codecs/testerconfig.h"
 
 TesterKZR::TesterKZR(QWidget *parent) : DevicePage(parent), ui(new Ui::TesterKZR)
 {
@@ -15,10 +15,10 @@ TesterKZR::~TesterKZR()
     delete ui;
 }
 
-// Only the header is defined; the payload bytes stay 0 until the tester's data is specified.
+// The form's test plan is not part of the tester's data yet.
 QByteArray TesterKZR::encodeConfig() const
 {
-    return Frame::configFrame();
+    return TesterConfig().encode();
 }
 
 // The tester's reply carries nothing the form could show; the block is accepted and dropped.

@@ -19,12 +19,12 @@ WRN2::~WRN2()
 
 QByteArray WRN2::encodeConfig() const
 {
-    return encodeFirstChannels();
+    return firstChannels().encode();
 }
 
 void WRN2::decodeConfig(const QByteArray &block)
 {
-    decodeFirstChannels(block);
+    applyFirstChannels(Wrn1Config::decode(block));
 }
 
 void WRN2::on_ZapiszWRN_clicked()
@@ -53,26 +53,11 @@ void WRN2::on_DTRWRN_clicked()
     openDocumentation(QLatin1String(DocumentPath));
 }
 
-// Relay 1 leaves the factory latched until reset, relay 2 plain; latching relay 1 is what
-// locks its pulse settings, and they are locked here too in case latching was already set.
+// Applied like a received configuration, so latching relay 1 locks its pulse settings
+// through the interlock, as it would when read from a device.
 void WRN2::on_DomyslneWRN_clicked()
 {
-    loadInputDefaults(firstChannel().input);
-    loadInputDefaults(secondChannel().input);
-
-    ui->PK1Inwersja->setChecked(false);
-    ui->PK1DoSkasowania->setChecked(true);
-    ui->PK1tImpulsu->setEnabled(false);
-    ui->PK1tImpulsu->setValue(DefaultPulseSeconds);
-    ui->PK1DzialanieImpulsowe->setEnabled(false);
-
-    ui->PK2Inwersja->setChecked(false);
-    ui->PK2DoSkasowania->setChecked(false);
-    ui->PK2DzialanieImpulsowe->setChecked(false);
-    ui->PK2tImpulsu->setValue(DefaultPulseSeconds);
-
-    loadLedDefaults(firstChannel().led, false);
-    loadLedDefaults(secondChannel().led, false);
+    applyFirstChannels(Wrn1Config::defaults());
 }
 
 // A relay latched until reset cannot also pulse, so the pulse option and its time are

@@ -1,26 +1,6 @@
 #include "pages/wrn2/wrn2v2.h"
 #include "ui_wrn2v2.h"
 
-#include "protocol/bytes.h"
-#include "protocol/frames.h"
-
-#include <array>
-
-namespace {
-
-// Positions in the second frame; in a received block it follows the first one.
-constexpr int FlagsByte = 2;
-constexpr int PickUpByte = 3;
-constexpr int DropOutByte = 4;
-constexpr int PulseTimeByte = 5;
-constexpr int ColoursByte = 6;
-constexpr int MatrixByte = 7;
-constexpr int MatrixLastByte = 8;
-
-constexpr int ReplyPart2Offset = Frame::Size;
-
-} // namespace
-
 wrn2v2::wrn2v2(QWidget *parent) : WrnPage(parent), ui(new Ui::wrn2v2)
 {
     ui->setupUi(this);
@@ -29,6 +9,10 @@ wrn2v2::wrn2v2(QWidget *parent) : WrnPage(parent), ui(new Ui::wrn2v2)
     m_third = {{ui->We3Inwersja, ui->We3Pobudzenie, ui->We3Zanik},
                {ui->PK3Inwersja, ui->PK3DoSkasowania, ui->PK3DzialanieImpulsowe, ui->PK3tImpulsu},
                {ui->LED3Samokasowanie, ui->LED3KolorPobudzenia, ui->LED3KolorKasowanie}};
+    snapDelaysToSteps(m_third.input);
+    m_drives = {{{ui->con11, ui->con12, ui->con13},
+                 {ui->con21, ui->con22, ui->con23},
+                 {ui->con31, ui->con32, ui->con33}}};
 }
 
 wrn2v2::~wrn2v2()
@@ -38,41 +22,50 @@ wrn2v2::~wrn2v2()
 
 QByteArray wrn2v2::encodeConfigPart1() const
 {
-    return encodeFirstChannels();
+    return currentConfig().encodePart1();
 }
 
 QByteArray wrn2v2::encodeConfigPart2() const
 {
-    QByteArray frame = Frame::configFramePart2();
-    // Channel 3's LED self-reset rides with the flags; its colour byte keeps bit 0 clear.
-    frame[FlagsByte] = static_cast<char>(
-        packBits({m_third.input.inversion, m_third.relay.inversion, m_third.relay.latched,
-                  m_third.relay.pulse, m_third.led.selfReset}));
-    frame[PickUpByte] = static_cast<char>(delayUnits(m_third.input.pickUp));
-    frame[DropOutByte] = static_cast<char>(delayUnits(m_third.input.dropOut));
-    frame[PulseTimeByte] = static_cast<char>(m_third.relay.pulseTime->value());
-    frame[ColoursByte] = static_cast<char>(colourBits(m_third.led.excited, m_third.led.afterReset));
-    frame[MatrixByte] = static_cast<char>(packBits(
-        {ui->con11, ui->con12, ui->con13, ui->con21, ui->con22, ui->con23, ui->con31, ui->con32}));
-    frame[MatrixLastByte] = static_cast<char>(packBits({ui->con33}));
-    return frame;
+    return currentConfig().encodePart2();
 }
 
 void wrn2v2::decodeConfig(const QByteArray &block)
 {
-    decodeFirstChannels(block);
+    const Wrn2Config config = Wrn2Config::decode(block);
+    applyFirstChannels(config.firstChannels);
+    // Writing zeros for a lost frame would store a matrix in which no input drives any relay.
+    if (Wrn2Config::holdsPart2(block))
+        applyPart2(config);
+}
 
-    const auto part2 = [&block](int index) { return byteAt(block, ReplyPart2Offset + index); };
-    unpackBits(part2(FlagsByte),
-               {m_third.input.inversion, m_third.relay.inversion, m_third.relay.latched,
-                m_third.relay.pulse, m_third.led.selfReset});
-    setDelayUnits(m_third.input.pickUp, part2(PickUpByte));
-    setDelayUnits(m_third.input.dropOut, part2(DropOutByte));
-    m_third.relay.pulseTime->setValue(part2(PulseTimeByte));
-    setColours(part2(ColoursByte), m_third.led.excited, m_third.led.afterReset);
-    unpackBits(part2(MatrixByte), {ui->con11, ui->con12, ui->con13, ui->con21, ui->con22, ui->con23,
-                                   ui->con31, ui->con32});
-    unpackBits(part2(MatrixLastByte), {ui->con33});
+Wrn2Config wrn2v2::currentConfig() const
+{
+    Wrn2Config config;
+    config.firstChannels = firstChannels();
+    config.third = channelOf(m_third);
+    for (int input = 0; input < Wrn2Config::Channels; ++input) {
+        for (int relay = 0; relay < Wrn2Config::Channels; ++relay)
+            config.drives[input][relay] = m_drives[input][relay]->isChecked();
+    }
+    return config;
+}
+
+void wrn2v2::applyPart2(const Wrn2Config &config)
+{
+    const WrnChannel &third = config.third;
+    m_third.input.inversion->setChecked(third.inputInverted);
+    m_third.relay.inversion->setChecked(third.relayInverted);
+    m_third.relay.latched->setChecked(third.latched);
+    m_third.relay.pulse->setChecked(third.pulse);
+    m_third.led.selfReset->setChecked(third.ledSelfReset);
+    applyDelays(third, m_third.input);
+    m_third.relay.pulseTime->setValue(third.pulseSeconds);
+    applyColours(third.colours, m_third.led);
+    for (int input = 0; input < Wrn2Config::Channels; ++input) {
+        for (int relay = 0; relay < Wrn2Config::Channels; ++relay)
+            m_drives[input][relay]->setChecked(config.drives[input][relay]);
+    }
 }
 
 void wrn2v2::on_ZapiszWRN2_clicked()
@@ -85,22 +78,16 @@ void wrn2v2::on_DZWRN2_clicked()
     emit PobierzDaneZWRN2();
 }
 
-// Pulse operation is left as the engineer set it; each input drives the relay of its own number.
+// Pulse operation is the engineer's choice and survives the defaults.
 void wrn2v2::on_DomyslneWRN2_clicked()
 {
-    const std::array<const Channel *, 3> channels = {&firstChannel(), &secondChannel(), &m_third};
-    for (const Channel *channel : channels)
-        loadInputDefaults(channel->input);
-    for (const Channel *channel : channels) {
-        channel->relay.inversion->setChecked(false);
-        channel->relay.latched->setChecked(false);
-        channel->relay.pulseTime->setValue(DefaultPulseSeconds);
-    }
-    for (const Channel *channel : channels)
-        loadLedDefaults(channel->led, true);
-    for (QCheckBox *box : {ui->con11, ui->con12, ui->con13, ui->con21, ui->con22, ui->con23,
-                           ui->con31, ui->con32, ui->con33})
-        box->setChecked(box == ui->con11 || box == ui->con22 || box == ui->con33);
+    Wrn2Config defaults = Wrn2Config::defaults();
+    const Wrn2Config current = currentConfig();
+    defaults.firstChannels.first.pulse = current.firstChannels.first.pulse;
+    defaults.firstChannels.second.pulse = current.firstChannels.second.pulse;
+    defaults.third.pulse = current.third.pulse;
+    applyFirstChannels(defaults.firstChannels);
+    applyPart2(defaults);
 }
 
 void wrn2v2::on_pLED_clicked()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "codecs/wrn2config.h"
 #include "pages/common/wrnpage.h"
 
 #include <QByteArray>
+
+class QCheckBox;
 
 namespace Ui {
 class wrn2v2;
@@ -20,7 +23,8 @@ public:
 
     QByteArray encodeConfigPart1() const;
     QByteArray encodeConfigPart2() const;
-    // The reply is both frames back to back; a block that stops early reads as zeros.
+    // The reply is both frames back to back. A block that lost the second frame sets
+    // channels 1 and 2 only; channel 3 and the matrix keep what the form shows.
     void decodeConfig(const QByteArray &block);
 
 signals:
@@ -39,6 +43,14 @@ private slots:
     void on_KASOWANIE_clicked();
 
 private:
+    using Matrix = std::array<std::array<QCheckBox *, Wrn2Config::Channels>, Wrn2Config::Channels>;
+
+    Wrn2Config currentConfig() const;
+    // Channel 3 and the matrix, in the order of the second frame.
+    void applyPart2(const Wrn2Config &config);
+
     Ui::wrn2v2 *ui;
     Channel m_third{};
+    // m_drives[input][relay]
+    Matrix m_drives{};
 };

@@ -58,9 +58,10 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
     kzrView.decode = [&kzr](const QByteArray &block) { kzr.decodeView(block); };
 
     wrn2v2 &wrn2 = window.wrn2Page();
-    PageCodec wrn2Config = decodingCodec("WRN-2", Wrn2, wrn2, Wrn2Config);
+    PageCodec wrn2Config = decodingCodec("WRN-2", Wrn2, wrn2, Frame::Reply::Wrn2Config);
     wrn2Config.encode = [&wrn2] { return wrn2.encodeConfigPart1() + wrn2.encodeConfigPart2(); };
     wrn2Config.frameHeaders = {ConfigHeader, Part2Header};
+    wrn2Config.wholeReplySize = 2 * Frame::Size;
 
     hel &helPage = window.helPage();
     PageCodec helConfig;
@@ -74,15 +75,15 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
         kzrConfig,
         kzrView,
         withRangeVariant(configCodec("GA-1", Ga, window.gaPage(), GaConfig), window.gaPage()),
-        configCodec("WRN-1", Wrn1, window.wrn1Page(), Wrn1Config),
-        configCodec("DRAV-1", Drav, window.dravPage(), DravConfig),
+        configCodec("WRN-1", Wrn1, window.wrn1Page(), Frame::Reply::Wrn1Config),
+        configCodec("DRAV-1", Drav, window.dravPage(), Frame::Reply::DravConfig),
         helConfig,
         wrn2Config,
         withRangeVariant(configCodec("GA-1 MI", Gami, window.gamiPage(), GamiConfig),
                          window.gamiPage()),
         configCodec("ZEGAR-1", Zegar, window.zegarPage(), ZegarConfig),
         configCodec("NOV-1", Nov, window.novPage(), NovConfig),
-        configCodec("BRT-1", Brt, window.brtPage(), BrtConfig),
+        configCodec("BRT-1", Brt, window.brtPage(), Frame::Reply::BrtConfig),
         configCodec("Tester KZR-1", Tester, window.testerPage(), TesterConfig),
     };
 }

@@ -26,6 +26,9 @@ struct PageCodec
     std::function<QByteArray()> encode;
     // Headers each encoded frame must start with, one per frame.
     QList<QByteArray> frameHeaders;
+    // A block shorter than this lost the reply's later frame, and the form keeps what that
+    // frame would have set; 0 for a page whose reply is one frame.
+    int wholeReplySize = 0;
     // Settings given at identification that change how later blocks decode, and the
     // values they take.
     std::function<void(const QString &)> configure;

@@ -217,27 +217,35 @@ void tst_Offline::testerPortList_data()
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("found");
     QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("chosen");
     QTest::newRow("first refresh")
-        << QStringList() << QStringList{"A", "B"} << QStringList{"A", "B"};
-    QTest::newRow("four entries keep the last")
-        << QStringList{"A", "B", "C", "D"} << QStringList{"X", "Y"} << QStringList{"D", "X", "Y"};
-    QTest::newRow("fewer than three")
-        << QStringList{"A", "B"} << QStringList{"X"} << QStringList{"X"};
-    QTest::newRow("no port found") << QStringList{"A", "B", "C"} << QStringList() << QStringList();
+        << QStringList() << QStringList{"A", "B"} << QStringList{"A", "B"} << "A";
+    QTest::newRow("stale entries go")
+        << QStringList{"A", "B", "C", "D"} << QStringList{"X", "Y"} << QStringList{"X", "Y"} << "X";
+    QTest::newRow("the same ports again are not repeated")
+        << QStringList{"A", "B", "C", "D"} << QStringList{"A", "B", "C", "D"}
+        << QStringList{"A", "B", "C", "D"} << "B";
+    QTest::newRow("a chosen port still present stays chosen")
+        << QStringList{"A", "B", "C"} << QStringList{"C", "B"} << QStringList{"C", "B"} << "B";
+    QTest::newRow("no port found") << QStringList{"A", "B", "C"} << QStringList() << QStringList()
+                                   << QString();
 }
 
+// The list offers exactly the ports present, however often it is refreshed.
 void tst_Offline::testerPortList()
 {
     QFETCH(QStringList, before);
     QFETCH(QStringList, found);
     QFETCH(QStringList, after);
+    QFETCH(QString, chosen);
 
     Offline chooser;
     auto *ports = chooser.findChild<QComboBox *>(QStringLiteral("TesterPorty"));
-    QVERIFY(ports->count() == 0);
     ports->addItems(before);
+    ports->setCurrentIndex(qMin(1, ports->count() - 1));
     chooser.updateTesterPorts(found);
     QCOMPARE(comboItems(ports), after);
+    QCOMPARE(ports->currentText(), chosen);
 }
 
 void tst_Offline::testerRefreshRebuildsBothLists()

@@ -1,16 +1,15 @@
+#include "tests/codecs/codecdomain.h"
 #include "tests/support/simulatedconnection.h"
-#include "tests/support/urlrecorder.h"
 #include "tests/support/widgets.h"
 
+#include "codecs/dravconfig.h"
 #include "pages/drav/drav.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <QUrl>
 
 namespace {
 
@@ -22,19 +21,6 @@ QCheckBox *box(QWidget &page, const QString &name)
 QSpinBox *spin(QWidget &page, const QString &name)
 {
     return widget<QSpinBox>(page, name);
-}
-
-const QStringList &allBoxes()
-{
-    static const QStringList names = [] {
-        QStringList list;
-        for (int n = 1; n <= 3; ++n)
-            list << QStringLiteral("TOR%1Wyl").arg(n) << QStringLiteral("We%1Inwersja").arg(n)
-                 << QStringLiteral("PK%1Inwersja").arg(n)
-                 << QStringLiteral("LED%1DoSkasowania").arg(n) << QStringLiteral("DPK%1ZAS").arg(n);
-        return list;
-    }();
-    return names;
 }
 
 const QStringList &allDelays()
@@ -56,68 +42,49 @@ class tst_Drav : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultsGiveUnitDelaysAndNoOptions();
-    void optionBits_data();
-    void optionBits();
+    void defaultsClearEverything();
+    void decodeSetsEachWidget();
     void delaysTravelInHundredMsSteps();
-    void decode_data();
-    void decode();
-    void decodeAppliesEveryField();
+    void typedDelaySnapsToStep();
+    void untouchedWriteBack();
     void menuButtons();
-    void versionIsPlainText();
     void writeThenReadThroughDevice();
 };
 
-void tst_Drav::defaultsGiveUnitDelaysAndNoOptions()
+void tst_Drav::defaultsClearEverything()
 {
     DRAV page;
-    for (const QString &name : allBoxes())
-        box(page, name)->setChecked(true);
+    for (QCheckBox *each : page.findChildren<QCheckBox *>())
+        each->setChecked(true);
     for (const QString &name : allDelays())
         spin(page, name)->setValue(25500);
 
     clickButton(&page, "DomyslneDRAV");
 
-    const QByteArray expected("\x0A\x55\x00\x00\x00\x01\x01\x01\x01\x01\x01\x00\x00\x00", 14);
-    QCOMPARE(page.encodeConfig(), expected);
+    QCOMPARE(page.encodeConfig(), DravConfig::defaults().encode());
 }
 
-void tst_Drav::optionBits_data()
+// Every box and delay is read from its own place, and nothing else is set.
+void tst_Drav::decodeSetsEachWidget()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("value");
-
-    const char *stems[] = {"TOR%1Wyl", "We%1Inwersja", "PK%1Inwersja", "LED%1DoSkasowania",
-                           "DPK%1ZAS"};
-    for (int track = 1; track <= 3; ++track) {
-        for (int bit = 0; bit < 5; ++bit) {
-            const QString name = QString::fromLatin1(stems[bit]).arg(track);
-            QTest::newRow(qPrintable(name)) << name << track + 1 << (1 << bit);
-        }
-    }
-}
-
-// Each box lands in its own bit of its own track byte and nowhere else.
-void tst_Drav::optionBits()
-{
-    QFETCH(QString, name);
-    QFETCH(int, byte);
-    QFETCH(int, value);
-
     DRAV page;
-    const QByteArray before = page.encodeConfig();
-    box(page, name)->setChecked(true);
-    QByteArray expected = before;
-    expected[byte] = char(value);
-    QCOMPARE(page.encodeConfig(), expected);
+    page.decodeConfig(reply(QByteArray("\x09\x12\x04\x00\xFF\x03\x04\x05\x06", 9)));
 
-    DRAV decoded;
-    decoded.decodeConfig(reply(expected.mid(2)));
-    for (const QString &other : allBoxes())
-        QCOMPARE(box(decoded, other)->isChecked(), other == name);
+    QStringList checked;
+    for (const QCheckBox *each : page.findChildren<QCheckBox *>()) {
+        if (each->isChecked())
+            checked << each->objectName();
+    }
+    checked.sort();
+    QCOMPARE(checked, QStringList({"DPK2ZAS", "LED1DoSkasowania", "PK3Inwersja", "TOR1Wyl",
+                                   "We2Inwersja"}));
+    // A delay byte of 0 shows the spin box minimum.
+    const QList<int> delays = {100, 25500, 300, 400, 500, 600};
+    for (int i = 0; i < allDelays().size(); ++i)
+        QCOMPARE(spin(page, allDelays().at(i))->value(), delays.at(i));
 }
 
+// A value set between two steps is sent as the step below it.
 void tst_Drav::delaysTravelInHundredMsSteps()
 {
     DRAV page;
@@ -125,62 +92,35 @@ void tst_Drav::delaysTravelInHundredMsSteps()
     for (int i = 0; i < allDelays().size(); ++i)
         spin(page, allDelays().at(i))->setValue(values.at(i));
 
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(frame.mid(5, 6), QByteArray("\x01\xFF\x0C\x01\x19\x80", 6));
-    QCOMPARE(frame.mid(11), QByteArray(3, '\0'));
+    QCOMPARE(page.encodeConfig().mid(5, 6), QByteArray("\x01\xFF\x0C\x01\x19\x80", 6));
 }
 
-void tst_Drav::decode_data()
-{
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QByteArray>("expectedPayload");
-
-    QTest::newRow("full range") << QByteArray("\x1F\x15\x0A\x01\xFF\x02\x03\x04\x05", 9)
-                                << QByteArray("\x1F\x15\x0A\x01\xFF\x02\x03\x04\x05\x00\x00\x00",
-                                              12);
-    QTest::newRow("bits 5-7 ignored")
-        << QByteArray("\xFF\xE0\xA3\x01\x01\x01\x01\x01\x01", 9)
-        << QByteArray("\x1F\x00\x03\x01\x01\x01\x01\x01\x01\x00\x00\x00", 12);
-    QTest::newRow("zero delay shows the minimum")
-        << QByteArray("\x00\x00\x00\x00\x00\x00\x00\x00\x00", 9)
-        << QByteArray("\x00\x00\x00\x01\x01\x01\x01\x01\x01\x00\x00\x00", 12);
-    QTest::newRow("short block") << QByteArray("\x11", 1)
-                                 << QByteArray("\x11\x00\x00\x01\x01\x01\x01\x01\x01\x00\x00\x00",
-                                               12);
-}
-
-// Decoding and encoding agree: what the device reports is what the page would send back.
-void tst_Drav::decode()
-{
-    QFETCH(QByteArray, payload);
-    QFETCH(QByteArray, expectedPayload);
-
-    DRAV page;
-    for (const QString &name : allBoxes())
-        box(page, name)->setChecked(true);
-    for (const QString &name : allDelays())
-        spin(page, name)->setValue(5000);
-
-    page.decodeConfig(reply(payload));
-    QCOMPARE(page.encodeConfig().mid(2), expectedPayload);
-}
-
-void tst_Drav::decodeAppliesEveryField()
+// What the form shows after editing is what the device gets.
+void tst_Drav::typedDelaySnapsToStep()
 {
     DRAV page;
-    page.decodeConfig(reply(QByteArray("\x09\x12\x04\x00\xFF\x03\x04\x05\x06", 9)));
+    for (const QString &name : allDelays()) {
+        QSpinBox *delay = spin(page, name);
+        delay->selectAll();
+        QTest::keyClicks(delay, QStringLiteral("150"));
+        QTest::keyClick(delay, Qt::Key_Return);
+        QVERIFY2(delay->value() == 200, qPrintable(name));
+    }
+    QCOMPARE(page.encodeConfig().mid(5, 6), QByteArray(6, '\x02'));
+}
 
-    QVERIFY(box(page, "TOR1Wyl")->isChecked());
-    QVERIFY(box(page, "LED1DoSkasowania")->isChecked());
-    QVERIFY(box(page, "We2Inwersja")->isChecked());
-    QVERIFY(box(page, "DPK2ZAS")->isChecked());
-    QVERIFY(box(page, "PK3Inwersja")->isChecked());
-    QCOMPARE(spin(page, "PK1Pobudzenie")->value(), 100);
-    QCOMPARE(spin(page, "PK1Zanik")->value(), 25500);
-    QCOMPARE(spin(page, "PK2Pobudzenie")->value(), 300);
-    QCOMPARE(spin(page, "PK2Zanik")->value(), 400);
-    QCOMPARE(spin(page, "PK3Pobudzenie")->value(), 500);
-    QCOMPARE(spin(page, "PK3Zanik")->value(), 600);
+// Reading a device and writing it back untouched gives it back every setting it reported.
+void tst_Drav::untouchedWriteBack()
+{
+    DRAV page;
+    const QString lost = firstLostSetting(
+        codecDomain(QStringLiteral("DRAV-1")),
+        [&page](const QByteArray &reply) {
+            page.decodeConfig(reply);
+            return page.encodeConfig();
+        },
+        300, 5);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost));
 }
 
 void tst_Drav::menuButtons()
@@ -203,25 +143,6 @@ void tst_Drav::menuButtons()
     clickButton(&page, "rozlaczDRAV");
     QCOMPARE(back.count(), 1);
     QVERIFY(page.isVisible());
-
-    UrlRecorder recorder;
-    clickButton(&page, "DTRDRAV");
-    QCOMPARE(recorder.urls,
-             QList<QUrl>{QUrl(QLatin1String(DevicePage::DocumentationHost) +
-                              QStringLiteral("/wp-content/uploads/2024/06/DTR_DRAV-1.pdf"))});
-
-    for (const char *name : {"KASOWANIE", "WidokUrzadzeniaDRAV"})
-        QVERIFY2(!page.findChild<QWidget *>(QLatin1String(name))->isEnabled(), name);
-}
-
-void tst_Drav::versionIsPlainText()
-{
-    DRAV page;
-    auto *label = page.findChild<QLabel *>(QStringLiteral("wersjaDRAV"));
-    QCOMPARE(label->text(), QStringLiteral("d00m00r00"));
-    page.setVersionText(QStringLiteral("<b>v03d15m07r</b>"));
-    QCOMPARE(label->text(), QStringLiteral("<b>v03d15m07r</b>"));
-    QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 void tst_Drav::writeThenReadThroughDevice()

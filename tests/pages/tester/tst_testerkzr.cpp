@@ -17,19 +17,12 @@ class tst_TesterKZR : public QObject
     Q_OBJECT
 
 private slots:
-    void initialPlan();
-    void manualChecksAndResults();
     void resultsCannotBeClicked();
-    void frameIsHeaderOnly();
     void identificationShowsPage();
     void replyChangesOnlyTheLog();
 };
 
 namespace {
-
-const QStringList Tests = {"TEST ZAŁĄCZENIE",  "TEST LED",     "TEST WEJŚCIA",
-                           "TEST PRZEKAŹNIKI", "TEST ZAKRESY", "TEST GNIAZD BANANOWYCH",
-                           "TEST PRZYCISK"};
 
 QList<QCheckBox *> boxesStartingWith(QWidget &page, const QString &prefix)
 {
@@ -73,57 +66,6 @@ void choose(TesterKZR &page)
 
 } // namespace
 
-void tst_TesterKZR::initialPlan()
-{
-    TesterKZR page;
-    auto *tabs = page.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-    QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->count(), 3);
-    QCOMPARE(tabs->tabText(1), QStringLiteral("Test Pojedyńczy"));
-
-    for (int stage = 1; stage <= 7; ++stage) {
-        auto *combo = page.findChild<QComboBox *>(QStringLiteral("Wybor_ETAP%1").arg(stage));
-        QVERIFY(combo);
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QCOMPARE(items, Tests);
-        QCOMPARE(combo->currentIndex(), stage - 1);
-    }
-    auto *single = page.findChild<QComboBox *>(QStringLiteral("TestPoj_WybEtapu"));
-    QCOMPARE(single->count(), Tests.size());
-    QCOMPARE(single->currentIndex(), 0);
-    auto *stages = page.findChild<QComboBox *>(QStringLiteral("Wybor_ETAPIlosc"));
-    QCOMPARE(stages->count(), 7);
-    QCOMPARE(stages->currentText(), QStringLiteral("7"));
-}
-
-void tst_TesterKZR::manualChecksAndResults()
-{
-    TesterKZR page;
-    const auto checks = boxesStartingWith(page, QStringLiteral("TEST_"));
-    QCOMPARE(checks.size(), 38);
-    for (const QCheckBox *check : checks) {
-        QVERIFY2(check->isEnabled() && !check->isChecked(), qPrintable(check->objectName()));
-        QVERIFY(!check->text().isEmpty());
-    }
-
-    const auto results = boxesStartingWith(page, QStringLiteral("Res_"));
-    QCOMPARE(results.size(), 38);
-    for (const QCheckBox *result : results) {
-        const QString name = result->objectName();
-        QVERIFY2(!result->isEnabled() && !result->isChecked(), qPrintable(name));
-        QVERIFY(result->text().isEmpty());
-        QVERIFY(!result->accessibleName().isEmpty());
-        // The rule names the box itself so it cannot leak onto other widgets.
-        const QString style = result->styleSheet();
-        QVERIFY2(style.contains(name + "::indicator:unchecked{image: url(:/GRAFIKA/OK.png);}"),
-                 qPrintable(name));
-        QVERIFY2(style.contains(name + "::indicator:checked{image: url(:/GRAFIKA/NOK.png);}"),
-                 qPrintable(name));
-    }
-}
-
 void tst_TesterKZR::resultsCannotBeClicked()
 {
     TesterKZR page;
@@ -138,15 +80,6 @@ void tst_TesterKZR::resultsCannotBeClicked()
     auto *check = page.findChild<QCheckBox *>(QStringLiteral("TEST_PRZYC"));
     clickIndicator(check);
     QVERIFY(check->isChecked());
-}
-
-void tst_TesterKZR::frameIsHeaderOnly()
-{
-    TesterKZR page;
-    const QByteArray expected = QByteArray("\x0aU") + QByteArray(12, '\0');
-    QCOMPARE(page.encodeConfig(), expected);
-    choose(page);
-    QCOMPARE(page.encodeConfig(), expected);
 }
 
 void tst_TesterKZR::identificationShowsPage()

@@ -1,7 +1,8 @@
+#include "tests/codecs/codecdomain.h"
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
-#include "pages/wrn1/wrn2.h"
+#include "codecs/wrn2config.h"
 #include "pages/wrn2/wrn2v2.h"
 #include "protocol/frames.h"
 
@@ -19,14 +20,13 @@ class tst_Wrn2 : public QObject
 private slots:
     void defaultsBothParts();
     void defaultsKeepPulseOperation();
-    void part1IsTheTwoChannelFrame();
-    void part2Bits_data();
-    void part2Bits();
-    void fullMatrix();
+    void part2Widgets_data();
+    void part2Widgets();
     void latchAndPulseTogether();
-    void fullReplyFieldPositions();
-    void shortReplyReadsPart2AsZeros();
-    void tabOrderFollowsLayout();
+    void replyWithoutSecondFrameKeepsPart2_data();
+    void replyWithoutSecondFrameKeepsPart2();
+    void typedDelaySnapsToStep();
+    void untouchedWriteBack();
     void buttonsEmitSignals_data();
     void buttonsEmitSignals();
     void writeThenReadThroughDevice();
@@ -35,13 +35,6 @@ private slots:
 static QCheckBox *box(QWidget &page, const QString &name)
 {
     return widget<QCheckBox>(page, name);
-}
-
-static const QStringList &matrixNames()
-{
-    static const QStringList names = {"con11", "con12", "con13", "con21", "con22",
-                                      "con23", "con31", "con32", "con33"};
-    return names;
 }
 
 // The device answers a read with both frames, each under the reply header.
@@ -64,8 +57,9 @@ void tst_Wrn2::defaultsBothParts()
 
     clickButton(&page, "DomyslneWRN2");
 
-    QCOMPARE(page.encodeConfigPart1().toHex(), QByteArray("0a55003535010101010303000000"));
-    QCOMPARE(page.encodeConfigPart2().toHex(), QByteArray("0a56100101033411010000000000"));
+    const Wrn2Config defaults = Wrn2Config::defaults();
+    QCOMPARE(page.encodeConfigPart1(), defaults.encodePart1());
+    QCOMPARE(page.encodeConfigPart2(), defaults.encodePart2());
 }
 
 void tst_Wrn2::defaultsKeepPulseOperation()
@@ -78,201 +72,120 @@ void tst_Wrn2::defaultsKeepPulseOperation()
     QCOMPARE(page.encodeConfigPart2().at(2), char(0x18));
 }
 
-// The same settings on both pages give the same bytes, whichever way they arrive.
-void tst_Wrn2::part1IsTheTwoChannelFrame()
+void tst_Wrn2::part2Widgets_data()
 {
-    WRN2 twoChannel;
-    wrn2v2 threeChannel;
-    for (WrnPage *page : std::initializer_list<WrnPage *>{&twoChannel, &threeChannel}) {
-        box(*page, "We2Inwersja")->setChecked(true);
-        box(*page, "PK1DoSkasowania")->setChecked(true);
-        box(*page, "PK2Inwersja")->setChecked(true);
-        box(*page, "PK2DzialanieImpulsowe")->setChecked(true);
-        box(*page, "LED1Samokasowanie")->setChecked(true);
-        widget<QComboBox>(*page, "LED1KolorPobudzenia")->setCurrentIndex(0);
-        widget<QComboBox>(*page, "LED2KolorKasowanie")->setCurrentIndex(2);
-        widget<QSpinBox>(*page, "We1Pobudzenie")->setValue(1250);
-        widget<QSpinBox>(*page, "We2Zanik")->setValue(25500);
-        widget<QSpinBox>(*page, "PK2tImpulsu")->setValue(200);
-    }
-    const QByteArray frame = twoChannel.encodeConfig();
-    QCOMPARE(threeChannel.encodeConfigPart1(), frame);
+    QTest::addColumn<QByteArray>("part2");
+    QTest::addColumn<QStringList>("ticked");
+    QTest::addColumn<QList<int>>("values"); // both delays, pulse time, both colours
 
-    const QByteArray block = QByteArray::fromHex("0000a56b4f1407ff0381");
-    WRN2 twoChannelRead;
-    wrn2v2 threeChannelRead;
-    twoChannelRead.decodeConfig(block);
-    threeChannelRead.decodeConfig(block);
-    QCOMPARE(threeChannelRead.encodeConfigPart1(), twoChannelRead.encodeConfig());
+    QTest::newRow("odd bits") << QByteArray::fromHex("0a561507" "0b0d19550100000000ff")
+                              << QStringList{"LED3Samokasowanie", "PK3DoSkasowania", "We3Inwersja",
+                                             "con11", "con13", "con22", "con31", "con33"}
+                              << QList<int>{700, 1100, 13, 2, 3};
+    QTest::newRow("even bits") << QByteArray::fromHex("0a560a01" "ff017eaa0000000000ff")
+                               << QStringList{"PK3DzialanieImpulsowe", "PK3Inwersja", "con12",
+                                              "con21", "con23", "con32"}
+                               << QList<int>{100, 25500, 1, 0, 0};
 }
 
-void tst_Wrn2::part2Bits_data()
+// Channel 3 and the matrix are read from their own places in the second frame. Bit 0 of the
+// colour byte is not channel 3's self-reset, which travels with the flags.
+void tst_Wrn2::part2Widgets()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("value");
-    QTest::newRow("We3Inwersja") << "We3Inwersja" << 2 << 0x01;
-    QTest::newRow("PK3Inwersja") << "PK3Inwersja" << 2 << 0x02;
-    QTest::newRow("PK3DoSkasowania") << "PK3DoSkasowania" << 2 << 0x04;
-    QTest::newRow("PK3DzialanieImpulsowe") << "PK3DzialanieImpulsowe" << 2 << 0x08;
-    QTest::newRow("LED3Samokasowanie") << "LED3Samokasowanie" << 2 << 0x10;
-    for (int i = 0; i < matrixNames().size(); ++i) {
-        const QString &name = matrixNames().at(i);
-        QTest::newRow(qPrintable(name)) << name << 7 + i / 8 << (1 << (i % 8));
-    }
-}
+    QFETCH(QByteArray, part2);
+    QFETCH(QStringList, ticked);
+    QFETCH(QList<int>, values);
 
-// Each box of the second frame owns one bit, in both directions; nothing else moves.
-void tst_Wrn2::part2Bits()
-{
-    QFETCH(QString, name);
-    QFETCH(int, byte);
-    QFETCH(int, value);
-
-    wrn2v2 sender;
-    const QByteArray untouched = sender.encodeConfigPart2();
-    QCOMPARE(untouched.toHex(), QByteArray("0a56000101013400000000000000"));
-    box(sender, name)->setChecked(true);
-    QByteArray expected = untouched;
-    expected[byte] = static_cast<char>(value);
-    QCOMPARE(sender.encodeConfigPart2(), expected);
-
-    wrn2v2 receiver;
-    receiver.decodeConfig(reply(receiver.encodeConfigPart1(), expected));
-    QCOMPARE(receiver.encodeConfigPart2(), expected);
-    QVERIFY(box(receiver, name)->isChecked());
-}
-
-// Several relays per input and several inputs per relay are all allowed.
-void tst_Wrn2::fullMatrix()
-{
     wrn2v2 page;
-    const QByteArray part1 = page.encodeConfigPart1();
-    QByteArray part2 = page.encodeConfigPart2();
-    part2[7] = char(0xFF);
-    part2[8] = 0x01;
-    page.decodeConfig(reply(part1, part2));
-    for (const QString &name : matrixNames())
-        QVERIFY2(box(page, name)->isChecked(), qPrintable(name));
-    QCOMPARE(page.encodeConfigPart2().mid(7, 2).toHex(), QByteArray("ff01"));
-
-    part2[8] = 0x00;
-    page.decodeConfig(reply(part1, part2));
-    QVERIFY(!box(page, "con33")->isChecked());
-    QVERIFY(box(page, "con32")->isChecked());
+    page.decodeConfig(reply(page.encodeConfigPart1(), part2));
+    QStringList checked;
+    for (const QCheckBox *each : page.findChildren<QCheckBox *>()) {
+        if (each->isChecked())
+            checked << each->objectName();
+    }
+    checked.sort();
+    QCOMPARE(checked, ticked);
+    QCOMPARE((QList<int>{widget<QSpinBox>(page, "We3Pobudzenie")->value(),
+                         widget<QSpinBox>(page, "We3Zanik")->value(),
+                         widget<QSpinBox>(page, "PK3tImpulsu")->value(),
+                         widget<QComboBox>(page, "LED3KolorPobudzenia")->currentIndex(),
+                         widget<QComboBox>(page, "LED3KolorKasowanie")->currentIndex()}),
+             values);
 }
 
 // Unlike the two-channel relay, nothing here locks latching against pulse operation.
 void tst_Wrn2::latchAndPulseTogether()
 {
+    QByteArray part1 = Frame::configFrame();
+    QByteArray part2 = Frame::configFramePart2();
+    part1[2] = 0x18;
+    part2[2] = 0x0C;
     wrn2v2 page;
-    for (const char *option : {"DoSkasowania", "DzialanieImpulsowe"}) {
-        box(page, QLatin1String("PK1") + option)->setChecked(true);
-        box(page, QLatin1String("PK3") + option)->setChecked(true);
-    }
-    const QByteArray part1 = page.encodeConfigPart1();
-    const QByteArray part2 = page.encodeConfigPart2();
-    QCOMPARE(part1.at(2), char(0x18));
-    QCOMPARE(part2.at(2), char(0x0C));
-
-    wrn2v2 receiver;
-    receiver.decodeConfig(reply(part1, part2));
-    const auto boxes = receiver.findChildren<QCheckBox *>();
-    for (const QCheckBox *each : boxes)
-        QVERIFY2(each->isEnabled(), qPrintable(each->objectName()));
+    page.decodeConfig(reply(part1, part2));
     for (const char *name :
          {"PK1DoSkasowania", "PK1DzialanieImpulsowe", "PK3DoSkasowania", "PK3DzialanieImpulsowe"})
-        QVERIFY2(box(receiver, name)->isChecked(), name);
-    for (const auto *spin : receiver.findChildren<QSpinBox *>())
+        QVERIFY2(box(page, name)->isChecked() && box(page, name)->isEnabled(), name);
+    for (const auto *spin : page.findChildren<QSpinBox *>())
         QVERIFY2(spin->isEnabled(), qPrintable(spin->objectName()));
 }
 
-void tst_Wrn2::fullReplyFieldPositions()
+void tst_Wrn2::replyWithoutSecondFrameKeepsPart2_data()
 {
-    wrn2v2 page;
-    // Channel 3: input inverted, latched, no self-reset flag; the colour byte's own bit 0 is
-    // set and must not be taken for it.
-    const QByteArray part1 = QByteArray::fromHex("0a55a10e060203040506070000ee");
-    const QByteArray part2 = QByteArray::fromHex("0a5605070b0d19c40100000000ff");
-    page.decodeConfig(reply(part1, part2));
-
-    QVERIFY(box(page, "We1Inwersja")->isChecked());
-    QVERIFY(box(page, "PK2Inwersja")->isChecked());
-    QVERIFY(box(page, "PK2DzialanieImpulsowe")->isChecked());
-    QCOMPARE(widget<QComboBox>(page, "LED1KolorPobudzenia")->currentIndex(), 0);
-    QCOMPARE(widget<QComboBox>(page, "LED2KolorPobudzenia")->currentIndex(), 4);
-    QCOMPARE(widget<QSpinBox>(page, "We2Zanik")->value(), 500);
-    QCOMPARE(widget<QSpinBox>(page, "PK2tImpulsu")->value(), 7);
-
-    QVERIFY(box(page, "We3Inwersja")->isChecked());
-    QVERIFY(!box(page, "PK3Inwersja")->isChecked());
-    QVERIFY(box(page, "PK3DoSkasowania")->isChecked());
-    QVERIFY(!box(page, "LED3Samokasowanie")->isChecked());
-    QCOMPARE(widget<QSpinBox>(page, "We3Pobudzenie")->value(), 700);
-    QCOMPARE(widget<QSpinBox>(page, "We3Zanik")->value(), 1100);
-    QCOMPARE(widget<QSpinBox>(page, "PK3tImpulsu")->value(), 13);
-    QCOMPARE(widget<QComboBox>(page, "LED3KolorPobudzenia")->currentIndex(), 2);
-    QCOMPARE(widget<QComboBox>(page, "LED3KolorKasowanie")->currentIndex(), 3);
-    QStringList checked;
-    for (const QString &name : matrixNames()) {
-        if (box(page, name)->isChecked())
-            checked << name;
-    }
-    QCOMPARE(checked, QStringList({"con13", "con31", "con32", "con33"}));
-
-    // Read back, the form gives the same frames with the unused bytes cleared.
-    QCOMPARE(page.encodeConfigPart1().toHex(), QByteArray("0a55a13e36020304050607000000"));
-    QCOMPARE(page.encodeConfigPart2().toHex(), QByteArray("0a5605070b0d18c4010000000000"));
+    QTest::addColumn<int>("length");
+    QTest::newRow("first frame alone") << 14;
+    QTest::newRow("second frame cut short") << 27;
 }
 
-// A reply that lost its second frame reads channel 3 and the matrix as zeros; only the
-// LED 3 colours survive, because a zero colour field names no colour.
-void tst_Wrn2::shortReplyReadsPart2AsZeros()
+// A reply whose second frame was lost must not clear channel 3 and the matrix: the next write
+// would store a relay in which no input drives anything. Channels 1 and 2 are still read.
+void tst_Wrn2::replyWithoutSecondFrameKeepsPart2()
 {
+    QFETCH(int, length);
+
     wrn2v2 page;
-    for (const char *name : {"We3Inwersja", "PK3Inwersja", "PK3DoSkasowania",
-                             "PK3DzialanieImpulsowe", "LED3Samokasowanie"})
-        box(page, name)->setChecked(true);
-    for (const QString &name : matrixNames())
-        box(page, name)->setChecked(true);
+    clickButton(&page, "DomyslneWRN2");
+    box(page, "PK3DoSkasowania")->setChecked(true);
     widget<QSpinBox>(page, "We3Pobudzenie")->setValue(5000);
-    widget<QSpinBox>(page, "We3Zanik")->setValue(6000);
-    widget<QSpinBox>(page, "PK3tImpulsu")->setValue(9);
-    widget<QComboBox>(page, "LED3KolorPobudzenia")->setCurrentIndex(2);
-    widget<QComboBox>(page, "LED3KolorKasowanie")->setCurrentIndex(3);
+    box(page, "con23")->setChecked(true);
+    const QByteArray part2Before = page.encodeConfigPart2();
 
     const QByteArray part1 = QByteArray::fromHex("0a550112490908070605040000ee");
-    page.decodeConfig(QByteArray(Frame::Reply::Wrn2Config) + part1.mid(2));
+    const QByteArray block = reply(part1, Frame::configFramePart2()).left(length);
+    page.decodeConfig(block);
 
     QCOMPARE(page.encodeConfigPart1().toHex(), QByteArray("0a55011249090807060504000000"));
-    QCOMPARE(page.encodeConfigPart2().toHex(), QByteArray("0a56000101011800000000000000"));
+    QCOMPARE(page.encodeConfigPart2().toHex(), part2Before.toHex());
+
+    // The whole reply sets both.
+    page.decodeConfig(reply(part1, QByteArray::fromHex("0a56000101033411010000000000")));
+    QCOMPARE(page.encodeConfigPart2().toHex(), QByteArray("0a56000101033411010000000000"));
 }
 
-// Keyboard focus walks the rows left to right (inputs, relays, LEDs), then the matrix, then
-// the menu.
-void tst_Wrn2::tabOrderFollowsLayout()
+void tst_Wrn2::typedDelaySnapsToStep()
 {
-    QStringList expected;
-    for (const char *row : {"We%1Inwersja We%1Pobudzenie We%1Zanik",
-                            "PK%1Inwersja PK%1DoSkasowania PK%1DzialanieImpulsowe PK%1tImpulsu",
-                            "LED%1Samokasowanie LED%1KolorPobudzenia LED%1KolorKasowanie"}) {
-        for (int channel = 1; channel <= 3; ++channel)
-            expected << QString::fromLatin1(row).arg(channel).split(QLatin1Char(' '));
-    }
-    expected << matrixNames();
-    expected << QStringList({"ZapiszWRN2", "DZWRN2", "DomyslneWRN2", "pLED", "WidokUrzadzeniaWRN2",
-                             "DTRWRN2", "KASOWANIE", "rozlaczWRN2"});
-
     wrn2v2 page;
-    QWidget *first = widget<QWidget>(page, expected.first());
-    QStringList chain;
-    QWidget *each = first;
-    do {
-        if (expected.contains(each->objectName()))
-            chain << each->objectName();
-        each = each->nextInFocusChain();
-    } while (each != first && chain.size() < expected.size());
-    QCOMPARE(chain, expected);
+    for (const char *name : {"We1Zanik", "We3Pobudzenie", "We3Zanik"}) {
+        auto *delay = widget<QSpinBox>(page, name);
+        delay->selectAll();
+        QTest::keyClicks(delay, QStringLiteral("250"));
+        QTest::keyClick(delay, Qt::Key_Return);
+        QVERIFY2(delay->value() == 300, name);
+    }
+    QCOMPARE(page.encodeConfigPart2().mid(3, 2).toHex(), QByteArray("0303"));
+}
+
+// Reading a device and writing it back untouched gives it back every setting it reported.
+void tst_Wrn2::untouchedWriteBack()
+{
+    wrn2v2 page;
+    const QString lost = firstLostSetting(
+        codecDomain(QStringLiteral("WRN-2")),
+        [&page](const QByteArray &reply) {
+            page.decodeConfig(reply);
+            return page.encodeConfigPart1() + page.encodeConfigPart2();
+        },
+        300, 7);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost));
 }
 
 void tst_Wrn2::buttonsEmitSignals_data()

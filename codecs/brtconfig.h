@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// BRT-1's configuration: two inputs, each lighting an indication in its colour, and the two
+// relays the inputs drive.
+class BrtConfig
+{
+public:
+    // In the order of the page's colour lists, so a colour is also its list index.
+    enum Colour
+    {
+        Unnamed = -1, // no colour bit or several: a damaged field
+        Red,
+        Green,
+        Blue,
+        White,
+    };
+
+    struct Input
+    {
+        bool onExcitation = false; // acts on the excitation of its signal, not on its loss
+        Colour colour = Unnamed;
+        quint8 appearSteps = 0; // 100 ms each
+        quint8 vanishSteps = 0; // 100 ms each
+
+        bool operator==(const Input &other) const;
+    };
+
+    Input input1;
+    Input input2;
+    bool channelsSwapped = false;
+    bool noFastBlinking = false;
+    bool latching = false;
+    // Which input drives which relay; the page keeps each input on one relay and each relay
+    // on one input.
+    bool input1Relay1 = false;
+    bool input1Relay2 = false;
+    bool input2Relay1 = false;
+    bool input2Relay2 = false;
+    bool relay1Inverted = false;
+    bool relay2Inverted = false;
+
+    // From a whole configuration reply; a byte beyond a short block reads as 0.
+    static BrtConfig decode(const QByteArray &block);
+    QByteArray encode() const;
+
+    // The inputs as delivered: both on excitation, input 1 red, input 2 green, delays one
+    // step. The options carry the wiring of the installation and have no factory value.
+    static BrtConfig defaults();
+
+    bool operator==(const BrtConfig &other) const;
+    bool operator!=(const BrtConfig &other) const { return !(*this == other); }
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <array>
+
+// The three-track relay's configuration: per track an input, the relay it drives and the
+// relay's LED.
+class DravConfig
+{
+public:
+    struct Track
+    {
+        bool switchedOff = false;
+        bool inputInverted = false;
+        bool relayInverted = false;
+        bool ledLatched = false; // the LED holds until reset
+        bool supplySignalled = false; // the relay's LED shows the supply
+        quint8 pickUpSteps = 0;  // 100 ms each
+        quint8 dropOutSteps = 0; // 100 ms each
+
+        bool operator==(const Track &other) const;
+    };
+    static constexpr int TrackCount = 3;
+
+    std::array<Track, TrackCount> tracks{};
+
+    // From a whole configuration reply; a byte beyond a short block reads as 0.
+    static DravConfig decode(const QByteArray &block);
+    QByteArray encode() const;
+
+    // Every track on, nothing inverted or latched, all delays one step.
+    static DravConfig defaults();
+
+    bool operator==(const DravConfig &other) const;
+    bool operator!=(const DravConfig &other) const { return !(*this == other); }
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The time relay's configuration. The device is only written to: it sends no configuration
+// back, so there is nothing to decode.
+class HelConfig
+{
+public:
+    // In the order of the page's mode list, so a mode is also its list index.
+    enum Mode
+    {
+        NoMode = -1, // nothing chosen: the mode bits stay 0
+        DelayedPickUp,
+        DelayedDropOut,
+        DelayedPickUpAndDropOut,
+        Pulse,
+    };
+
+    struct Time
+    {
+        quint8 days = 0;
+        quint8 hours = 0;
+        quint8 minutes = 0;
+        quint8 seconds = 0;
+        quint16 milliseconds = 0;
+
+        bool operator==(const Time &other) const;
+    };
+
+    int mode = DelayedPickUp;
+    bool cyclic = false;
+    bool startInverted = false;
+    bool resetInverted = false;
+    bool relay1Inverted = false;
+    bool relay2Inverted = false;
+    Time pickUpDelay;
+    Time dropOutDelay;
+    Time pulseTime;
+
+    // The second time slot carries the pulse time when pulsing, the drop-out delay otherwise;
+    // the time not chosen is not sent.
+    QByteArray encode() const;
+
+    bool operator==(const HelConfig &other) const;
+    bool operator!=(const HelConfig &other) const { return !(*this == other); }
+};
