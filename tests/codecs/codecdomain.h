@@ -7,6 +7,16 @@
 
 #include <functional>
 
+// Settings known from the device's documentation and the exact frame they must give: a
+// frame the codec builds (from a value, or by decoding a reply and encoding it again) and
+// the bytes expected, outgoing header included.
+struct GoldenFrame
+{
+    QString name;
+    std::function<QByteArray()> frame;
+    QByteArray expected;
+};
+
 // What the untouched round trip needs to know of one model: how to draw a configuration
 // the device could hold, and what the program writes back after reading it.
 struct CodecDomain
@@ -22,6 +32,13 @@ struct CodecDomain
     // One mask byte per reply byte: the bits that carry a setting. Header bytes and bits
     // the device ignores are 0 and are not compared.
     QByteArray significantBits;
+    // Identification byte 8 that the drawn replies respect, for a model whose delay range it
+    // sets (register one domain per variant); empty for the others. Page tests pass it to
+    // setRangeVariant before decoding.
+    QString rangeVariant{};
+    // Checked byte for byte by tst_codecs, one data row each; a model registers its rows
+    // with any one of its domains.
+    QVector<GoldenFrame> goldenFrames{};
 };
 
 // Each model's file registers its domain at start-up, so a new model is one new file.
