@@ -1,6 +1,8 @@
 #include "tests/pages/ga/gapagetests.h"
 
+#include "codecs/gaconfig.h"
 #include "protocol/frames.h"
+#include "tests/codecs/untouchedwriteback.h"
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
@@ -10,14 +12,13 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTest>
-#include <QTextDocument>
 
-#include <cmath>
 #include <initializer_list>
 
 namespace {
+
+constexpr int RepliesPerVariant = 300;
 
 const QStringList Modes = {"DoSkasowania", "BrakKasowania", "Trwale", "Impulsowy"};
 const QStringList Schemes = {"PobOpcjaA", "PobOpcjaB", "PobOpcjaC", "PobOpcjaD", "PobOpcjaE"};
@@ -50,16 +51,6 @@ QByteArray payloadWith(std::initializer_list<QPair<int, int>> fields)
     return payload;
 }
 
-int countOf(double seconds)
-{
-    return static_cast<int>(std::lround(seconds * 100));
-}
-
-QByteArray delayBytes(int appearance, int disappearance)
-{
-    return bytes({appearance & 0xFF, disappearance & 0xFF, appearance >> 8, disappearance >> 8});
-}
-
 void setDelays(QWidget &page, double appearance, double disappearance)
 {
     widget<QDoubleSpinBox>(page, "OpoznieniePojawienie")->setValue(appearance);
@@ -67,52 +58,6 @@ void setDelays(QWidget &page, double appearance, double disappearance)
 }
 
 } // namespace
-
-void GaPageTests::formStartsAsDelivered()
-{
-    auto page = m_model.makePage();
-    for (const QString &name : Delays) {
-        auto *delay = widget<QDoubleSpinBox>(*page, name);
-        QCOMPARE(delay->minimum(), m_model.minimumDelay);
-        QCOMPARE(delay->maximum(), 25.0);
-        QCOMPARE(delay->value(), 0.1);
-        QCOMPARE(delay->decimals(), 1);
-        QCOMPARE(delay->suffix(), QStringLiteral("[s]"));
-    }
-    for (const char *name : {"PK1ImpulsT", "PK2ImpulsT"}) {
-        auto *pulse = widget<QSpinBox>(*page, name);
-        QCOMPARE(pulse->minimum(), 1);
-        QCOMPARE(pulse->maximum(), 100);
-        QCOMPARE(pulse->value(), 1);
-    }
-    auto *trigger = widget<QComboBox>(*page, "ZanikPobudzenie");
-    QCOMPARE(trigger->count(), 2);
-    QCOMPARE(trigger->itemText(0), QStringLiteral("Zanik napięcia"));
-    QCOMPARE(trigger->itemText(1), QStringLiteral("Pojawienie się napięcia"));
-    QCOMPARE(trigger->currentIndex(), 0);
-
-    for (QCheckBox *checkBox : page->findChildren<QCheckBox *>()) {
-        QVERIFY2(!checkBox->isChecked() && checkBox->isEnabled(),
-                 qPrintable(checkBox->objectName()));
-    }
-    QCOMPARE(widget<QStackedWidget>(*page, "stackedWidget")->currentIndex(), 0);
-
-    QTextDocument banner;
-    banner.setHtml(widget<QLabel>(*page, "NazwaUrzadzenia")->text());
-    QCOMPARE(banner.toPlainText(), m_model.banner);
-    auto *version = widget<QLabel>(*page, "wersja");
-    QCOMPARE(version->text(), QStringLiteral("d00m00r00"));
-    page->setVersionText(QStringLiteral("v03d15m07r1"));
-    QCOMPARE(version->text(), QStringLiteral("v03d15m07r1"));
-
-    if (m_model.sizeLimited) {
-        QCOMPARE(page->minimumSize(), QSize(1000, 490));
-        QCOMPARE(page->maximumSize(), QSize(1000, 600));
-    } else {
-        QCOMPARE(page->minimumSize(), QSize(0, 0));
-        QCOMPARE(page->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    }
-}
 
 void GaPageTests::defaultsGiveFactoryFrame_data()
 {
@@ -133,8 +78,7 @@ void GaPageTests::defaultsGiveFactoryFrame()
 
     clickButton(page.get(), qPrintable(m_model.defaultsButton));
 
-    QCOMPARE(page->encodeConfig(),
-             sentFrame(bytes({0x01, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0, 0, 0})));
+    QCOMPARE(page->encodeConfig().toHex(' '), GaConfig::defaults().encode().toHex(' '));
     const QStringList disabled = {"PobOpcjaA", "PobOpcjaC",    "PobOpcjaD",        "PobOpcjaE",
                                   "PK1Trwale", "PK1Impulsowy", "PK1BrakKasowania", "PK1ImpulsT",
                                   "PK2Trwale", "PK2Impulsowy", "PK2DoSkasowania",  "PK2ImpulsT"};
@@ -147,39 +91,40 @@ void GaPageTests::defaultsGiveFactoryFrame()
         QVERIFY2(widget<QWidget>(*page, name)->isEnabled(), qPrintable(name));
 }
 
-void GaPageTests::encodesEveryField_data()
+void GaPageTests::untouchedWriteBackKeepsEveryByte()
 {
-    QTest::addColumn<double>("appearance");
-    QTest::addColumn<double>("disappearance");
-    QTest::addColumn<QByteArray>("delayField");
-
-    QTest::newRow("25.0 s on appearance, 2.3 s on loss")
-        << 25.0 << 2.3 << bytes({0xC4, 0xE6, 0x09, 0x00});
-    QTest::newRow("2.3 s on appearance, 25.0 s on loss")
-        << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
-    QTest::newRow("12.7 s and 0.5 s") << 12.7 << 0.5 << bytes({0xF6, 0x32, 0x04, 0x00});
-    const int shortest = countOf(m_model.minimumDelay);
-    QTest::newRow("shortest delays")
-        << m_model.minimumDelay << m_model.minimumDelay << delayBytes(shortest, shortest);
+    const QVector<CodecDomain> variants = codecDomainsOf(m_model.identity);
+    QCOMPARE(variants.size(), 2);
+    for (const CodecDomain &domain : variants) {
+        auto page = m_model.makePage();
+        page->setRangeVariant(domain.rangeVariant);
+        const QString lost = firstLostSetting(
+            domain,
+            [&page](const QByteArray &reply) {
+                page->decodeConfig(reply);
+                return page->encodeConfig();
+            },
+            RepliesPerVariant, 0x4446);
+        QVERIFY2(lost.isEmpty(), qPrintable(lost));
+    }
 }
 
-void GaPageTests::encodesEveryField()
+void GaPageTests::delayOffTheGridIsWrittenBackAsRead()
 {
-    QFETCH(double, appearance);
-    QFETCH(double, disappearance);
-    QFETCH(QByteArray, delayField);
-
+    // 2.35 s and 24.99 s: counts between two 100 ms steps.
+    const QByteArray delays = bytes({0xEB, 0xC3, 0x00, 0x09});
     auto page = m_model.makePage();
-    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
-    for (const char *name : {"PK1Trwale", "PK2Impulsowy", "PK2Inwersja", "PobOpcjaD",
-                             "SamokasowanieLED", "MigoweSzyIWolKasowanie"})
-        box(*page, name)->click();
-    widget<QSpinBox>(*page, "PK1ImpulsT")->setValue(100);
-    widget<QSpinBox>(*page, "PK2ImpulsT")->setValue(42);
-    setDelays(*page, appearance, disappearance);
+    page->setRangeVariant(QStringLiteral("1"));
+    page->decodeConfig(
+        m_model.replyHeader +
+        payloadWith(
+            {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
+    QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), 2.35);
+    QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), delays.toHex(' '));
 
-    QCOMPARE(page->encodeConfig(),
-             sentFrame(bytes({0x04, 100, 0x18, 42, 0x08, 0x0C, 0x01}) + delayField + bytes({0})));
+    // Once the engineer edits a delay, it goes out as edited.
+    widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->setValue(3.0);
+    QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), QByteArray("eb 2c 00 01"));
 }
 
 void GaPageTests::decodeAppliesRelayModesInFrameOrder_data()
@@ -260,97 +205,36 @@ void GaPageTests::decodeKeepsOneColourScheme()
     }
 }
 
-void GaPageTests::decodesDelays_data()
+void GaPageTests::delaysClampToTheForm_data()
 {
     QTest::addColumn<QString>("variant");
-    QTest::addColumn<int>("appearanceCount");
-    QTest::addColumn<int>("disappearanceCount");
+    QTest::addColumn<QByteArray>("delays");
     QTest::addColumn<double>("appearance");
     QTest::addColumn<double>("disappearance");
-    QTest::addColumn<QByteArray>("sent");
 
-    const double shortest = m_model.minimumDelay;
-    QTest::newRow("zero counts show the minimum")
-        << "1" << 0 << 0 << shortest << shortest
-        << delayBytes(countOf(shortest), countOf(shortest));
-    QTest::newRow("2.3 s and 25.0 s")
-        << "1" << 230 << 2500 << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
-    QTest::newRow("low and high bytes kept apart")
-        << "1" << 0x0102 << 0x0201 << 2.6 << 5.1 << delayBytes(260, 510);
+    QTest::newRow("zero counts show the shortest delay")
+        << "1" << bytes({0, 0, 0, 0}) << m_model.minimumDelay << m_model.minimumDelay;
     QTest::newRow("counts above the long maximum")
-        << "1" << 2501 << 0xFFFF << 25.0 << 25.0 << delayBytes(2500, 2500);
-    QTest::newRow("short range clamps") << "0" << 2500 << 240 << 2.5 << 2.4 << delayBytes(250, 240);
+        << "1" << bytes({0xC5, 0xFF, 0x09, 0xFF}) << 25.0 << 25.0;
+    QTest::newRow("short range clamps") << "0" << bytes({0xC4, 0xF0, 0x09, 0x00}) << 2.5 << 2.4;
 }
 
-void GaPageTests::decodesDelays()
+void GaPageTests::delaysClampToTheForm()
 {
     QFETCH(QString, variant);
-    QFETCH(int, appearanceCount);
-    QFETCH(int, disappearanceCount);
+    QFETCH(QByteArray, delays);
     QFETCH(double, appearance);
     QFETCH(double, disappearance);
-    QFETCH(QByteArray, sent);
 
     auto page = m_model.makePage();
     page->setRangeVariant(variant);
     setDelays(*page, 1.0, 1.0);
-    const QByteArray delays = delayBytes(appearanceCount, disappearanceCount);
     page->decodeConfig(
         m_model.replyHeader +
         payloadWith(
             {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
-
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), appearance);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->value(), disappearance);
-    QCOMPARE(page->encodeConfig().mid(9, 4), sent);
-}
-
-void GaPageTests::shortBlockReadsMissingBytesAsZero()
-{
-    auto page = m_model.makePage();
-    clickButton(page.get(), qPrintable(m_model.defaultsButton));
-    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
-    setDelays(*page, 5.0, 5.0);
-
-    // Cut after the second relay's mode: its pulse time and everything after read as 0.
-    page->decodeConfig(m_model.replyHeader + bytes({0x08, 0x05, 0x08}));
-
-    const int shortest = countOf(m_model.minimumDelay);
-    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x08, 0x05, 0x08, 0x01, 0x00, 0x00, 0x00}) +
-                                             delayBytes(shortest, shortest) + bytes({0})));
-    for (const QString &scheme : Schemes)
-        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
-
-    page->decodeConfig(m_model.replyHeader);
-    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00}) +
-                                             delayBytes(shortest, shortest) + bytes({0})));
-}
-
-void GaPageTests::decodedFrameEncodesUnchanged_data()
-{
-    QTest::addColumn<QByteArray>("received");
-    QTest::addColumn<QByteArray>("sent");
-
-    const QByteArray pulse =
-        bytes({0x18, 0x2A, 0x08, 0x64, 0x01, 0x0F, 0x01, 0x2C, 0xE2, 0x01, 0x04, 0x00});
-    QTest::newRow("pulse relays, scheme A, on appearance") << pulse << pulse;
-    const QByteArray latched =
-        bytes({0x01, 0x05, 0x12, 0x63, 0x10, 0x00, 0x00, 0x32, 0xC4, 0x00, 0x09, 0x00});
-    QTest::newRow("latched and no reset, scheme E, on loss") << latched << latched;
-    QTest::newRow("unnamed bits and byte 13 are not echoed")
-        << bytes({0xE4, 0x03, 0x22, 0x03, 0xE2, 0xF3, 0xFE, 0x0A, 0x0A, 0x00, 0x00, 0x55})
-        << bytes({0x04, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0x00, 0x00, 0x00});
-}
-
-void GaPageTests::decodedFrameEncodesUnchanged()
-{
-    QFETCH(QByteArray, received);
-    QFETCH(QByteArray, sent);
-
-    auto page = m_model.makePage();
-    page->setRangeVariant(QStringLiteral("1"));
-    page->decodeConfig(m_model.replyHeader + received);
-    QCOMPARE(page->encodeConfig(), sentFrame(sent));
 }
 
 void GaPageTests::clicksFollowInterlocks()
@@ -465,18 +349,6 @@ void GaPageTests::disconnectClosesPage()
     clickButton(page.get(), qPrintable(m_model.disconnectButton));
     QCOMPARE(back.count(), 1);
     QVERIFY(!page->isVisible());
-}
-
-void GaPageTests::documentationOpensModelManual()
-{
-    auto page = m_model.makePage();
-    UrlRecorder catcher;
-    const QUrl host(QLatin1String(DevicePage::DocumentationHost));
-    clickButton(page.get(), qPrintable(m_model.documentationButton));
-
-    QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls.first().host(), host.host());
-    QCOMPARE(catcher.urls.first().path(), m_model.manualPath);
 }
 
 void GaPageTests::configurationReplyReachesOnlyItsPage()
