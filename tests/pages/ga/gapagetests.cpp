@@ -20,8 +20,6 @@ namespace {
 
 constexpr int RepliesPerVariant = 300;
 
-const QStringList Modes = {"DoSkasowania", "BrakKasowania", "Trwale", "Impulsowy"};
-const QStringList Schemes = {"PobOpcjaA", "PobOpcjaB", "PobOpcjaC", "PobOpcjaD", "PobOpcjaE"};
 const QStringList Delays = {"OpoznieniePojawienie", "OpoznienieZanik"};
 
 QCheckBox *box(QWidget &page, const QString &name)
@@ -42,13 +40,16 @@ QByteArray sentFrame(const QByteArray &payload)
     return Frame::configFrame().left(2) + payload;
 }
 
-// A 12-byte payload, all 0 but the given frame positions.
-QByteArray payloadWith(std::initializer_list<QPair<int, int>> fields)
+// "name: checked, enabled" for a box, "name: 7, disabled" for a spin box.
+QString stateOf(QWidget &page, const QString &name)
 {
-    QByteArray payload(Frame::Size - 2, '\0');
-    for (const auto &field : fields)
-        payload[field.first - 2] = static_cast<char>(field.second);
-    return payload;
+    QWidget *shown = widget<QWidget>(page, name);
+    const auto *spin = qobject_cast<QSpinBox *>(shown);
+    const auto *checkBox = qobject_cast<QCheckBox *>(shown);
+    const QString value = spin ? QString::number(spin->value())
+                               : QLatin1String(checkBox->isChecked() ? "checked" : "unchecked");
+    return QStringLiteral("%1: %2, %3")
+        .arg(name, value, QLatin1String(shown->isEnabled() ? "enabled" : "disabled"));
 }
 
 void setDelays(QWidget &page, double appearance, double disappearance)
@@ -115,10 +116,7 @@ void GaPageTests::delayOffTheGridIsWrittenBackAsRead()
     const QByteArray delays = bytes({0xEB, 0xC3, 0x00, 0x09});
     auto page = m_model.makePage();
     page->setRangeVariant(QStringLiteral("1"));
-    page->decodeConfig(
-        m_model.replyHeader +
-        payloadWith(
-            {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
+    page->decodeConfig(m_model.replyHeader + QByteArray(7, '\0') + delays);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), 2.35);
     QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), delays.toHex(' '));
 
@@ -127,81 +125,82 @@ void GaPageTests::delayOffTheGridIsWrittenBackAsRead()
     QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), QByteArray("eb 2c 00 01"));
 }
 
-void GaPageTests::decodeAppliesRelayModesInFrameOrder_data()
+void GaPageTests::interlocks_data()
 {
-    QTest::addColumn<QString>("relay");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("pulseByte");
-    QTest::addColumn<QString>("winner");
-    QTest::addColumn<int>("pulse");
+    // Replies (bytes 2 onwards) decoded one after the other, then boxes clicked as the
+    // engineer does; the expected states as stateOf() writes them.
+    QTest::addColumn<QList<QByteArray>>("replies");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("expected");
 
+    using Replies = QList<QByteArray>;
+    const auto hex = [](const char *bytes) { return QByteArray::fromHex(bytes); };
+    // Decoding: the later box wins and the closing update settles the enabled states.
     QTest::newRow("bits 0 and 3 after latched: pulse mode wins")
-        << "PK1" << 0x01 << 0x09 << 7 << "Impulsowy" << 7;
-    QTest::newRow("all four modes: pulse mode wins")
-        << "PK2" << 0x00 << 0x0F << 100 << "Impulsowy" << 100;
+        << Replies{hex("01"), hex("09 07")} << QStringList()
+        << QStringList{"PK1Impulsowy: checked, enabled", "PK1DoSkasowania: unchecked, disabled",
+                       "PK1Trwale: unchecked, disabled", "PK1ImpulsT: 7, enabled"};
+    QTest::newRow("all four modes of relay 2")
+        << Replies{hex("00 00 0f 64")} << QStringList()
+        << QStringList{"PK2Impulsowy: checked, enabled", "PK2BrakKasowania: unchecked, disabled",
+                       "PK1Impulsowy: unchecked, enabled", "PK2ImpulsT: 100, enabled"};
     QTest::newRow("bits 0 and 1 after pulse mode")
-        << "PK1" << 0x08 << 0x03 << 0 << "BrakKasowania" << 1;
-    QTest::newRow("bits 0 and 2 after latched") << "PK2" << 0x01 << 0x05 << 255 << "Trwale" << 100;
+        << Replies{hex("08"), hex("03 00")} << QStringList()
+        << QStringList{"PK1BrakKasowania: checked, enabled", "PK1Impulsowy: unchecked, disabled",
+                       "PK1ImpulsT: 1, disabled"};
     QTest::newRow("pulse mode cleared, inversion kept")
-        << "PK2" << 0x08 << 0x10 << 101 << "" << 100;
+        << Replies{hex("00 00 08"), hex("00 00 10 65")} << QStringList()
+        << QStringList{"PK2Inwersja: checked, enabled", "PK2Impulsowy: unchecked, enabled",
+                       "PK2DoSkasowania: unchecked, enabled", "PK2ImpulsT: 100, disabled"};
+    QTest::newRow("every scheme: the last wins")
+        << Replies{hex("00 00 00 00 02"), hex("00 00 00 00 1f")} << QStringList()
+        << QStringList{"PobOpcjaE: checked, enabled", "PobOpcjaA: unchecked, disabled",
+                       "PobOpcjaD: unchecked, disabled"};
+    QTest::newRow("bits 0 and 2 after E")
+        << Replies{hex("00 00 00 00 10"), hex("00 00 00 00 05")} << QStringList()
+        << QStringList{"PobOpcjaC: checked, enabled", "PobOpcjaE: unchecked, disabled"};
+    QTest::newRow("scheme bits 5-7 ignored")
+        << Replies{hex("00 00 00 00 e2")} << QStringList()
+        << QStringList{"PobOpcjaB: checked, enabled", "PobOpcjaA: unchecked, disabled"};
+    QTest::newRow("no scheme after C")
+        << Replies{hex("00 00 00 00 04"), QByteArray()} << QStringList()
+        << QStringList{"PobOpcjaC: unchecked, enabled", "PobOpcjaA: unchecked, enabled"};
+
+    // Clicks.
+    QTest::newRow("pulse mode clicked")
+        << Replies() << QStringList{"PK1Impulsowy"}
+        << QStringList{"PK1Trwale: unchecked, disabled", "PK1ImpulsT: 1, enabled",
+                       "PK2Trwale: unchecked, enabled"};
+    QTest::newRow("a disabled mode cannot be picked as a second one")
+        << Replies() << QStringList{"PK1Impulsowy", "PK1Trwale"}
+        << QStringList{"PK1Impulsowy: checked, enabled", "PK1Trwale: unchecked, disabled"};
+    QTest::newRow("pulse mode clicked off")
+        << Replies() << QStringList{"PK1Impulsowy", "PK1Impulsowy"}
+        << QStringList{"PK1Trwale: unchecked, enabled", "PK1ImpulsT: 1, disabled"};
+    QTest::newRow("inversion beside a mode")
+        << Replies() << QStringList{"PK1DoSkasowania", "PK1Inwersja"}
+        << QStringList{"PK1Inwersja: checked, enabled", "PK1Trwale: unchecked, disabled",
+                       "PK1ImpulsT: 1, disabled"};
+    QTest::newRow("scheme clicked")
+        << Replies() << QStringList{"PobOpcjaC"} << QStringList{"PobOpcjaA: unchecked, disabled"};
+    QTest::newRow("scheme clicked off") << Replies() << QStringList{"PobOpcjaC", "PobOpcjaC"}
+                                        << QStringList{"PobOpcjaA: unchecked, enabled"};
 }
 
-void GaPageTests::decodeAppliesRelayModesInFrameOrder()
+void GaPageTests::interlocks()
 {
-    QFETCH(QString, relay);
-    QFETCH(int, before);
-    QFETCH(int, bits);
-    QFETCH(int, pulseByte);
-    QFETCH(QString, winner);
-    QFETCH(int, pulse);
-
-    const int modeByte = relay == QLatin1String("PK1") ? 2 : 4;
-    const QString other = relay == QLatin1String("PK1") ? "PK2" : "PK1";
-    auto page = m_model.makePage();
-    page->decodeConfig(m_model.replyHeader + payloadWith({{modeByte, before}}));
-    page->decodeConfig(m_model.replyHeader +
-                       payloadWith({{modeByte, bits}, {modeByte + 1, pulseByte}}));
-
-    for (const QString &mode : Modes) {
-        QCheckBox *modeBox = box(*page, relay + mode);
-        QCOMPARE(modeBox->isChecked(), mode == winner);
-        QCOMPARE(modeBox->isEnabled(), winner.isEmpty() || mode == winner);
-        QVERIFY(!box(*page, other + mode)->isChecked());
-        QVERIFY(box(*page, other + mode)->isEnabled());
-    }
-    QCOMPARE(box(*page, relay + "Inwersja")->isChecked(), bool(bits & 0x10));
-    auto *pulseTime = widget<QSpinBox>(*page, relay + "ImpulsT");
-    QCOMPARE(pulseTime->isEnabled(), winner == QLatin1String("Impulsowy"));
-    QCOMPARE(pulseTime->value(), pulse);
-}
-
-void GaPageTests::decodeKeepsOneColourScheme_data()
-{
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("winner");
-
-    QTest::newRow("every scheme: the last wins") << 0x02 << 0x1F << 4;
-    QTest::newRow("bits 0 and 2 after E") << 0x10 << 0x05 << 2;
-    QTest::newRow("bits 5-7 ignored") << 0x00 << 0xE2 << 1;
-    QTest::newRow("none after C") << 0x04 << 0x00 << -1;
-}
-
-void GaPageTests::decodeKeepsOneColourScheme()
-{
-    QFETCH(int, before);
-    QFETCH(int, bits);
-    QFETCH(int, winner);
+    QFETCH(QList<QByteArray>, replies);
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, expected);
 
     auto page = m_model.makePage();
-    page->decodeConfig(m_model.replyHeader + payloadWith({{6, before}}));
-    page->decodeConfig(m_model.replyHeader + payloadWith({{6, bits}}));
-
-    for (int i = 0; i < Schemes.size(); ++i) {
-        QCheckBox *scheme = box(*page, Schemes.at(i));
-        QCOMPARE(scheme->isChecked(), i == winner);
-        QCOMPARE(scheme->isEnabled(), winner < 0 || i == winner);
+    for (const QByteArray &reply : replies)
+        page->decodeConfig(m_model.replyHeader + reply);
+    for (const QString &name : clicks)
+        box(*page, name)->click();
+    for (const QString &line : expected) {
+        const QString name = line.section(QLatin1Char(':'), 0, 0);
+        QCOMPARE(stateOf(*page, name), line);
     }
 }
 
@@ -229,54 +228,9 @@ void GaPageTests::delaysClampToTheForm()
     auto page = m_model.makePage();
     page->setRangeVariant(variant);
     setDelays(*page, 1.0, 1.0);
-    page->decodeConfig(
-        m_model.replyHeader +
-        payloadWith(
-            {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
+    page->decodeConfig(m_model.replyHeader + QByteArray(7, '\0') + delays);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), appearance);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->value(), disappearance);
-}
-
-void GaPageTests::clicksFollowInterlocks()
-{
-    auto page = m_model.makePage();
-    auto *pulseTime = widget<QSpinBox>(*page, "PK1ImpulsT");
-    const auto enabledModes = [&](const QString &relay) {
-        QStringList names;
-        for (const QString &mode : Modes) {
-            if (box(*page, relay + mode)->isEnabled())
-                names << mode;
-        }
-        return names;
-    };
-
-    box(*page, "PK1Impulsowy")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"Impulsowy"});
-    QVERIFY(pulseTime->isEnabled());
-    QCOMPARE(enabledModes("PK2"), Modes);
-
-    // A disabled mode cannot be picked as a second one.
-    box(*page, "PK1Trwale")->click();
-    QVERIFY(!box(*page, "PK1Trwale")->isChecked());
-
-    box(*page, "PK1Impulsowy")->click();
-    QCOMPARE(enabledModes("PK1"), Modes);
-    QVERIFY(!pulseTime->isEnabled());
-
-    box(*page, "PK1DoSkasowania")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
-    QVERIFY(!pulseTime->isEnabled());
-    box(*page, "PK1Inwersja")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
-    box(*page, "PK1DoSkasowania")->click();
-    QCOMPARE(enabledModes("PK1"), Modes);
-
-    box(*page, "PobOpcjaC")->click();
-    for (const QString &scheme : Schemes)
-        QCOMPARE(box(*page, scheme)->isEnabled(), scheme == QLatin1String("PobOpcjaC"));
-    box(*page, "PobOpcjaC")->click();
-    for (const QString &scheme : Schemes)
-        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
 }
 
 void GaPageTests::rangeVariantSetsDelayMaximum_data()

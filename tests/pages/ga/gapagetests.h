@@ -47,13 +47,10 @@ private slots:
     void defaultsGiveFactoryFrame();
     void untouchedWriteBackKeepsEveryByte();
     void delayOffTheGridIsWrittenBackAsRead();
-    void decodeAppliesRelayModesInFrameOrder_data();
-    void decodeAppliesRelayModesInFrameOrder();
-    void decodeKeepsOneColourScheme_data();
-    void decodeKeepsOneColourScheme();
+    void interlocks_data();
+    void interlocks();
     void delaysClampToTheForm_data();
     void delaysClampToTheForm();
-    void clicksFollowInterlocks();
     void rangeVariantSetsDelayMaximum_data();
     void rangeVariantSetsDelayMaximum();
     void buttonsEmitTheirSignal_data();

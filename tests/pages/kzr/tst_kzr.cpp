@@ -64,34 +64,17 @@ void recordKzrDebug(QtMsgType type, const QMessageLogContext &context, const QSt
         debugLines << message;
 }
 
-QStringList relayBoxes(const QString &prefix)
-{
-    QStringList names;
-    for (const char *source : {"odblok", "powwe1", "powwe2", "przycisk", "nappom"})
-        names << prefix + QLatin1String(source);
-    return names;
-}
-
+// The settings the form shows disabled, from formState(); the view indicators are never
+// editable and say nothing about the configuration.
 QStringList disabledWidgets(KZR &page)
 {
     QStringList names;
-    for (const QWidget *widget : page.findChildren<QWidget *>()) {
-        const bool setting = qobject_cast<const QCheckBox *>(widget) ||
-                             qobject_cast<const QSpinBox *>(widget) ||
-                             qobject_cast<const QComboBox *>(widget);
-        // The view indicators are never editable and say nothing about the configuration.
-        const bool indicator = widget->objectName().startsWith(QLatin1String("LED")) ||
-                               widget->objectName().startsWith(QLatin1String("NAPL"));
-        if (setting && !indicator && !widget->isEnabled())
-            names << widget->objectName();
+    for (const QString &line : formState(&page)) {
+        const QString name = line.section(QLatin1Char(':'), 0, 0);
+        if (line.endsWith(QLatin1String("disabled")) && !name.startsWith(QLatin1String("LED")) &&
+            !name.startsWith(QLatin1String("NAPL")))
+            names << name;
     }
-    names.sort();
-    return names;
-}
-
-QStringList sorted(QStringList names)
-{
-    names.sort();
     return names;
 }
 
@@ -107,20 +90,11 @@ private slots:
     void defaultsNeedKnownModelCode_data();
     void defaultsNeedKnownModelCode();
     void untouchedWriteBackKeepsEveryByte();
-    void decodeKeepsLastRelaySource_data();
-    void decodeKeepsLastRelaySource();
-    void decodeOrderThroughInterlocks_data();
-    void decodeOrderThroughInterlocks();
+    void interlocks_data();
+    void interlocks();
     void readBackAfterDefaultsLeavesEarthingEditable();
     void decodeClampsAndColours_data();
     void decodeClampsAndColours();
-    void permanentUnlockInterlock();
-    void relaySourcesExcludeEachOther_data();
-    void relaySourcesExcludeEachOther();
-    void repeatedInputCannotBeInverted_data();
-    void repeatedInputCannotBeInverted();
-    void inputIsEitherUnlockOrEarthing_data();
-    void inputIsEitherUnlockOrEarthing();
     void modelBannerSwitchesBothWays();
     void debugOutputOnlyWhenEnabled();
     void buttonsEmitSignals_data();
@@ -145,12 +119,15 @@ void tst_KZR::defaults_data()
     const QByteArray kzr = KzrConfig::kzrDefaults().encode();
     const QByteArray tlmx = KzrConfig::tlmxDefaults().encode();
     const QByteArray everything = configReply(QByteArray(12, '\xff'));
-    const QStringList relays = relayBoxes("pk1_").mid(1) + relayBoxes("pk2_").mid(1);
-    const QStringList kzrDisabled = sorted(
-        relays + QStringList{"uz_we1", "uz_we2", "tlmx_pk1", "tlmx_pk2", "tlmx_2kol", "cbCOLOR_3"});
-    const QStringList tlmxDisabled =
-        sorted(relays + QStringList{"odblok_we1", "odblok_we2", "odblok_przycisk",
-                                    "odblokowani_czas", "uz_we1", "uz_we2", "cbCOLOR_3"});
+    // formState() sorts by name.
+    const QStringList kzrDisabled{"cbCOLOR_3",    "pk1_nappom", "pk1_powwe1", "pk1_powwe2",
+                                  "pk1_przycisk", "pk2_nappom", "pk2_powwe1", "pk2_powwe2",
+                                  "pk2_przycisk", "tlmx_2kol",  "tlmx_pk1",   "tlmx_pk2",
+                                  "uz_we1",       "uz_we2"};
+    const QStringList tlmxDisabled{
+        "cbCOLOR_3",  "odblok_przycisk", "odblok_we1",   "odblok_we2",   "odblokowani_czas",
+        "pk1_nappom", "pk1_powwe1",      "pk1_powwe2",   "pk1_przycisk", "pk2_nappom",
+        "pk2_powwe1", "pk2_powwe2",      "pk2_przycisk", "uz_we1",       "uz_we2"};
 
     QTest::newRow("KZR-1 fresh") << QStringList{"01"} << QByteArray() << kzr << kzrDisabled;
     QTest::newRow("KZR-1 over every option")
@@ -216,88 +193,98 @@ void tst_KZR::untouchedWriteBackKeepsEveryByte()
     }
 }
 
-void tst_KZR::decodeKeepsLastRelaySource_data()
+void tst_KZR::interlocks_data()
 {
-    QTest::addColumn<QString>("relay");
-    QTest::addColumn<int>("byteIndex");
-    QTest::addColumn<quint8>("value");
-    QTest::addColumn<QString>("winner");
-
-    for (const auto &[relay, index] : {std::pair<const char *, int>{"pk1_", 4}, {"pk2_", 5}}) {
-        const QString prefix = QLatin1String(relay);
-        QTest::addRow("%s all five", relay) << prefix << index << quint8(0x1f) << "nappom";
-        QTest::addRow("%s first two", relay) << prefix << index << quint8(0x03) << "powwe1";
-        QTest::addRow("%s unlock and button", relay)
-            << prefix << index << quint8(0x09) << "przycisk";
-        QTest::addRow("%s only unlock", relay) << prefix << index << quint8(0x01) << "odblok";
-        QTest::addRow("%s unused high bits", relay) << prefix << index << quint8(0xe4) << "powwe2";
-        QTest::addRow("%s none", relay) << prefix << index << quint8(0x00) << QString();
-    }
-}
-
-void tst_KZR::decodeKeepsLastRelaySource()
-{
-    QFETCH(QString, relay);
-    QFETCH(int, byteIndex);
-    QFETCH(quint8, value);
-    QFETCH(QString, winner);
-
-    KZR page;
-    QByteArray block = configReply(QByteArray(12, '\0'));
-    block[byteIndex] = static_cast<char>(value);
-    page.decodeConfig(block);
-
-    for (const QString &name : relayBoxes(relay)) {
-        const QAbstractButton *box = buttonOf(&page, name);
-        const bool isWinner = !winner.isEmpty() && name == relay + winner;
-        QCOMPARE(box->isChecked(), isWinner);
-        QVERIFY2(box->isEnabled() == (winner.isEmpty() || isWinner), qPrintable(name));
-    }
-    const QString other = relay == QLatin1String("pk1_") ? "pk2_" : "pk1_";
-    for (const QString &name : relayBoxes(other))
-        QVERIFY2(buttonOf(&page, name)->isEnabled(), qPrintable(name));
-}
-
-void tst_KZR::decodeOrderThroughInterlocks_data()
-{
+    // The form after a configuration reply (bytes 2 onwards; none for a fresh form) and then
+    // boxes set in order, each running its interlocks; the expected lines as formState()
+    // writes them.
     QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QStringList>("checkedEnabled");
-    QTest::addColumn<QStringList>("uncheckedDisabled");
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("permanent unlock after input 1")
-        << QByteArray::fromHex("09") << QStringList{"odblok_pc"}
-        << QStringList{"odblok_we1", "odblok_we2", "odblok_przycisk"};
-    QTest::newRow("earthing input 1 after unlock by input 1")
-        << QByteArray::fromHex("03 1e 00 00 10") << QStringList{"uz_we1", "odblok_we2"}
-        << QStringList{"odblok_we1", "uz_we2"};
-    QTest::newRow("earthing input 2 after unlock by input 2")
-        << QByteArray::fromHex("02 1e 00 00 20") << QStringList{"uz_we2"}
-        << QStringList{"odblok_we2"};
-    QTest::newRow("relay 1 repeats input 1")
-        << QByteArray::fromHex("00 1e 02") << QStringList{"pk1_powwe1"} << QStringList{"inw_we1"};
-    QTest::newRow("relay 2 repeats input 2") << QByteArray::fromHex("00 1e 00 04")
-                                             << QStringList{"pk2_powwe2"} << QStringList{"inw_we2"};
+    const QByteArray fresh;
+    // Decoding: fields in frame order, so a later one may undo an earlier one.
+    QTest::newRow("decoded relay sources: the last wins")
+        << QByteArray::fromHex("00 1e 1f") << QStringList()
+        << QStringList{"pk1_nappom: checked, enabled", "pk1_odblok: unchecked, disabled",
+                       "pk1_powwe1: unchecked, disabled", "pk2_odblok: unchecked, enabled"};
+    QTest::newRow("decoded relay source beside unused bits")
+        << QByteArray::fromHex("00 1e 00 e4") << QStringList()
+        << QStringList{"pk2_powwe2: checked, enabled", "pk2_przycisk: unchecked, disabled",
+                       "inw_we2: unchecked, disabled", "inw_we1: unchecked, enabled"};
+    QTest::newRow("decoded permanent unlock after input 1")
+        << QByteArray::fromHex("09") << QStringList()
+        << QStringList{"odblok_pc: checked, enabled", "odblok_we1: unchecked, disabled",
+                       "odblok_we2: unchecked, disabled", "odblok_przycisk: unchecked, disabled",
+                       "odblokowani_czas: 1, disabled"};
+    QTest::newRow("decoded earthing input 1 after unlock by input 1")
+        << QByteArray::fromHex("03 1e 00 00 10") << QStringList()
+        << QStringList{"uz_we1: checked, enabled", "odblok_we1: unchecked, disabled",
+                       "odblok_we2: checked, enabled", "uz_we2: unchecked, disabled",
+                       "cbCOLOR_3: NIEBIESKI, enabled"};
+    QTest::newRow("decoded earthing input 2 after unlock by input 2")
+        << QByteArray::fromHex("02 1e 00 00 20") << QStringList()
+        << QStringList{"uz_we2: checked, enabled", "odblok_we2: unchecked, disabled"};
+    QTest::newRow("decoded relay 1 repeating input 1")
+        << QByteArray::fromHex("00 1e 02") << QStringList()
+        << QStringList{"inw_we1: unchecked, disabled", "inw_we2: unchecked, enabled"};
+
+    // Boxes changed one by one, as the engineer does.
+    QTest::newRow("relay source cleared")
+        << QByteArray::fromHex("00 1e 10") << QStringList{"pk1_nappom=0"}
+        << QStringList{"pk1_odblok: unchecked, enabled", "pk1_przycisk: unchecked, enabled"};
+    QTest::newRow("relay switched to another source")
+        << fresh << QStringList{"pk1_przycisk=1", "pk1_odblok=1"}
+        << QStringList{"pk1_odblok: checked, enabled", "pk1_przycisk: unchecked, disabled",
+                       "pk2_przycisk: unchecked, enabled"};
+    QTest::newRow("permanent unlock clears the other sources")
+        << fresh << QStringList{"odblok_we1=1", "odblok_we2=1", "odblok_przycisk=1", "odblok_pc=1"}
+        << QStringList{"odblok_we1: unchecked, disabled", "odblok_we2: unchecked, disabled",
+                       "odblok_przycisk: unchecked, disabled", "odblokowani_czas: 30, disabled"};
+    QTest::newRow("leaving permanent unlock keeps an earthing input out")
+        << fresh << QStringList{"odblok_pc=1", "uz_we1=1", "odblok_pc=0"}
+        << QStringList{"odblok_we1: unchecked, disabled", "odblok_we2: unchecked, enabled",
+                       "odblok_przycisk: unchecked, enabled", "odblokowani_czas: 30, enabled"};
+    QTest::newRow("earthing let go under permanent unlock")
+        << fresh << QStringList{"uz_we1=1", "odblok_pc=1", "uz_we1=0"}
+        << QStringList{"odblok_we1: unchecked, disabled"};
+    QTest::newRow("earthing let go")
+        << fresh << QStringList{"uz_we1=1", "uz_we1=0"}
+        << QStringList{"odblok_we1: unchecked, enabled", "cbCOLOR_3: NIEBIESKI, disabled"};
+    QTest::newRow("the other input still reports the earthing switch")
+        << fresh << QStringList{"uz_we2=1", "uz_we1=1", "uz_we1=0"}
+        << QStringList{"cbCOLOR_3: NIEBIESKI, enabled", "odblok_we2: unchecked, disabled"};
+    QTest::newRow("an unlock source is no earthing input")
+        << fresh << QStringList{"odblok_we2=1"}
+        << QStringList{"uz_we2: unchecked, disabled", "uz_we1: unchecked, enabled"};
+    QTest::newRow("repeated input loses its inversion")
+        << fresh << QStringList{"inw_we1=1", "inw_we2=1", "pk1_powwe1=1"}
+        << QStringList{"inw_we1: unchecked, disabled", "inw_we2: checked, enabled"};
+    QTest::newRow("input still repeated by the other relay")
+        << fresh << QStringList{"pk2_powwe2=1", "pk1_powwe2=1", "pk1_powwe2=0"}
+        << QStringList{"inw_we2: unchecked, disabled"};
+    QTest::newRow("repeating relay moved to another source")
+        << fresh << QStringList{"pk2_powwe1=1", "pk2_przycisk=1"}
+        << QStringList{"pk2_powwe1: unchecked, disabled", "inw_we1: unchecked, enabled"};
 }
 
-void tst_KZR::decodeOrderThroughInterlocks()
+void tst_KZR::interlocks()
 {
     QFETCH(QByteArray, payload);
-    QFETCH(QStringList, checkedEnabled);
-    QFETCH(QStringList, uncheckedDisabled);
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, expected);
 
     KZR page;
-    page.decodeConfig(configReply(payload));
-    for (const QString &name : checkedEnabled) {
-        QVERIFY2(buttonOf(&page, name)->isChecked(), qPrintable(name));
-        QVERIFY2(buttonOf(&page, name)->isEnabled(), qPrintable(name));
+    if (!payload.isEmpty())
+        page.decodeConfig(configReply(payload));
+    for (const QString &change : changes) {
+        const QStringList nameAndState = change.split(QLatin1Char('='));
+        buttonOf(&page, nameAndState.first())
+            ->setChecked(nameAndState.last() == QLatin1String("1"));
     }
-    for (const QString &name : uncheckedDisabled) {
-        QVERIFY2(!buttonOf(&page, name)->isChecked(), qPrintable(name));
-        QVERIFY2(!buttonOf(&page, name)->isEnabled(), qPrintable(name));
-    }
-    // The earthing colour is choosable exactly while an earthing input is configured.
-    const bool earthing = (payload.size() > 4) && (payload.at(4) & 0x30);
-    QCOMPARE(page.findChild<QComboBox *>("cbCOLOR_3")->isEnabled(), earthing);
+    const QStringList shown = formState(&page);
+    for (const QString &line : expected)
+        QVERIFY2(shown.contains(line), qPrintable(line + "\n" + shown.join(QLatin1Char('\n'))));
 }
 
 void tst_KZR::readBackAfterDefaultsLeavesEarthingEditable()
@@ -361,151 +348,6 @@ void tst_KZR::decodeClampsAndColours()
                            page.findChild<QComboBox *>("cbCOLOR_2")->currentIndex(),
                            page.findChild<QComboBox *>("cbCOLOR_3")->currentIndex()};
     QCOMPARE(shown, colours);
-}
-
-void tst_KZR::permanentUnlockInterlock()
-{
-    KZR page;
-    QAbstractButton *input1 = buttonOf(&page, "odblok_we1");
-    QAbstractButton *input2 = buttonOf(&page, "odblok_we2");
-    QAbstractButton *button = buttonOf(&page, "odblok_przycisk");
-    QAbstractButton *permanent = buttonOf(&page, "odblok_pc");
-    auto *time = page.findChild<QSpinBox *>("odblokowani_czas");
-
-    for (QAbstractButton *box : {input1, input2, button})
-        box->setChecked(true);
-    permanent->setChecked(true);
-    for (QAbstractButton *box : {input1, input2, button}) {
-        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
-        QVERIFY2(!box->isEnabled(), qPrintable(box->objectName()));
-    }
-    QVERIFY(!time->isEnabled());
-
-    // Input 1 reports the earthing switch meanwhile, so it cannot come back as an unlock source.
-    buttonOf(&page, "uz_we1")->setChecked(true);
-    permanent->setChecked(false);
-    QVERIFY(!input1->isEnabled());
-    QVERIFY(input2->isEnabled());
-    QVERIFY(button->isEnabled());
-    QVERIFY(time->isEnabled());
-
-    buttonOf(&page, "uz_we1")->setChecked(false);
-    QVERIFY(input1->isEnabled());
-}
-
-void tst_KZR::relaySourcesExcludeEachOther_data()
-{
-    QTest::addColumn<QString>("relay");
-    QTest::addColumn<QString>("source");
-    for (const char *relay : {"pk1_", "pk2_"}) {
-        for (const QString &source : relayBoxes(QLatin1String(relay)))
-            QTest::newRow(qPrintable(source)) << QString(QLatin1String(relay)) << source;
-    }
-}
-
-void tst_KZR::relaySourcesExcludeEachOther()
-{
-    QFETCH(QString, relay);
-    QFETCH(QString, source);
-
-    KZR page;
-    const QStringList group = relayBoxes(relay);
-    // Start from another source of the same relay so the switch has something to clear.
-    const QString previous = group.at((group.indexOf(source) + 1) % group.size());
-    buttonOf(&page, previous)->setChecked(true);
-
-    buttonOf(&page, source)->setChecked(true);
-    for (const QString &name : group) {
-        const QAbstractButton *box = buttonOf(&page, name);
-        QCOMPARE(box->isChecked(), name == source);
-        QVERIFY2(box->isEnabled() == (name == source), qPrintable(name));
-    }
-    const QString other = relay == QLatin1String("pk1_") ? "pk2_" : "pk1_";
-    for (const QString &name : relayBoxes(other))
-        QVERIFY2(buttonOf(&page, name)->isEnabled(), qPrintable(name));
-
-    buttonOf(&page, source)->setChecked(false);
-    for (const QString &name : group)
-        QVERIFY2(buttonOf(&page, name)->isEnabled(), qPrintable(name));
-}
-
-void tst_KZR::repeatedInputCannotBeInverted_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::newRow("input 1") << "1";
-    QTest::newRow("input 2") << "2";
-}
-
-void tst_KZR::repeatedInputCannotBeInverted()
-{
-    QFETCH(QString, input);
-    KZR page;
-    QAbstractButton *inversion = buttonOf(&page, "inw_we" + input);
-    QAbstractButton *otherInversion = buttonOf(&page, input == "1" ? "inw_we2" : "inw_we1");
-    QAbstractButton *relay1 = buttonOf(&page, "pk1_powwe" + input);
-    QAbstractButton *relay2 = buttonOf(&page, "pk2_powwe" + input);
-
-    inversion->setChecked(true);
-    otherInversion->setChecked(true);
-    relay1->setChecked(true);
-    QVERIFY(!inversion->isChecked());
-    QVERIFY(!inversion->isEnabled());
-    QVERIFY(otherInversion->isChecked());
-    QVERIFY(otherInversion->isEnabled());
-
-    relay2->setChecked(true);
-    relay1->setChecked(false);
-    QVERIFY2(!inversion->isEnabled(), "relay 2 still repeats the input");
-
-    // Moving relay 2 to another source releases the input through the exclusion interlock.
-    buttonOf(&page, "pk2_przycisk")->setChecked(true);
-    QVERIFY(!relay2->isChecked());
-    QVERIFY(inversion->isEnabled());
-    QVERIFY(!inversion->isChecked());
-}
-
-void tst_KZR::inputIsEitherUnlockOrEarthing_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("otherInput");
-    QTest::newRow("input 1") << "1"
-                             << "2";
-    QTest::newRow("input 2") << "2"
-                             << "1";
-}
-
-void tst_KZR::inputIsEitherUnlockOrEarthing()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, otherInput);
-    KZR page;
-    QAbstractButton *unlock = buttonOf(&page, "odblok_we" + input);
-    QAbstractButton *earthing = buttonOf(&page, "uz_we" + input);
-    QAbstractButton *otherEarthing = buttonOf(&page, "uz_we" + otherInput);
-    auto *colour = page.findChild<QComboBox *>("cbCOLOR_3");
-
-    unlock->setChecked(true);
-    QVERIFY(!earthing->isEnabled());
-    QVERIFY(otherEarthing->isEnabled());
-    unlock->setChecked(false);
-    QVERIFY(earthing->isEnabled());
-
-    earthing->setChecked(true);
-    QVERIFY(!unlock->isEnabled());
-    QVERIFY(colour->isEnabled());
-
-    otherEarthing->setChecked(true);
-    earthing->setChecked(false);
-    QVERIFY2(colour->isEnabled(), "the other input still reports the earthing switch");
-    QVERIFY(unlock->isEnabled());
-    otherEarthing->setChecked(false);
-    QVERIFY(!colour->isEnabled());
-
-    // Permanent unlock keeps the input out of the unlock sources even when earthing lets go.
-    earthing->setChecked(true);
-    buttonOf(&page, "odblok_pc")->setChecked(true);
-    earthing->setChecked(false);
-    QVERIFY(!unlock->isEnabled());
 }
 
 void tst_KZR::modelBannerSwitchesBothWays()
@@ -629,8 +471,6 @@ void tst_KZR::decodeView_data()
     QTest::newRow("blocking only")
         << viewReply(0x01) << QList<bool>{true, false, false, false, false};
     QTest::newRow("L1") << viewReply(0x08) << QList<bool>{false, true, true, false, false};
-    QTest::newRow("L3") << viewReply(0x02) << QList<bool>{false, true, false, false, true};
-    QTest::newRow("L2") << viewReply(0x04) << QList<bool>{false, true, false, true, false};
     QTest::newRow("unused bits") << viewReply(0xf0)
                                  << QList<bool>{false, true, false, false, false};
     QTest::newRow("short of byte 5")

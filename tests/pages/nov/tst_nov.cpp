@@ -1,6 +1,5 @@
 #include "tests/codecs/untouchedwriteback.h"
 #include "tests/support/simulatedconnection.h"
-#include "tests/support/urlrecorder.h"
 #include "tests/support/widgets.h"
 
 #include "pages/nov/nov.h"
@@ -11,7 +10,6 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <QUrl>
 
 #include <array>
 
@@ -90,7 +88,6 @@ private slots:
     void fractionAbove99Shows99();
     void menuButtons_data();
     void menuButtons();
-    void defaultsAndDocumentationDoNothing();
     void writeThenReadThroughDevice();
 };
 
@@ -191,27 +188,6 @@ void tst_Nov::menuButtons()
 
     QCOMPARE(spy.count(), 1);
     QCOMPARE(page.isVisible(), staysOpen);
-}
-
-void tst_Nov::defaultsAndDocumentationDoNothing()
-{
-    nov page;
-    page.show();
-    apply(page, Scrambled);
-    const QByteArray before = page.encodeConfig();
-    QSignalSpy send(&page, &nov::WyslijDaneNOV);
-    QSignalSpy read(&page, &nov::PobierzDaneZNOV);
-    QSignalSpy back(&page, &nov::PowrotPoczatekNOV);
-    QSignalSpy led(&page, &nov::ProbaLEDNOV);
-    UrlRecorder recorder;
-
-    for (const char *name : {"DomyslneNOV", "DTRNOV", "WidokUrzadzeniaNOV", "KASOWANIE"})
-        QTest::mouseClick(page.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
-
-    QCOMPARE(page.encodeConfig(), before);
-    QCOMPARE(send.count() + read.count() + back.count() + led.count(), 0);
-    QVERIFY(recorder.urls.isEmpty());
-    QVERIFY(page.isVisible());
 }
 
 void tst_Nov::writeThenReadThroughDevice()
