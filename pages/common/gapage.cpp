@@ -1,8 +1,5 @@
 #include "pages/common/gapage.h"
 
-#include "protocol/bytes.h"
-#include "protocol/frames.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -12,24 +9,7 @@
 
 namespace {
 
-// Positions in the configuration frame; the device's reply uses the same layout.
-constexpr int Relay1Byte = 2;
-constexpr int Relay1PulseByte = 3;
-constexpr int Relay2Byte = 4;
-constexpr int Relay2PulseByte = 5;
-constexpr int ColourSchemeByte = 6;
-constexpr int LedBehaviourByte = 7;
-constexpr int TriggerByte = 8;
-// Both low bytes come first, then both high bytes.
-constexpr int AppearanceLowByte = 9;
-constexpr int DisappearanceLowByte = 10;
-constexpr int AppearanceHighByte = 11;
-constexpr int DisappearanceHighByte = 12;
-
-// The device counts delays in steps of 10 ms.
-constexpr double CountsPerSecond = 100.0;
-
-// Combo index of "Pojawienie się napięcia", sent as bit 0 of the trigger byte.
+// Combo index of "Pojawienie się napięcia"; the other item is the loss of voltage.
 constexpr int TriggerOnAppearance = 1;
 constexpr int TriggerOnLoss = 0;
 
@@ -38,17 +18,16 @@ constexpr char LongRangeVariant[] = "1";
 constexpr double LongRangeMaximum = 25.0;
 constexpr double ShortRangeMaximum = 2.5;
 
-constexpr double DefaultDelaySeconds = 0.1;
-constexpr int DefaultPulseSeconds = 3;
-
+// The spin boxes show hundredths of a second, the device's own step, so a delay read from
+// the device is written back to the count it came as.
 quint16 delayCount(const QDoubleSpinBox *delay)
 {
-    return static_cast<quint16>(std::lround(delay->value() * CountsPerSecond));
+    return static_cast<quint16>(std::lround(delay->value() * GaConfig::CountsPerSecond));
 }
 
-double delaySeconds(quint8 high, quint8 low)
+double delaySeconds(quint16 count)
 {
-    return word(high, low) / CountsPerSecond;
+    return double(count) / GaConfig::CountsPerSecond;
 }
 
 } // namespace
@@ -60,48 +39,69 @@ void GaPage::bindForm(const Widgets &widgets)
     m_form = widgets;
 }
 
+QList<QAbstractButton *> GaPage::relayBoxes(const Relay &relay)
+{
+    return {relay.doSkasowania, relay.brakKasowania, relay.trwale, relay.impulsowy, relay.inwersja};
+}
+
+GaConfig::Relay GaPage::relayConfig(const Relay &relay)
+{
+    return {packBits(relayBoxes(relay)), static_cast<quint8>(relay.impulsT->value())};
+}
+
+void GaPage::applyRelay(const Relay &relay, const GaConfig::Relay &config)
+{
+    unpackBits(config.modes, relayBoxes(relay));
+    relay.impulsT->setValue(config.pulseSeconds);
+}
+
+QList<QAbstractButton *> GaPage::schemeBoxes() const
+{
+    return {m_form.pobOpcjaA, m_form.pobOpcjaB, m_form.pobOpcjaC, m_form.pobOpcjaD,
+            m_form.pobOpcjaE};
+}
+
+QList<QAbstractButton *> GaPage::behaviourBoxes() const
+{
+    return {m_form.migoweSzybkie, m_form.migoweWolne, m_form.samokasowanieLed,
+            m_form.migoweSzyIWolKasowanie};
+}
+
+GaConfig GaPage::formConfig() const
+{
+    GaConfig config;
+    config.relay1 = relayConfig(m_form.pk1);
+    config.relay2 = relayConfig(m_form.pk2);
+    config.colourScheme = packBits(schemeBoxes());
+    config.ledBehaviour = packBits(behaviourBoxes());
+    config.triggerOnAppearance = m_form.zanikPobudzenie->currentIndex() == TriggerOnAppearance;
+    config.appearanceDelayCount = delayCount(m_form.opoznieniePojawienie);
+    config.disappearanceDelayCount = delayCount(m_form.opoznienieZanik);
+    return config;
+}
+
 QByteArray GaPage::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    frame[Relay1Byte] = static_cast<char>(relayBits(m_form.pk1));
-    frame[Relay1PulseByte] = static_cast<char>(m_form.pk1.impulsT->value());
-    frame[Relay2Byte] = static_cast<char>(relayBits(m_form.pk2));
-    frame[Relay2PulseByte] = static_cast<char>(m_form.pk2.impulsT->value());
-    frame[ColourSchemeByte] =
-        static_cast<char>(packBits({m_form.pobOpcjaA, m_form.pobOpcjaB, m_form.pobOpcjaC,
-                                    m_form.pobOpcjaD, m_form.pobOpcjaE}));
-    frame[LedBehaviourByte] =
-        static_cast<char>(packBits({m_form.migoweSzybkie, m_form.migoweWolne,
-                                    m_form.samokasowanieLed, m_form.migoweSzyIWolKasowanie}));
-    frame[TriggerByte] = m_form.zanikPobudzenie->currentIndex() == TriggerOnAppearance ? 1 : 0;
+    return formConfig().encode();
+}
 
-    const quint16 appearance = delayCount(m_form.opoznieniePojawienie);
-    const quint16 disappearance = delayCount(m_form.opoznienieZanik);
-    frame[AppearanceLowByte] = static_cast<char>(lowByte(appearance));
-    frame[DisappearanceLowByte] = static_cast<char>(lowByte(disappearance));
-    frame[AppearanceHighByte] = static_cast<char>(highByte(appearance));
-    frame[DisappearanceHighByte] = static_cast<char>(highByte(disappearance));
-    return frame;
+void GaPage::applyConfig(const GaConfig &config)
+{
+    applyRelay(m_form.pk1, config.relay1);
+    applyRelay(m_form.pk2, config.relay2);
+    unpackBits(config.colourScheme, schemeBoxes());
+    unpackBits(config.ledBehaviour, behaviourBoxes());
+    m_form.zanikPobudzenie->setCurrentIndex(config.triggerOnAppearance ? TriggerOnAppearance
+                                                                       : TriggerOnLoss);
+    // The spin boxes clamp to the range of this firmware.
+    m_form.opoznieniePojawienie->setValue(delaySeconds(config.appearanceDelayCount));
+    m_form.opoznienieZanik->setValue(delaySeconds(config.disappearanceDelayCount));
+    AktualizacjaWidokuProgramu();
 }
 
 void GaPage::decodeConfig(const QByteArray &block)
 {
-    applyRelay(m_form.pk1, byteAt(block, Relay1Byte), byteAt(block, Relay1PulseByte));
-    applyRelay(m_form.pk2, byteAt(block, Relay2Byte), byteAt(block, Relay2PulseByte));
-    unpackBits(
-        byteAt(block, ColourSchemeByte),
-        {m_form.pobOpcjaA, m_form.pobOpcjaB, m_form.pobOpcjaC, m_form.pobOpcjaD, m_form.pobOpcjaE});
-    unpackBits(byteAt(block, LedBehaviourByte),
-               {m_form.migoweSzybkie, m_form.migoweWolne, m_form.samokasowanieLed,
-                m_form.migoweSzyIWolKasowanie});
-    m_form.zanikPobudzenie->setCurrentIndex(
-        bitSet(byteAt(block, TriggerByte), 0) ? TriggerOnAppearance : TriggerOnLoss);
-    // The spin boxes round to their one decimal and clamp to the range of this firmware.
-    m_form.opoznieniePojawienie->setValue(
-        delaySeconds(byteAt(block, AppearanceHighByte), byteAt(block, AppearanceLowByte)));
-    m_form.opoznienieZanik->setValue(
-        delaySeconds(byteAt(block, DisappearanceHighByte), byteAt(block, DisappearanceLowByte)));
-    AktualizacjaWidokuProgramu();
+    applyConfig(GaConfig::decode(block));
 }
 
 void GaPage::setRangeVariant(const QString &variant)
@@ -114,22 +114,7 @@ void GaPage::setRangeVariant(const QString &variant)
 
 void GaPage::loadDefaults()
 {
-    m_form.zanikPobudzenie->setCurrentIndex(TriggerOnLoss);
-    m_form.opoznieniePojawienie->setValue(DefaultDelaySeconds);
-    m_form.opoznienieZanik->setValue(DefaultDelaySeconds);
-
-    // Relay 1 latches until reset, relay 2 does not reset on permanent disturbances.
-    for (QCheckBox *box : {m_form.migoweSzybkie, m_form.migoweWolne, m_form.pobOpcjaB,
-                           m_form.pk1.doSkasowania, m_form.pk2.brakKasowania})
-        box->setChecked(true);
-    for (QCheckBox *box :
-         {m_form.samokasowanieLed, m_form.migoweSzyIWolKasowanie, m_form.pobOpcjaA,
-          m_form.pobOpcjaC, m_form.pobOpcjaD, m_form.pobOpcjaE, m_form.pk1.brakKasowania,
-          m_form.pk1.trwale, m_form.pk1.impulsowy, m_form.pk1.inwersja, m_form.pk2.doSkasowania,
-          m_form.pk2.trwale, m_form.pk2.impulsowy, m_form.pk2.inwersja})
-        box->setChecked(false);
-    m_form.pk1.impulsT->setValue(DefaultPulseSeconds);
-    m_form.pk2.impulsT->setValue(DefaultPulseSeconds);
+    applyConfig(GaConfig::defaults());
 }
 
 void GaPage::on_PK1DoSkasowania_stateChanged(int state)
@@ -216,17 +201,4 @@ void GaPage::colourSchemeChanged(QCheckBox *scheme, bool checked)
     excludeOthers(
         scheme, checked,
         {m_form.pobOpcjaA, m_form.pobOpcjaB, m_form.pobOpcjaC, m_form.pobOpcjaD, m_form.pobOpcjaE});
-}
-
-quint8 GaPage::relayBits(const Relay &relay)
-{
-    return packBits(
-        {relay.doSkasowania, relay.brakKasowania, relay.trwale, relay.impulsowy, relay.inwersja});
-}
-
-void GaPage::applyRelay(const Relay &relay, quint8 bits, quint8 pulseSeconds)
-{
-    unpackBits(bits, {relay.doSkasowania, relay.brakKasowania, relay.trwale, relay.impulsowy,
-                      relay.inwersja});
-    relay.impulsT->setValue(pulseSeconds);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codecs/gaconfig.h"
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
@@ -106,8 +107,14 @@ private slots:
 private:
     void relayModeChanged(const Relay &relay, QCheckBox *mode, bool checked);
     void colourSchemeChanged(QCheckBox *scheme, bool checked);
-    static quint8 relayBits(const Relay &relay);
-    static void applyRelay(const Relay &relay, quint8 bits, quint8 pulseSeconds);
+    GaConfig formConfig() const;
+    // Sets the form field by field in frame order, each change running its option rules.
+    void applyConfig(const GaConfig &config);
+    static QList<QAbstractButton *> relayBoxes(const Relay &relay);
+    static GaConfig::Relay relayConfig(const Relay &relay);
+    static void applyRelay(const Relay &relay, const GaConfig::Relay &config);
+    QList<QAbstractButton *> schemeBoxes() const;
+    QList<QAbstractButton *> behaviourBoxes() const;
 
     Widgets m_form{};
 };

@@ -1,50 +1,16 @@
 #include "pages/kzr/kzr.h"
 #include "ui_kzr.h"
 
-#include "protocol/bytes.h"
+#include "codecs/kzrview.h"
 #include "protocol/frames.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QLoggingCategory>
 
-#include <algorithm>
-#include <array>
-
-Q_LOGGING_CATEGORY(lcKzr, "orva.pages.kzr")
+// Per-field decoding output for tracing a device; silent unless enabled by logging rules.
+Q_LOGGING_CATEGORY(lcKzr, "orva.pages.kzr", QtInfoMsg)
 
 namespace {
-
-// Positions of the fields in the configuration frame; the same layout travels both ways.
-enum ConfigByte
-{
-    UnlockByte = 2,
-    UnlockTimeByte = 3,
-    Relay1Byte = 4,
-    Relay2Byte = 5,
-    InputsByte = 6,
-    DelayOnHighByte = 7,
-    DelayOnLowByte = 8,
-    DelayOffHighByte = 9,
-    DelayOffLowByte = 10,
-    BlockedColourByte = 11,
-    FreeColourByte = 12,
-    EarthingColourByte = 13,
-};
-
-constexpr int ViewStateByte = 5;
-constexpr int BlockingBit = 0;
-constexpr int VoltageL3Bit = 1;
-constexpr int VoltageL2Bit = 2;
-constexpr int VoltageL1Bit = 3;
-
-constexpr int ViewPollMs = 1000;
-
-// A colour travels as 0xFF with the bits of its lit components cleared; the two LEDs are
-// wired to different bits, so each has its own code for the same combo index. The earthing
-// LED uses the blocked LED's codes in both directions so a written colour reads back.
-using ColourCodes = std::array<quint8, 6>;
-constexpr ColourCodes BlockedLedCodes = {0xEF, 0xE7, 0xD7, 0xF7, 0xDF, 0xCF};
-constexpr ColourCodes FreeLedCodes = {0xFD, 0xFC, 0xFA, 0xFE, 0xFB, 0xF9};
-constexpr const ColourCodes &EarthingLedCodes = BlockedLedCodes;
 
 enum StackPage
 {
@@ -52,14 +18,11 @@ enum StackPage
     DeviceViewPage = 1
 };
 
-constexpr int DefaultUnlockTime = 30;
-constexpr int DefaultDelayMs = 100;
-enum Colour
-{
-    Red = 0,
-    Blue = 3,
-    Green = 4
-};
+constexpr int ViewPollMs = 1000;
+// A reply normally follows each request within a second; three without one mean the
+// device has stopped answering.
+constexpr int ViewStaleMs = 3000;
+constexpr qreal StaleIndicatorOpacity = 0.3;
 
 const char DocumentationPath[] = "/wp-content/uploads/2021/07/DTR_KZR-1.pdf";
 
@@ -70,17 +33,16 @@ QString bannerText(const char *model)
         .arg(QLatin1String(model));
 }
 
-quint8 colourCode(const ColourCodes &codes, int index)
+// A code that is none of the six says nothing about the colour, so the choice stays.
+void selectColour(QComboBox *box, KzrConfig::Colour colour)
 {
-    return codes[static_cast<size_t>(qBound(0, index, int(codes.size()) - 1))];
+    if (colour != KzrConfig::NoColour)
+        box->setCurrentIndex(colour);
 }
 
-// A code that is none of the six says nothing about the colour, so the choice stays.
-void selectColour(QComboBox *box, const ColourCodes &codes, quint8 code)
+KzrConfig::Colour colourOf(const QComboBox *box)
 {
-    const auto found = std::find(codes.begin(), codes.end(), code);
-    if (found != codes.end())
-        box->setCurrentIndex(static_cast<int>(found - codes.begin()));
+    return static_cast<KzrConfig::Colour>(box->currentIndex());
 }
 
 bool isChecked(int state)
@@ -104,9 +66,24 @@ KZR::KZR(QWidget *parent) : DevicePage(parent), ui(new Ui::KZR)
     setupCommon(ui->wersja);
     ui->KonfNapPomWidok->setCurrentIndex(SettingsPage);
 
+    m_viewPoll.setObjectName(QStringLiteral("viewPollTimer"));
     m_viewPoll.setSingleShot(true);
     m_viewPoll.setInterval(ViewPollMs);
     connect(&m_viewPoll, &QTimer::timeout, this, &KZR::WidokZalaczonyKZR);
+
+    m_viewStale.setObjectName(QStringLiteral("viewStaleTimer"));
+    m_viewStale.setSingleShot(true);
+    m_viewStale.setInterval(ViewStaleMs);
+    connect(&m_viewStale, &QTimer::timeout, this, [this] { showViewStale(true); });
+    for (QWidget *indicator :
+         {static_cast<QWidget *>(ui->LEDBlokada), static_cast<QWidget *>(ui->LEDBrakBlokady),
+          static_cast<QWidget *>(ui->NAPL1), static_cast<QWidget *>(ui->NAPL2),
+          static_cast<QWidget *>(ui->NAPL3)}) {
+        auto *grey = new QGraphicsOpacityEffect(indicator);
+        grey->setOpacity(StaleIndicatorOpacity);
+        indicator->setGraphicsEffect(grey);
+    }
+    showViewStale(false);
 }
 
 KZR::~KZR()
@@ -114,78 +91,78 @@ KZR::~KZR()
     delete ui;
 }
 
+QList<QAbstractButton *> KZR::unlockBoxes() const
+{
+    return {ui->odblok_we1, ui->odblok_we2, ui->odblok_przycisk, ui->odblok_pc,
+            ui->tlmx_pk1,   ui->tlmx_pk2,   ui->tlmx_2kol};
+}
+
+QList<QAbstractButton *> KZR::relay1Boxes() const
+{
+    return {ui->pk1_odblok, ui->pk1_powwe1, ui->pk1_powwe2, ui->pk1_przycisk, ui->pk1_nappom};
+}
+
+QList<QAbstractButton *> KZR::relay2Boxes() const
+{
+    return {ui->pk2_odblok, ui->pk2_powwe1, ui->pk2_powwe2, ui->pk2_przycisk, ui->pk2_nappom};
+}
+
+QList<QAbstractButton *> KZR::inputBoxes() const
+{
+    return {ui->inw_we1, ui->inw_we2, ui->inw_pk1, ui->inw_pk2, ui->uz_we1, ui->uz_we2};
+}
+
+KzrConfig KZR::formConfig() const
+{
+    KzrConfig config;
+    config.unlock = packBits(unlockBoxes());
+    config.unlockSeconds = static_cast<quint8>(ui->odblokowani_czas->value());
+    config.relay1 = packBits(relay1Boxes());
+    config.relay2 = packBits(relay2Boxes());
+    config.inputs = packBits(inputBoxes());
+    config.voltageAppearanceMs = static_cast<quint16>(ui->knp_T1->value());
+    config.voltageLossMs = static_cast<quint16>(ui->knp_T2->value());
+    config.blockedColour = colourOf(ui->cbCOLOR);
+    config.freeColour = colourOf(ui->cbCOLOR_2);
+    config.earthingColour = colourOf(ui->cbCOLOR_3);
+    return config;
+}
+
 QByteArray KZR::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    auto put = [&frame](int index, quint8 value) { frame[index] = static_cast<char>(value); };
+    return formConfig().encode();
+}
 
-    put(UnlockByte, packBits({ui->odblok_we1, ui->odblok_we2, ui->odblok_przycisk, ui->odblok_pc,
-                              ui->tlmx_pk1, ui->tlmx_pk2, ui->tlmx_2kol}));
-    put(UnlockTimeByte, lowByte(static_cast<quint16>(ui->odblokowani_czas->value())));
-    put(Relay1Byte, packBits({ui->pk1_odblok, ui->pk1_powwe1, ui->pk1_powwe2, ui->pk1_przycisk,
-                              ui->pk1_nappom}));
-    put(Relay2Byte, packBits({ui->pk2_odblok, ui->pk2_powwe1, ui->pk2_powwe2, ui->pk2_przycisk,
-                              ui->pk2_nappom}));
-    put(InputsByte,
-        packBits({ui->inw_we1, ui->inw_we2, ui->inw_pk1, ui->inw_pk2, ui->uz_we1, ui->uz_we2}));
-
-    const auto delayOn = static_cast<quint16>(ui->knp_T1->value());
-    const auto delayOff = static_cast<quint16>(ui->knp_T2->value());
-    put(DelayOnHighByte, highByte(delayOn));
-    put(DelayOnLowByte, lowByte(delayOn));
-    put(DelayOffHighByte, highByte(delayOff));
-    put(DelayOffLowByte, lowByte(delayOff));
-
-    put(BlockedColourByte, colourCode(BlockedLedCodes, ui->cbCOLOR->currentIndex()));
-    put(FreeColourByte, colourCode(FreeLedCodes, ui->cbCOLOR_2->currentIndex()));
-    put(EarthingColourByte, colourCode(EarthingLedCodes, ui->cbCOLOR_3->currentIndex()));
-    return frame;
+void KZR::applyConfig(const KzrConfig &config)
+{
+    // A later field may legitimately undo an earlier one: the last relay source wins, an
+    // earthing input takes its input away from the unlock sources. Spin boxes clamp.
+    unpackBits(config.unlock, unlockBoxes());
+    ui->odblokowani_czas->setValue(config.unlockSeconds);
+    unpackBits(config.relay1, relay1Boxes());
+    unpackBits(config.relay2, relay2Boxes());
+    unpackBits(config.inputs, inputBoxes());
+    ui->knp_T1->setValue(config.voltageAppearanceMs);
+    ui->knp_T2->setValue(config.voltageLossMs);
+    selectColour(ui->cbCOLOR, config.blockedColour);
+    selectColour(ui->cbCOLOR_2, config.freeColour);
+    selectColour(ui->cbCOLOR_3, config.earthingColour);
 }
 
 void KZR::decodeConfig(const QByteArray &block)
 {
-    // Fields are applied in frame order and each change runs the interlocks, so a later
-    // field may legitimately undo an earlier one (the last relay source wins, an earthing
-    // input takes its input away from the unlock sources).
-    const quint8 unlock = byteAt(block, UnlockByte);
-    unpackBits(unlock, {ui->odblok_we1, ui->odblok_we2, ui->odblok_przycisk, ui->odblok_pc,
-                        ui->tlmx_pk1, ui->tlmx_pk2, ui->tlmx_2kol});
-    qCDebug(lcKzr) << "unlock sources" << unlock;
-
-    const quint8 unlockTime = byteAt(block, UnlockTimeByte);
-    ui->odblokowani_czas->setValue(unlockTime);
-    qCDebug(lcKzr) << "unlock time" << unlockTime;
-
-    const quint8 relay1 = byteAt(block, Relay1Byte);
-    unpackBits(relay1,
-               {ui->pk1_odblok, ui->pk1_powwe1, ui->pk1_powwe2, ui->pk1_przycisk, ui->pk1_nappom});
-    qCDebug(lcKzr) << "relay 1 source" << relay1;
-    const quint8 relay2 = byteAt(block, Relay2Byte);
-    unpackBits(relay2,
-               {ui->pk2_odblok, ui->pk2_powwe1, ui->pk2_powwe2, ui->pk2_przycisk, ui->pk2_nappom});
-    qCDebug(lcKzr) << "relay 2 source" << relay2;
-
-    const quint8 inputs = byteAt(block, InputsByte);
-    unpackBits(inputs,
-               {ui->inw_we1, ui->inw_we2, ui->inw_pk1, ui->inw_pk2, ui->uz_we1, ui->uz_we2});
-    qCDebug(lcKzr) << "inversions and earthing inputs" << inputs;
-
-    const quint16 delayOn = word(byteAt(block, DelayOnHighByte), byteAt(block, DelayOnLowByte));
-    ui->knp_T1->setValue(delayOn);
-    qCDebug(lcKzr) << "voltage appearance delay" << delayOn;
-    const quint16 delayOff = word(byteAt(block, DelayOffHighByte), byteAt(block, DelayOffLowByte));
-    ui->knp_T2->setValue(delayOff);
-    qCDebug(lcKzr) << "voltage loss delay" << delayOff;
-
-    const quint8 blocked = byteAt(block, BlockedColourByte);
-    selectColour(ui->cbCOLOR, BlockedLedCodes, blocked);
-    qCDebug(lcKzr) << "blocked LED colour" << blocked;
-    const quint8 notBlocked = byteAt(block, FreeColourByte);
-    selectColour(ui->cbCOLOR_2, FreeLedCodes, notBlocked);
-    qCDebug(lcKzr) << "not blocked LED colour" << notBlocked;
-    const quint8 earthing = byteAt(block, EarthingColourByte);
-    selectColour(ui->cbCOLOR_3, EarthingLedCodes, earthing);
-    qCDebug(lcKzr) << "earthing switch LED colour" << earthing;
+    const KzrConfig config = KzrConfig::decode(block);
+    qCDebug(lcKzr) << "unlock sources" << config.unlock;
+    qCDebug(lcKzr) << "unlock time" << config.unlockSeconds;
+    qCDebug(lcKzr) << "relay 1 source" << config.relay1;
+    qCDebug(lcKzr) << "relay 2 source" << config.relay2;
+    qCDebug(lcKzr) << "inversions and earthing inputs" << config.inputs;
+    qCDebug(lcKzr) << "voltage appearance delay" << config.voltageAppearanceMs;
+    qCDebug(lcKzr) << "voltage loss delay" << config.voltageLossMs;
+    qCDebug(lcKzr) << "blocked LED colour" << config.blockedColour;
+    qCDebug(lcKzr) << "not blocked LED colour" << config.freeColour;
+    qCDebug(lcKzr) << "earthing switch LED colour" << config.earthingColour;
+    applyConfig(config);
 
     // Defaults may have disabled an earthing input outright, and a read-back earthing input
     // would then stay checked with no way to clear it. Once a configuration is read, only its
@@ -196,23 +173,34 @@ void KZR::decodeConfig(const QByteArray &block)
 
 void KZR::decodeView(const QByteArray &block)
 {
-    const quint8 state = byteAt(block, ViewStateByte);
-    qCDebug(lcKzr) << "view state" << state;
+    const KzrView view = KzrView::decode(block);
+    qCDebug(lcKzr) << "view blocking" << view.blocking;
 
-    const bool blocking = bitSet(state, BlockingBit);
-    ui->LEDBlokada->setChecked(blocking);
-    ui->LEDBrakBlokady->setChecked(!blocking);
-
-    ui->NAPL3->setChecked(bitSet(state, VoltageL3Bit));
-    ui->NAPL2->setChecked(bitSet(state, VoltageL2Bit));
-    ui->NAPL1->setChecked(bitSet(state, VoltageL1Bit));
-    qCDebug(lcKzr) << "voltages L3" << bitSet(state, VoltageL3Bit) << "L2"
-                   << bitSet(state, VoltageL2Bit) << "L1" << bitSet(state, VoltageL1Bit);
+    ui->LEDBlokada->setChecked(view.blocking);
+    ui->LEDBrakBlokady->setChecked(!view.blocking);
+    ui->NAPL3->setChecked(view.voltageL3);
+    ui->NAPL2->setChecked(view.voltageL2);
+    ui->NAPL1->setChecked(view.voltageL1);
+    qCDebug(lcKzr) << "voltages L3" << view.voltageL3 << "L2" << view.voltageL2 << "L1"
+                   << view.voltageL1;
+    showViewStale(false);
 
     // The next request follows the reply rather than a clock, so a device that stops
     // answering is not flooded; the chain simply ends.
-    if (viewShown())
+    if (viewShown()) {
         m_viewPoll.start();
+        m_viewStale.start();
+    }
+}
+
+void KZR::showViewStale(bool stale)
+{
+    ui->BrakDanychWidok->setVisible(stale);
+    for (QWidget *indicator :
+         {static_cast<QWidget *>(ui->LEDBlokada), static_cast<QWidget *>(ui->LEDBrakBlokady),
+          static_cast<QWidget *>(ui->NAPL1), static_cast<QWidget *>(ui->NAPL2),
+          static_cast<QWidget *>(ui->NAPL3)})
+        indicator->graphicsEffect()->setEnabled(stale);
 }
 
 void KZR::setModelBanner(const QString &code)
@@ -224,10 +212,15 @@ void KZR::setModelBanner(const QString &code)
         return;
 
     // The same instance may serve both models in one run, so every change made for one
-    // model is undone for the other.
+    // model is undone for the other; the TLMX-1 special options all become usable, as its
+    // defaults leave them.
     ui->NazwaUrzadzenia->setText(bannerText(tlmx ? "TLMX-1" : "KZR-1"));
     ui->konfSpec->setEnabled(tlmx);
     ui->tlmx_pk1->setEnabled(tlmx);
+    if (tlmx) {
+        ui->tlmx_pk2->setEnabled(true);
+        ui->tlmx_2kol->setEnabled(true);
+    }
 
     // A TLMX-1 measures one DC voltage, reported in the L2 position.
     for (QWidget *threePhaseOnly :
@@ -269,10 +262,12 @@ void KZR::on_WidokUrzadzenia_clicked()
         // The request sent now replaces one still pending from an earlier view.
         m_viewPoll.stop();
         ui->KonfNapPomWidok->setCurrentIndex(DeviceViewPage);
+        m_viewStale.start();
         emit WidokZalaczonyKZR();
         ui->Zapisz->setEnabled(false);
         ui->DZ->setEnabled(false);
     } else {
+        m_viewStale.stop();
         ui->KonfNapPomWidok->setCurrentIndex(SettingsPage);
         ui->Zapisz->setEnabled(true);
         ui->DZ->setEnabled(true);
@@ -429,52 +424,21 @@ void KZR::on_DomyslneKZR_TLMX_clicked()
     if (!kzr && !tlmx)
         return;
 
-    // Boxes are set one by one with their interlocks running, so the order below is what
-    // makes both sets end in the same state from any starting form.
-    if (kzr) {
-        ui->odblok_we1->setChecked(true);
-        ui->odblok_we2->setChecked(true);
-        ui->odblok_przycisk->setChecked(true);
-        ui->odblok_pc->setChecked(false);
-        ui->odblokowani_czas->setValue(DefaultUnlockTime);
-    } else {
-        ui->odblok_we1->setChecked(false);
-        ui->odblok_we2->setChecked(false);
-        ui->odblok_przycisk->setChecked(false);
-        ui->odblok_pc->setChecked(true);
-        ui->odblokowani_czas->setValue(DefaultUnlockTime);
+    applyConfig(tlmx ? KzrConfig::tlmxDefaults() : KzrConfig::kzrDefaults());
+
+    // What a model's defaults leave unused stays locked until the engineer frees it: the
+    // interlocks have already locked the other relay sources, and permanent unlock the
+    // other unlock sources.
+    uncheckAndDisable({ui->uz_we1, ui->uz_we2});
+    ui->cbCOLOR_3->setEnabled(false);
+    if (tlmx) {
         for (QWidget *unused :
              {static_cast<QWidget *>(ui->odblok_we1), static_cast<QWidget *>(ui->odblok_we2),
               static_cast<QWidget *>(ui->odblok_przycisk),
               static_cast<QWidget *>(ui->odblokowani_czas)})
             unused->setEnabled(false);
     }
-
-    ui->pk1_odblok->setChecked(true);
-    uncheckAndDisable({ui->pk1_powwe1, ui->pk1_powwe2, ui->pk1_przycisk, ui->pk1_nappom});
-    ui->pk2_odblok->setChecked(true);
-    uncheckAndDisable({ui->pk2_powwe1, ui->pk2_powwe2, ui->pk2_przycisk, ui->pk2_nappom});
-
-    for (QAbstractButton *inversion : {ui->inw_we1, ui->inw_we2, ui->inw_pk1, ui->inw_pk2})
-        inversion->setChecked(false);
-
-    uncheckAndDisable({ui->uz_we1, ui->uz_we2});
-
-    if (kzr) {
-        uncheckAndDisable({ui->tlmx_pk1, ui->tlmx_pk2, ui->tlmx_2kol});
-    } else {
-        ui->tlmx_pk1->setChecked(false);
-        ui->tlmx_pk2->setChecked(true);
-        ui->tlmx_2kol->setChecked(true);
-        // A TLMX-1 keeps its special options editable, even after a KZR-1 set disabled them.
-        for (QAbstractButton *special : {ui->tlmx_pk1, ui->tlmx_pk2, ui->tlmx_2kol})
-            special->setEnabled(true);
-    }
-
-    ui->knp_T1->setValue(DefaultDelayMs);
-    ui->knp_T2->setValue(DefaultDelayMs);
-    ui->cbCOLOR->setCurrentIndex(Red);
-    ui->cbCOLOR_2->setCurrentIndex(Green);
-    ui->cbCOLOR_3->setCurrentIndex(Blue);
-    ui->cbCOLOR_3->setEnabled(false);
+    // A TLMX-1 keeps its special options editable, even after a KZR-1 set disabled them.
+    for (QAbstractButton *special : {ui->tlmx_pk1, ui->tlmx_pk2, ui->tlmx_2kol})
+        special->setEnabled(tlmx);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "codecs/kzrconfig.h"
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QTimer>
 
 namespace Ui {
@@ -56,6 +58,14 @@ private slots:
     void on_DomyslneKZR_TLMX_clicked();
 
 private:
+    KzrConfig formConfig() const;
+    // Sets the form field by field in frame order, each change running its interlocks.
+    void applyConfig(const KzrConfig &config);
+    QList<QAbstractButton *> unlockBoxes() const;
+    QList<QAbstractButton *> relay1Boxes() const;
+    QList<QAbstractButton *> relay2Boxes() const;
+    QList<QAbstractButton *> inputBoxes() const;
+    void showViewStale(bool stale);
     void excludeRelay1Sources(QAbstractButton *changed, int state);
     void excludeRelay2Sources(QAbstractButton *changed, int state);
     void updateInversionLocks();
@@ -67,5 +77,8 @@ private:
     QString m_modelCode;
     // One timer for the whole polling chain, so switching the view off and on again within
     // a second cannot leave two chains polling side by side.
-    QTimer m_viewPoll;
+    QTimer m_viewPoll{this};
+    // Runs while the view waits for a reply; when it expires the indicators are marked as
+    // out of date instead of passing old states off as live.
+    QTimer m_viewStale{this};
 };

@@ -1,32 +1,21 @@
 #include "pages/nov/nov.h"
 #include "ui_nov.h"
 
-#include "protocol/bytes.h"
-#include "protocol/frames.h"
+#include "codecs/novconfig.h"
 
 #include <array>
 #include <cstdlib>
 
 namespace {
 
-// Each coefficient takes two bytes from here on, magnitude of the integer part first.
-constexpr int FirstCoefficientByte = 2;
-constexpr int FlagsByte = 10;
-// Bits 0-3 of the flags are the signs of the coefficients in frame order.
-constexpr int CalibrationBit = 4;
-constexpr int TrailerByte = 11;
-// The device expects these constant bytes after the flags.
-constexpr char Trailer[] = {0x01, 0x02, 0x03};
-constexpr int TrailerSize = sizeof Trailer;
-
 // The form shows a coefficient as a signed integer part and the digits after the comma.
-struct Coefficient
+struct CoefficientBoxes
 {
-    QSpinBox *integerPart;
+    SignedZeroSpinBox *integerPart;
     QSpinBox *fraction;
 };
 
-std::array<Coefficient, 4> coefficientsOf(const Ui::nov &ui)
+std::array<CoefficientBoxes, NovConfig::CoefficientCount> coefficientsOf(const Ui::nov &ui)
 {
     return {{{ui.ZakresAA1, ui.ZakresAA2},
              {ui.ZakresAB1, ui.ZakresAB2},
@@ -49,37 +38,29 @@ nov::~nov()
 
 QByteArray nov::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    quint8 flags = 0;
-    int index = FirstCoefficientByte;
-    int signBit = 0;
-    for (const Coefficient &coefficient : coefficientsOf(*ui)) {
-        const int integerPart = coefficient.integerPart->value();
-        // The sign travels apart from the magnitude, so an integer part of 0 is always
-        // positive whatever the digits after the comma.
-        frame[index++] = static_cast<char>(std::abs(integerPart));
-        frame[index++] = static_cast<char>(coefficient.fraction->value());
-        flags |= bitValue(integerPart < 0, signBit++);
+    NovConfig config;
+    const auto boxes = coefficientsOf(*ui);
+    for (int i = 0; i < NovConfig::CoefficientCount; ++i) {
+        const CoefficientBoxes &shown = boxes[i];
+        config.coefficients[i] = {shown.integerPart->isNegative(),
+                                  static_cast<quint8>(std::abs(shown.integerPart->value())),
+                                  static_cast<quint8>(shown.fraction->value())};
     }
-    flags |= bitValue(ui->TrybKalibracji->isChecked(), CalibrationBit);
-    frame[FlagsByte] = static_cast<char>(flags);
-    frame.replace(TrailerByte, TrailerSize, Trailer, TrailerSize);
-    return frame;
+    config.calibration = ui->TrybKalibracji->isChecked();
+    return config.encode();
 }
 
 void nov::decodeConfig(const QByteArray &block)
 {
-    const quint8 flags = byteAt(block, FlagsByte);
-    int index = FirstCoefficientByte;
-    int signBit = 0;
-    for (const Coefficient &coefficient : coefficientsOf(*ui)) {
-        const int magnitude = byteAt(block, index++);
+    const NovConfig config = NovConfig::decode(block);
+    const auto boxes = coefficientsOf(*ui);
+    for (int i = 0; i < NovConfig::CoefficientCount; ++i) {
+        const NovConfig::Coefficient &coefficient = config.coefficients[i];
+        boxes[i].integerPart->setSignedValue(coefficient.negative, coefficient.integerPart);
         // A fraction byte above 99 is clamped by its spin box.
-        coefficient.integerPart->setValue(bitSet(flags, signBit) ? -magnitude : magnitude);
-        coefficient.fraction->setValue(byteAt(block, index++));
-        ++signBit;
+        boxes[i].fraction->setValue(coefficient.fraction);
     }
-    ui->TrybKalibracji->setChecked(bitSet(flags, CalibrationBit));
+    ui->TrybKalibracji->setChecked(config.calibration);
 }
 
 void nov::on_ZapiszNOV_clicked()

@@ -1,18 +1,9 @@
 #include "pages/zegar/milisekundomierz.h"
 #include "ui_milisekundomierz.h"
 
-#include "protocol/bytes.h"
-#include "protocol/frames.h"
+#include "codecs/zegarconfig.h"
 
 namespace {
-
-constexpr int ModeByte = 2;
-constexpr int StartByte = 3;
-constexpr int StopByte = 4;
-
-constexpr int StartOnVoltageLossBit = 0;
-constexpr int StartClearsDisplayBit = 1;
-constexpr int StopOnVoltageLossBit = 0;
 
 // Item of the start and stop combo boxes that reacts to the loss of voltage.
 constexpr int VoltageLossItem = 1;
@@ -46,36 +37,31 @@ QList<QAbstractButton *> Milisekundomierz::modeBoxes() const
 
 QByteArray Milisekundomierz::encodeConfig() const
 {
-    QByteArray frame = Frame::configFrame();
-    frame[ModeByte] = static_cast<char>(packBits(modeBoxes()));
-    frame[StartByte] = static_cast<char>(
-        bitValue(ui->MSStartPojOpad->currentIndex() == VoltageLossItem, StartOnVoltageLossBit) |
-        bitValue(ui->MSStartKasuje->isChecked(), StartClearsDisplayBit));
-    frame[StopByte] = static_cast<char>(
-        bitValue(ui->MSStopPojOpad->currentIndex() == VoltageLossItem, StopOnVoltageLossBit));
-    return frame;
+    ZegarConfig config;
+    config.modes = packBits(modeBoxes());
+    config.startOnVoltageLoss = ui->MSStartPojOpad->currentIndex() == VoltageLossItem;
+    config.startClearsDisplay = ui->MSStartKasuje->isChecked();
+    config.stopOnVoltageLoss = ui->MSStopPojOpad->currentIndex() == VoltageLossItem;
+    return config.encode();
+}
+
+void Milisekundomierz::applyConfig(const ZegarConfig &config)
+{
+    // Frame order matters: each ticked mode clears the earlier ones, so the last set bit wins.
+    unpackBits(config.modes, modeBoxes());
+    ui->MSStartPojOpad->setCurrentIndex(itemFor(config.startOnVoltageLoss));
+    ui->MSStartKasuje->setChecked(config.startClearsDisplay);
+    ui->MSStopPojOpad->setCurrentIndex(itemFor(config.stopOnVoltageLoss));
 }
 
 void Milisekundomierz::decodeConfig(const QByteArray &block)
 {
-    // Frame order matters: each ticked mode clears the earlier ones, so the last set bit wins.
-    unpackBits(byteAt(block, ModeByte), modeBoxes());
-
-    const quint8 start = byteAt(block, StartByte);
-    ui->MSStartPojOpad->setCurrentIndex(itemFor(bitSet(start, StartOnVoltageLossBit)));
-    ui->MSStartKasuje->setChecked(bitSet(start, StartClearsDisplayBit));
-
-    const quint8 stop = byteAt(block, StopByte);
-    ui->MSStopPojOpad->setCurrentIndex(itemFor(bitSet(stop, StopOnVoltageLossBit)));
+    applyConfig(ZegarConfig::decode(block));
 }
 
 void Milisekundomierz::on_DomyslneZEGAR_clicked()
 {
-    // Ticking mode A clears every other mode through the interlock.
-    ui->MSTP1->setChecked(true);
-    ui->MSStartKasuje->setChecked(true);
-    ui->MSStartPojOpad->setCurrentIndex(VoltageAppearsItem);
-    ui->MSStopPojOpad->setCurrentIndex(VoltageAppearsItem);
+    applyConfig(ZegarConfig::defaults());
 }
 
 void Milisekundomierz::keepOnlyMode(QAbstractButton *ticked, int state)

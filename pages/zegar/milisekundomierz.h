@@ -6,6 +6,7 @@
 #include <QList>
 
 class QAbstractButton;
+class ZegarConfig;
 
 namespace Ui {
 class Milisekundomierz;
@@ -45,6 +46,7 @@ private slots:
 private:
     // The work-mode boxes in the order of their bits in the frame (E before AUTO).
     QList<QAbstractButton *> modeBoxes() const;
+    void applyConfig(const ZegarConfig &config);
     void keepOnlyMode(QAbstractButton *ticked, int state);
 
     Ui::Milisekundomierz *ui;

@@ -49,6 +49,7 @@ const bool registered = registerCodecDomain({
     randomReply,
     [](const QByteArray &reply) { return BrtConfig::decode(reply).encode(); },
     QByteArray::fromHex("00001fffff1fffff073f00000000"),
+    QString(),
     {
         {"defaults", [] { return BrtConfig::defaults().encode(); },
          QByteArray::fromHex("0a55030101050101000000010203")},

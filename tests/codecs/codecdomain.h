@@ -7,11 +7,13 @@
 
 #include <functional>
 
-// Bytes the program must produce for known settings, or write back for a known reply.
+// Settings known from the device's documentation and the exact frame they must give: a
+// frame the codec builds (from a value, or by decoding a reply and encoding it again) and
+// the bytes expected, outgoing header included.
 struct GoldenFrame
 {
     QString name;
-    std::function<QByteArray()> produce;
+    std::function<QByteArray()> frame;
     QByteArray expected;
 };
 
@@ -30,8 +32,13 @@ struct CodecDomain
     // One mask byte per reply byte: the bits that carry a setting. Header bytes and bits
     // the device ignores are 0 and are not compared.
     QByteArray significantBits;
-    // Checked byte for byte, without a window.
-    QVector<GoldenFrame> goldenFrames = {};
+    // Identification byte 8 that the drawn replies respect, for a model whose delay range it
+    // sets (register one domain per variant); empty for the others. Page tests pass it to
+    // setRangeVariant before decoding.
+    QString rangeVariant{};
+    // Checked byte for byte by tst_codecs, one data row each; a model registers its rows
+    // with any one of its domains.
+    QVector<GoldenFrame> goldenFrames{};
 };
 
 // Each model's file registers its domain at start-up, so a new model is one new file.
@@ -39,9 +46,3 @@ bool registerCodecDomain(const CodecDomain &domain);
 const QVector<CodecDomain> &codecDomains();
 // The registered domain of the model; a model without one stops the test run.
 const CodecDomain &codecDomain(const QString &model);
-
-// Draws `count` replies from the domain and passes each through `writeBack`: the first one
-// that does not come back in every significant bit, described, or empty when all do.
-QString firstLostSetting(const CodecDomain &domain,
-                         const std::function<QByteArray(const QByteArray &)> &writeBack, int count,
-                         quint32 seed);

@@ -39,6 +39,7 @@ const bool registered = registerCodecDomain({
     randomReply,
     [](const QByteArray &reply) { return DravConfig::decode(reply).encode(); },
     QByteArray::fromHex("00001f1f1fffffffffffff000000"),
+    QString(),
     {
         {"defaults", [] { return DravConfig::defaults().encode(); },
          QByteArray::fromHex("0a55000000010101010101000000")},

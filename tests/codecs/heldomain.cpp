@@ -50,6 +50,7 @@ const bool registered = registerCodecDomain({
     {},
     {},
     {},
+    QString(),
     {
         {"longest pick-up delay", [] { return longestPickUp().encode(); },
          QByteArray::fromHex("0a5500e75f3b3b01000000000000")},

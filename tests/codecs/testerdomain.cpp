@@ -21,6 +21,7 @@ const bool registered = registerCodecDomain({
     randomReply,
     [](const QByteArray &reply) { return TesterConfig::decode(reply).encode(); },
     QByteArray(Frame::Size, '\0'),
+    QString(),
     {
         {"the frame is the header alone", [] { return TesterConfig().encode(); },
          QByteArray::fromHex("0a55000000000000000000000000")},

@@ -47,6 +47,7 @@ const bool registered = registerCodecDomain({
     },
     [](const QByteArray &reply) { return Wrn1Config::decode(reply).encode(); },
     WrnReplies::firstFrameMask(),
+    QString(),
     {
         {"defaults", [] { return Wrn1Config::defaults().encode(); },
          QByteArray::fromHex("0a55083434010101010303000000")},

@@ -32,6 +32,7 @@ const bool registered = registerCodecDomain({
     randomReply,
     [](const QByteArray &reply) { return Wrn2Config::decode(reply).encode(); },
     WrnReplies::firstFrameMask() + QByteArray::fromHex("00001fffffff7eff010000000000"),
+    QString(),
     {
         {"defaults", [] { return Wrn2Config::defaults().encode(); },
          QByteArray::fromHex("0a55003535010101010303000000"

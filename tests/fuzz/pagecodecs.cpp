@@ -44,17 +44,18 @@ template <class Page> PageCodec withRangeVariant(PageCodec codec, Page &page)
 
 QVector<PageCodec> pageCodecs(ORVA2 &window)
 {
+    // The codec value types share names with their reply headers, so those are spelled out.
     using namespace Frame::Reply;
     KZR &kzr = window.kzrPage();
     const QStringList modelCodes = {QLatin1String(Kzr), QLatin1String(Tlmx)};
 
-    PageCodec kzrConfig = configCodec("KZR", Kzr, kzr, KzrConfig);
+    PageCodec kzrConfig = configCodec("KZR", Kzr, kzr, Frame::Reply::KzrConfig);
     kzrConfig.configure = [&kzr](const QString &code) { kzr.setModelBanner(code); };
     kzrConfig.variants = modelCodes;
 
     PageCodec kzrView = kzrConfig;
     kzrView.name = QStringLiteral("KZR view");
-    kzrView.replyHeader = KzrView;
+    kzrView.replyHeader = Frame::Reply::KzrView;
     kzrView.decode = [&kzr](const QByteArray &block) { kzr.decodeView(block); };
 
     wrn2v2 &wrn2 = window.wrn2Page();
@@ -74,17 +75,18 @@ QVector<PageCodec> pageCodecs(ORVA2 &window)
     return {
         kzrConfig,
         kzrView,
-        withRangeVariant(configCodec("GA-1", Ga, window.gaPage(), GaConfig), window.gaPage()),
+        withRangeVariant(configCodec("GA-1", Ga, window.gaPage(), Frame::Reply::GaConfig),
+                         window.gaPage()),
         configCodec("WRN-1", Wrn1, window.wrn1Page(), Frame::Reply::Wrn1Config),
         configCodec("DRAV-1", Drav, window.dravPage(), Frame::Reply::DravConfig),
         helConfig,
         wrn2Config,
-        withRangeVariant(configCodec("GA-1 MI", Gami, window.gamiPage(), GamiConfig),
+        withRangeVariant(configCodec("GA-1 MI", Gami, window.gamiPage(), Frame::Reply::GamiConfig),
                          window.gamiPage()),
-        configCodec("ZEGAR-1", Zegar, window.zegarPage(), ZegarConfig),
-        configCodec("NOV-1", Nov, window.novPage(), NovConfig),
+        configCodec("ZEGAR-1", Zegar, window.zegarPage(), Frame::Reply::ZegarConfig),
+        configCodec("NOV-1", Nov, window.novPage(), Frame::Reply::NovConfig),
         configCodec("BRT-1", Brt, window.brtPage(), Frame::Reply::BrtConfig),
-        configCodec("Tester KZR-1", Tester, window.testerPage(), TesterConfig),
+        configCodec("Tester KZR-1", Tester, window.testerPage(), Frame::Reply::TesterConfig),
     };
 }
 

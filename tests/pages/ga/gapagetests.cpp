@@ -1,6 +1,8 @@
 #include "tests/pages/ga/gapagetests.h"
 
+#include "codecs/gaconfig.h"
 #include "protocol/frames.h"
+#include "tests/codecs/untouchedwriteback.h"
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
@@ -10,17 +12,14 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTest>
-#include <QTextDocument>
 
-#include <cmath>
 #include <initializer_list>
 
 namespace {
 
-const QStringList Modes = {"DoSkasowania", "BrakKasowania", "Trwale", "Impulsowy"};
-const QStringList Schemes = {"PobOpcjaA", "PobOpcjaB", "PobOpcjaC", "PobOpcjaD", "PobOpcjaE"};
+constexpr int RepliesPerVariant = 300;
+
 const QStringList Delays = {"OpoznieniePojawienie", "OpoznienieZanik"};
 
 QCheckBox *box(QWidget &page, const QString &name)
@@ -41,23 +40,16 @@ QByteArray sentFrame(const QByteArray &payload)
     return Frame::configFrame().left(2) + payload;
 }
 
-// A 12-byte payload, all 0 but the given frame positions.
-QByteArray payloadWith(std::initializer_list<QPair<int, int>> fields)
+// "name: checked, enabled" for a box, "name: 7, disabled" for a spin box.
+QString stateOf(QWidget &page, const QString &name)
 {
-    QByteArray payload(Frame::Size - 2, '\0');
-    for (const auto &field : fields)
-        payload[field.first - 2] = static_cast<char>(field.second);
-    return payload;
-}
-
-int countOf(double seconds)
-{
-    return static_cast<int>(std::lround(seconds * 100));
-}
-
-QByteArray delayBytes(int appearance, int disappearance)
-{
-    return bytes({appearance & 0xFF, disappearance & 0xFF, appearance >> 8, disappearance >> 8});
+    QWidget *shown = widget<QWidget>(page, name);
+    const auto *spin = qobject_cast<QSpinBox *>(shown);
+    const auto *checkBox = qobject_cast<QCheckBox *>(shown);
+    const QString value = spin ? QString::number(spin->value())
+                               : QLatin1String(checkBox->isChecked() ? "checked" : "unchecked");
+    return QStringLiteral("%1: %2, %3")
+        .arg(name, value, QLatin1String(shown->isEnabled() ? "enabled" : "disabled"));
 }
 
 void setDelays(QWidget &page, double appearance, double disappearance)
@@ -67,52 +59,6 @@ void setDelays(QWidget &page, double appearance, double disappearance)
 }
 
 } // namespace
-
-void GaPageTests::formStartsAsDelivered()
-{
-    auto page = m_model.makePage();
-    for (const QString &name : Delays) {
-        auto *delay = widget<QDoubleSpinBox>(*page, name);
-        QCOMPARE(delay->minimum(), m_model.minimumDelay);
-        QCOMPARE(delay->maximum(), 25.0);
-        QCOMPARE(delay->value(), 0.1);
-        QCOMPARE(delay->decimals(), 1);
-        QCOMPARE(delay->suffix(), QStringLiteral("[s]"));
-    }
-    for (const char *name : {"PK1ImpulsT", "PK2ImpulsT"}) {
-        auto *pulse = widget<QSpinBox>(*page, name);
-        QCOMPARE(pulse->minimum(), 1);
-        QCOMPARE(pulse->maximum(), 100);
-        QCOMPARE(pulse->value(), 1);
-    }
-    auto *trigger = widget<QComboBox>(*page, "ZanikPobudzenie");
-    QCOMPARE(trigger->count(), 2);
-    QCOMPARE(trigger->itemText(0), QStringLiteral("Zanik napięcia"));
-    QCOMPARE(trigger->itemText(1), QStringLiteral("Pojawienie się napięcia"));
-    QCOMPARE(trigger->currentIndex(), 0);
-
-    for (QCheckBox *checkBox : page->findChildren<QCheckBox *>()) {
-        QVERIFY2(!checkBox->isChecked() && checkBox->isEnabled(),
-                 qPrintable(checkBox->objectName()));
-    }
-    QCOMPARE(widget<QStackedWidget>(*page, "stackedWidget")->currentIndex(), 0);
-
-    QTextDocument banner;
-    banner.setHtml(widget<QLabel>(*page, "NazwaUrzadzenia")->text());
-    QCOMPARE(banner.toPlainText(), m_model.banner);
-    auto *version = widget<QLabel>(*page, "wersja");
-    QCOMPARE(version->text(), QStringLiteral("d00m00r00"));
-    page->setVersionText(QStringLiteral("v03d15m07r1"));
-    QCOMPARE(version->text(), QStringLiteral("v03d15m07r1"));
-
-    if (m_model.sizeLimited) {
-        QCOMPARE(page->minimumSize(), QSize(1000, 490));
-        QCOMPARE(page->maximumSize(), QSize(1000, 600));
-    } else {
-        QCOMPARE(page->minimumSize(), QSize(0, 0));
-        QCOMPARE(page->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-    }
-}
 
 void GaPageTests::defaultsGiveFactoryFrame_data()
 {
@@ -133,8 +79,7 @@ void GaPageTests::defaultsGiveFactoryFrame()
 
     clickButton(page.get(), qPrintable(m_model.defaultsButton));
 
-    QCOMPARE(page->encodeConfig(),
-             sentFrame(bytes({0x01, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0, 0, 0})));
+    QCOMPARE(page->encodeConfig().toHex(' '), GaConfig::defaults().encode().toHex(' '));
     const QStringList disabled = {"PobOpcjaA", "PobOpcjaC",    "PobOpcjaD",        "PobOpcjaE",
                                   "PK1Trwale", "PK1Impulsowy", "PK1BrakKasowania", "PK1ImpulsT",
                                   "PK2Trwale", "PK2Impulsowy", "PK2DoSkasowania",  "PK2ImpulsT"};
@@ -147,252 +92,145 @@ void GaPageTests::defaultsGiveFactoryFrame()
         QVERIFY2(widget<QWidget>(*page, name)->isEnabled(), qPrintable(name));
 }
 
-void GaPageTests::encodesEveryField_data()
+void GaPageTests::untouchedWriteBackKeepsEveryByte()
 {
-    QTest::addColumn<double>("appearance");
-    QTest::addColumn<double>("disappearance");
-    QTest::addColumn<QByteArray>("delayField");
-
-    QTest::newRow("25.0 s on appearance, 2.3 s on loss")
-        << 25.0 << 2.3 << bytes({0xC4, 0xE6, 0x09, 0x00});
-    QTest::newRow("2.3 s on appearance, 25.0 s on loss")
-        << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
-    QTest::newRow("12.7 s and 0.5 s") << 12.7 << 0.5 << bytes({0xF6, 0x32, 0x04, 0x00});
-    const int shortest = countOf(m_model.minimumDelay);
-    QTest::newRow("shortest delays")
-        << m_model.minimumDelay << m_model.minimumDelay << delayBytes(shortest, shortest);
+    const QVector<CodecDomain> variants = codecDomainsOf(m_model.identity);
+    QCOMPARE(variants.size(), 2);
+    for (const CodecDomain &domain : variants) {
+        auto page = m_model.makePage();
+        page->setRangeVariant(domain.rangeVariant);
+        const QString lost = firstLostSetting(
+            domain,
+            [&page](const QByteArray &reply) {
+                page->decodeConfig(reply);
+                return page->encodeConfig();
+            },
+            RepliesPerVariant, 0x4446);
+        QVERIFY2(lost.isEmpty(), qPrintable(lost));
+    }
 }
 
-void GaPageTests::encodesEveryField()
+void GaPageTests::delayOffTheGridIsWrittenBackAsRead()
 {
-    QFETCH(double, appearance);
-    QFETCH(double, disappearance);
-    QFETCH(QByteArray, delayField);
-
+    // 2.35 s and 24.99 s: counts between two 100 ms steps.
+    const QByteArray delays = bytes({0xEB, 0xC3, 0x00, 0x09});
     auto page = m_model.makePage();
-    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
-    for (const char *name : {"PK1Trwale", "PK2Impulsowy", "PK2Inwersja", "PobOpcjaD",
-                             "SamokasowanieLED", "MigoweSzyIWolKasowanie"})
-        box(*page, name)->click();
-    widget<QSpinBox>(*page, "PK1ImpulsT")->setValue(100);
-    widget<QSpinBox>(*page, "PK2ImpulsT")->setValue(42);
-    setDelays(*page, appearance, disappearance);
+    page->setRangeVariant(QStringLiteral("1"));
+    page->decodeConfig(m_model.replyHeader + QByteArray(7, '\0') + delays);
+    QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), 2.35);
+    QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), delays.toHex(' '));
 
-    QCOMPARE(page->encodeConfig(),
-             sentFrame(bytes({0x04, 100, 0x18, 42, 0x08, 0x0C, 0x01}) + delayField + bytes({0})));
+    // Once the engineer edits a delay, it goes out as edited.
+    widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->setValue(3.0);
+    QCOMPARE(page->encodeConfig().mid(9, 4).toHex(' '), QByteArray("eb 2c 00 01"));
 }
 
-void GaPageTests::decodeAppliesRelayModesInFrameOrder_data()
+void GaPageTests::interlocks_data()
 {
-    QTest::addColumn<QString>("relay");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("pulseByte");
-    QTest::addColumn<QString>("winner");
-    QTest::addColumn<int>("pulse");
+    // Replies (bytes 2 onwards) decoded one after the other, then boxes clicked as the
+    // engineer does; the expected states as stateOf() writes them.
+    QTest::addColumn<QList<QByteArray>>("replies");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("expected");
 
+    using Replies = QList<QByteArray>;
+    const auto hex = [](const char *bytes) { return QByteArray::fromHex(bytes); };
+    // Decoding: the later box wins and the closing update settles the enabled states.
     QTest::newRow("bits 0 and 3 after latched: pulse mode wins")
-        << "PK1" << 0x01 << 0x09 << 7 << "Impulsowy" << 7;
-    QTest::newRow("all four modes: pulse mode wins")
-        << "PK2" << 0x00 << 0x0F << 100 << "Impulsowy" << 100;
+        << Replies{hex("01"), hex("09 07")} << QStringList()
+        << QStringList{"PK1Impulsowy: checked, enabled", "PK1DoSkasowania: unchecked, disabled",
+                       "PK1Trwale: unchecked, disabled", "PK1ImpulsT: 7, enabled"};
+    QTest::newRow("all four modes of relay 2")
+        << Replies{hex("00 00 0f 64")} << QStringList()
+        << QStringList{"PK2Impulsowy: checked, enabled", "PK2BrakKasowania: unchecked, disabled",
+                       "PK1Impulsowy: unchecked, enabled", "PK2ImpulsT: 100, enabled"};
     QTest::newRow("bits 0 and 1 after pulse mode")
-        << "PK1" << 0x08 << 0x03 << 0 << "BrakKasowania" << 1;
-    QTest::newRow("bits 0 and 2 after latched") << "PK2" << 0x01 << 0x05 << 255 << "Trwale" << 100;
+        << Replies{hex("08"), hex("03 00")} << QStringList()
+        << QStringList{"PK1BrakKasowania: checked, enabled", "PK1Impulsowy: unchecked, disabled",
+                       "PK1ImpulsT: 1, disabled"};
     QTest::newRow("pulse mode cleared, inversion kept")
-        << "PK2" << 0x08 << 0x10 << 101 << "" << 100;
+        << Replies{hex("00 00 08"), hex("00 00 10 65")} << QStringList()
+        << QStringList{"PK2Inwersja: checked, enabled", "PK2Impulsowy: unchecked, enabled",
+                       "PK2DoSkasowania: unchecked, enabled", "PK2ImpulsT: 100, disabled"};
+    QTest::newRow("every scheme: the last wins")
+        << Replies{hex("00 00 00 00 02"), hex("00 00 00 00 1f")} << QStringList()
+        << QStringList{"PobOpcjaE: checked, enabled", "PobOpcjaA: unchecked, disabled",
+                       "PobOpcjaD: unchecked, disabled"};
+    QTest::newRow("bits 0 and 2 after E")
+        << Replies{hex("00 00 00 00 10"), hex("00 00 00 00 05")} << QStringList()
+        << QStringList{"PobOpcjaC: checked, enabled", "PobOpcjaE: unchecked, disabled"};
+    QTest::newRow("scheme bits 5-7 ignored")
+        << Replies{hex("00 00 00 00 e2")} << QStringList()
+        << QStringList{"PobOpcjaB: checked, enabled", "PobOpcjaA: unchecked, disabled"};
+    QTest::newRow("no scheme after C")
+        << Replies{hex("00 00 00 00 04"), QByteArray()} << QStringList()
+        << QStringList{"PobOpcjaC: unchecked, enabled", "PobOpcjaA: unchecked, enabled"};
+
+    // Clicks.
+    QTest::newRow("pulse mode clicked")
+        << Replies() << QStringList{"PK1Impulsowy"}
+        << QStringList{"PK1Trwale: unchecked, disabled", "PK1ImpulsT: 1, enabled",
+                       "PK2Trwale: unchecked, enabled"};
+    QTest::newRow("a disabled mode cannot be picked as a second one")
+        << Replies() << QStringList{"PK1Impulsowy", "PK1Trwale"}
+        << QStringList{"PK1Impulsowy: checked, enabled", "PK1Trwale: unchecked, disabled"};
+    QTest::newRow("pulse mode clicked off")
+        << Replies() << QStringList{"PK1Impulsowy", "PK1Impulsowy"}
+        << QStringList{"PK1Trwale: unchecked, enabled", "PK1ImpulsT: 1, disabled"};
+    QTest::newRow("inversion beside a mode")
+        << Replies() << QStringList{"PK1DoSkasowania", "PK1Inwersja"}
+        << QStringList{"PK1Inwersja: checked, enabled", "PK1Trwale: unchecked, disabled",
+                       "PK1ImpulsT: 1, disabled"};
+    QTest::newRow("scheme clicked")
+        << Replies() << QStringList{"PobOpcjaC"} << QStringList{"PobOpcjaA: unchecked, disabled"};
+    QTest::newRow("scheme clicked off") << Replies() << QStringList{"PobOpcjaC", "PobOpcjaC"}
+                                        << QStringList{"PobOpcjaA: unchecked, enabled"};
 }
 
-void GaPageTests::decodeAppliesRelayModesInFrameOrder()
+void GaPageTests::interlocks()
 {
-    QFETCH(QString, relay);
-    QFETCH(int, before);
-    QFETCH(int, bits);
-    QFETCH(int, pulseByte);
-    QFETCH(QString, winner);
-    QFETCH(int, pulse);
-
-    const int modeByte = relay == QLatin1String("PK1") ? 2 : 4;
-    const QString other = relay == QLatin1String("PK1") ? "PK2" : "PK1";
-    auto page = m_model.makePage();
-    page->decodeConfig(m_model.replyHeader + payloadWith({{modeByte, before}}));
-    page->decodeConfig(m_model.replyHeader +
-                       payloadWith({{modeByte, bits}, {modeByte + 1, pulseByte}}));
-
-    for (const QString &mode : Modes) {
-        QCheckBox *modeBox = box(*page, relay + mode);
-        QCOMPARE(modeBox->isChecked(), mode == winner);
-        QCOMPARE(modeBox->isEnabled(), winner.isEmpty() || mode == winner);
-        QVERIFY(!box(*page, other + mode)->isChecked());
-        QVERIFY(box(*page, other + mode)->isEnabled());
-    }
-    QCOMPARE(box(*page, relay + "Inwersja")->isChecked(), bool(bits & 0x10));
-    auto *pulseTime = widget<QSpinBox>(*page, relay + "ImpulsT");
-    QCOMPARE(pulseTime->isEnabled(), winner == QLatin1String("Impulsowy"));
-    QCOMPARE(pulseTime->value(), pulse);
-}
-
-void GaPageTests::decodeKeepsOneColourScheme_data()
-{
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("winner");
-
-    QTest::newRow("every scheme: the last wins") << 0x02 << 0x1F << 4;
-    QTest::newRow("bits 0 and 2 after E") << 0x10 << 0x05 << 2;
-    QTest::newRow("bits 5-7 ignored") << 0x00 << 0xE2 << 1;
-    QTest::newRow("none after C") << 0x04 << 0x00 << -1;
-}
-
-void GaPageTests::decodeKeepsOneColourScheme()
-{
-    QFETCH(int, before);
-    QFETCH(int, bits);
-    QFETCH(int, winner);
+    QFETCH(QList<QByteArray>, replies);
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, expected);
 
     auto page = m_model.makePage();
-    page->decodeConfig(m_model.replyHeader + payloadWith({{6, before}}));
-    page->decodeConfig(m_model.replyHeader + payloadWith({{6, bits}}));
-
-    for (int i = 0; i < Schemes.size(); ++i) {
-        QCheckBox *scheme = box(*page, Schemes.at(i));
-        QCOMPARE(scheme->isChecked(), i == winner);
-        QCOMPARE(scheme->isEnabled(), winner < 0 || i == winner);
+    for (const QByteArray &reply : replies)
+        page->decodeConfig(m_model.replyHeader + reply);
+    for (const QString &name : clicks)
+        box(*page, name)->click();
+    for (const QString &line : expected) {
+        const QString name = line.section(QLatin1Char(':'), 0, 0);
+        QCOMPARE(stateOf(*page, name), line);
     }
 }
 
-void GaPageTests::decodesDelays_data()
+void GaPageTests::delaysClampToTheForm_data()
 {
     QTest::addColumn<QString>("variant");
-    QTest::addColumn<int>("appearanceCount");
-    QTest::addColumn<int>("disappearanceCount");
+    QTest::addColumn<QByteArray>("delays");
     QTest::addColumn<double>("appearance");
     QTest::addColumn<double>("disappearance");
-    QTest::addColumn<QByteArray>("sent");
 
-    const double shortest = m_model.minimumDelay;
-    QTest::newRow("zero counts show the minimum")
-        << "1" << 0 << 0 << shortest << shortest
-        << delayBytes(countOf(shortest), countOf(shortest));
-    QTest::newRow("2.3 s and 25.0 s")
-        << "1" << 230 << 2500 << 2.3 << 25.0 << bytes({0xE6, 0xC4, 0x00, 0x09});
-    QTest::newRow("low and high bytes kept apart")
-        << "1" << 0x0102 << 0x0201 << 2.6 << 5.1 << delayBytes(260, 510);
+    QTest::newRow("zero counts show the shortest delay")
+        << "1" << bytes({0, 0, 0, 0}) << m_model.minimumDelay << m_model.minimumDelay;
     QTest::newRow("counts above the long maximum")
-        << "1" << 2501 << 0xFFFF << 25.0 << 25.0 << delayBytes(2500, 2500);
-    QTest::newRow("short range clamps") << "0" << 2500 << 240 << 2.5 << 2.4 << delayBytes(250, 240);
+        << "1" << bytes({0xC5, 0xFF, 0x09, 0xFF}) << 25.0 << 25.0;
+    QTest::newRow("short range clamps") << "0" << bytes({0xC4, 0xF0, 0x09, 0x00}) << 2.5 << 2.4;
 }
 
-void GaPageTests::decodesDelays()
+void GaPageTests::delaysClampToTheForm()
 {
     QFETCH(QString, variant);
-    QFETCH(int, appearanceCount);
-    QFETCH(int, disappearanceCount);
+    QFETCH(QByteArray, delays);
     QFETCH(double, appearance);
     QFETCH(double, disappearance);
-    QFETCH(QByteArray, sent);
 
     auto page = m_model.makePage();
     page->setRangeVariant(variant);
     setDelays(*page, 1.0, 1.0);
-    const QByteArray delays = delayBytes(appearanceCount, disappearanceCount);
-    page->decodeConfig(
-        m_model.replyHeader +
-        payloadWith(
-            {{9, delays.at(0)}, {10, delays.at(1)}, {11, delays.at(2)}, {12, delays.at(3)}}));
-
+    page->decodeConfig(m_model.replyHeader + QByteArray(7, '\0') + delays);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznieniePojawienie")->value(), appearance);
     QCOMPARE(widget<QDoubleSpinBox>(*page, "OpoznienieZanik")->value(), disappearance);
-    QCOMPARE(page->encodeConfig().mid(9, 4), sent);
-}
-
-void GaPageTests::shortBlockReadsMissingBytesAsZero()
-{
-    auto page = m_model.makePage();
-    clickButton(page.get(), qPrintable(m_model.defaultsButton));
-    widget<QComboBox>(*page, "ZanikPobudzenie")->setCurrentIndex(1);
-    setDelays(*page, 5.0, 5.0);
-
-    // Cut after the second relay's mode: its pulse time and everything after read as 0.
-    page->decodeConfig(m_model.replyHeader + bytes({0x08, 0x05, 0x08}));
-
-    const int shortest = countOf(m_model.minimumDelay);
-    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x08, 0x05, 0x08, 0x01, 0x00, 0x00, 0x00}) +
-                                             delayBytes(shortest, shortest) + bytes({0})));
-    for (const QString &scheme : Schemes)
-        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
-
-    page->decodeConfig(m_model.replyHeader);
-    QCOMPARE(page->encodeConfig(), sentFrame(bytes({0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00}) +
-                                             delayBytes(shortest, shortest) + bytes({0})));
-}
-
-void GaPageTests::decodedFrameEncodesUnchanged_data()
-{
-    QTest::addColumn<QByteArray>("received");
-    QTest::addColumn<QByteArray>("sent");
-
-    const QByteArray pulse =
-        bytes({0x18, 0x2A, 0x08, 0x64, 0x01, 0x0F, 0x01, 0x2C, 0xE2, 0x01, 0x04, 0x00});
-    QTest::newRow("pulse relays, scheme A, on appearance") << pulse << pulse;
-    const QByteArray latched =
-        bytes({0x01, 0x05, 0x12, 0x63, 0x10, 0x00, 0x00, 0x32, 0xC4, 0x00, 0x09, 0x00});
-    QTest::newRow("latched and no reset, scheme E, on loss") << latched << latched;
-    QTest::newRow("unnamed bits and byte 13 are not echoed")
-        << bytes({0xE4, 0x03, 0x22, 0x03, 0xE2, 0xF3, 0xFE, 0x0A, 0x0A, 0x00, 0x00, 0x55})
-        << bytes({0x04, 0x03, 0x02, 0x03, 0x02, 0x03, 0x00, 0x0A, 0x0A, 0x00, 0x00, 0x00});
-}
-
-void GaPageTests::decodedFrameEncodesUnchanged()
-{
-    QFETCH(QByteArray, received);
-    QFETCH(QByteArray, sent);
-
-    auto page = m_model.makePage();
-    page->setRangeVariant(QStringLiteral("1"));
-    page->decodeConfig(m_model.replyHeader + received);
-    QCOMPARE(page->encodeConfig(), sentFrame(sent));
-}
-
-void GaPageTests::clicksFollowInterlocks()
-{
-    auto page = m_model.makePage();
-    auto *pulseTime = widget<QSpinBox>(*page, "PK1ImpulsT");
-    const auto enabledModes = [&](const QString &relay) {
-        QStringList names;
-        for (const QString &mode : Modes) {
-            if (box(*page, relay + mode)->isEnabled())
-                names << mode;
-        }
-        return names;
-    };
-
-    box(*page, "PK1Impulsowy")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"Impulsowy"});
-    QVERIFY(pulseTime->isEnabled());
-    QCOMPARE(enabledModes("PK2"), Modes);
-
-    // A disabled mode cannot be picked as a second one.
-    box(*page, "PK1Trwale")->click();
-    QVERIFY(!box(*page, "PK1Trwale")->isChecked());
-
-    box(*page, "PK1Impulsowy")->click();
-    QCOMPARE(enabledModes("PK1"), Modes);
-    QVERIFY(!pulseTime->isEnabled());
-
-    box(*page, "PK1DoSkasowania")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
-    QVERIFY(!pulseTime->isEnabled());
-    box(*page, "PK1Inwersja")->click();
-    QCOMPARE(enabledModes("PK1"), QStringList{"DoSkasowania"});
-    box(*page, "PK1DoSkasowania")->click();
-    QCOMPARE(enabledModes("PK1"), Modes);
-
-    box(*page, "PobOpcjaC")->click();
-    for (const QString &scheme : Schemes)
-        QCOMPARE(box(*page, scheme)->isEnabled(), scheme == QLatin1String("PobOpcjaC"));
-    box(*page, "PobOpcjaC")->click();
-    for (const QString &scheme : Schemes)
-        QVERIFY2(box(*page, scheme)->isEnabled(), qPrintable(scheme));
 }
 
 void GaPageTests::rangeVariantSetsDelayMaximum_data()
@@ -465,18 +303,6 @@ void GaPageTests::disconnectClosesPage()
     clickButton(page.get(), qPrintable(m_model.disconnectButton));
     QCOMPARE(back.count(), 1);
     QVERIFY(!page->isVisible());
-}
-
-void GaPageTests::documentationOpensModelManual()
-{
-    auto page = m_model.makePage();
-    UrlRecorder catcher;
-    const QUrl host(QLatin1String(DevicePage::DocumentationHost));
-    clickButton(page.get(), qPrintable(m_model.documentationButton));
-
-    QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls.first().host(), host.host());
-    QCOMPARE(catcher.urls.first().path(), m_model.manualPath);
 }
 
 void GaPageTests::configurationReplyReachesOnlyItsPage()

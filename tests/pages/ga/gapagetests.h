@@ -2,14 +2,12 @@
 
 #include "app/orva2.h"
 #include "pages/common/gapage.h"
-#include "tests/support/urlrecorder.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPair>
 #include <QString>
-#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -24,15 +22,11 @@ struct GaModel
     std::function<std::unique_ptr<GaPage>()> makePage;
     std::function<GaPage &(ORVA2 &)> pageIn;
     std::function<GaPage &(ORVA2 &)> otherPageIn;
-    QString banner;
     double minimumDelay;
-    bool sizeLimited;
-    QString manualPath;
     QString sendButton;
     QString readButton;
     QString defaultsButton;
     QString ledTestButton;
-    QString documentationButton;
     QString disconnectButton;
     // SIGNAL() texts of the page's send, read, back-to-start and LED-test signals.
     QByteArray sendSignal;
@@ -49,27 +43,19 @@ public:
     explicit GaPageTests(GaModel model) : m_model(std::move(model)) {}
 
 private slots:
-    void formStartsAsDelivered();
     void defaultsGiveFactoryFrame_data();
     void defaultsGiveFactoryFrame();
-    void encodesEveryField_data();
-    void encodesEveryField();
-    void decodeAppliesRelayModesInFrameOrder_data();
-    void decodeAppliesRelayModesInFrameOrder();
-    void decodeKeepsOneColourScheme_data();
-    void decodeKeepsOneColourScheme();
-    void decodesDelays_data();
-    void decodesDelays();
-    void shortBlockReadsMissingBytesAsZero();
-    void decodedFrameEncodesUnchanged_data();
-    void decodedFrameEncodesUnchanged();
-    void clicksFollowInterlocks();
+    void untouchedWriteBackKeepsEveryByte();
+    void delayOffTheGridIsWrittenBackAsRead();
+    void interlocks_data();
+    void interlocks();
+    void delaysClampToTheForm_data();
+    void delaysClampToTheForm();
     void rangeVariantSetsDelayMaximum_data();
     void rangeVariantSetsDelayMaximum();
     void buttonsEmitTheirSignal_data();
     void buttonsEmitTheirSignal();
     void disconnectClosesPage();
-    void documentationOpensModelManual();
 
     void configurationReplyReachesOnlyItsPage();
     void identificationSetsDelayRange_data();

@@ -16,15 +16,11 @@ int main(int argc, char *argv[])
     model.makePage = [] { return std::make_unique<ga>(); };
     model.pageIn = [](ORVA2 &window) -> GaPage & { return window.gaPage(); };
     model.otherPageIn = [](ORVA2 &window) -> GaPage & { return window.gamiPage(); };
-    model.banner = QStringLiteral("GA-1");
     model.minimumDelay = 0.1;
-    model.sizeLimited = true;
-    model.manualPath = QStringLiteral("/wp-content/uploads/2021/07/DTR_GA-1.pdf");
     model.sendButton = QStringLiteral("ZapiszGA");
     model.readButton = QStringLiteral("DZGA");
     model.defaultsButton = QStringLiteral("Domyslne");
     model.ledTestButton = QStringLiteral("pLEDGA");
-    model.documentationButton = QStringLiteral("DTRGA");
     model.disconnectButton = QStringLiteral("rozlaczGA");
     model.sendSignal = SIGNAL(WyslijDaneGA());
     model.readSignal = SIGNAL(PobierzDaneZGA());

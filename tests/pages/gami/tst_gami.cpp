@@ -18,15 +18,11 @@ int main(int argc, char *argv[])
     model.makePage = [] { return std::make_unique<gami>(); };
     model.pageIn = [](ORVA2 &window) -> GaPage & { return window.gamiPage(); };
     model.otherPageIn = [](ORVA2 &window) -> GaPage & { return window.gaPage(); };
-    model.banner = QStringLiteral("GA-1 MI");
     model.minimumDelay = 0.0;
-    model.sizeLimited = false;
-    model.manualPath = QStringLiteral("/wp-content/uploads/2021/07/DTR_GA-1_MI.pdf");
     model.sendButton = QStringLiteral("ZapiszGAMI");
     model.readButton = QStringLiteral("DZGAMI");
     model.defaultsButton = QStringLiteral("DomyslneGAMI");
     model.ledTestButton = QStringLiteral("pLEDGAMI");
-    model.documentationButton = QStringLiteral("DTRGAMI");
     model.disconnectButton = QStringLiteral("rozlaczGAMI");
     model.sendSignal = SIGNAL(WyslijDaneGAMI());
     model.readSignal = SIGNAL(PobierzDaneZGAMI());

@@ -1,4 +1,4 @@
-#include "tests/codecs/codecdomain.h"
+#include "tests/codecs/untouchedwriteback.h"
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The KZR-1 / TLMX-1 configuration as the device keeps it; one frame layout travels both ways.
+// Option bytes keep the device's bits, numbers its counts, LED colours the form's indexes.
+class KzrConfig
+{
+public:
+    // Bits of `unlock`: what unlocks the interlock, then the TLMX-1 special options.
+    enum UnlockBit
+    {
+        UnlockByInput1,
+        UnlockByInput2,
+        UnlockByButton,
+        PermanentUnlock,
+        TlmxBlockingOnRelay1,
+        TlmxBlockingOnRelay2,
+        TlmxTwoColourBlocking,
+    };
+    // Bits of `relay1` and `relay2`: what drives the relay.
+    enum RelaySourceBit
+    {
+        RelayFollowsUnlock,
+        RelayRepeatsInput1,
+        RelayRepeatsInput2,
+        RelayFollowsButton,
+        RelayFollowsVoltage,
+    };
+    // Bits of `inputs`: inversions, then the inputs that report a closed earthing switch.
+    enum InputBit
+    {
+        InvertInput1,
+        InvertInput2,
+        InvertRelay1,
+        InvertRelay2,
+        EarthingOnInput1,
+        EarthingOnInput2,
+    };
+    // LED colours in the order of the form's colour lists. NoColour stands for a received code
+    // that is none of the six: it says nothing, so the form keeps its choice.
+    enum Colour
+    {
+        NoColour = -1,
+        Red,
+        Violet,
+        LightBlue,
+        Blue,
+        Green,
+        Yellow,
+        ColourCount
+    };
+
+    quint8 unlock = 0;
+    quint8 unlockSeconds = 0;
+    quint8 relay1 = 0;
+    quint8 relay2 = 0;
+    quint8 inputs = 0;
+    quint16 voltageAppearanceMs = 0;
+    quint16 voltageLossMs = 0;
+    Colour blockedColour = NoColour;
+    Colour freeColour = NoColour;
+    Colour earthingColour = NoColour;
+
+    // From a whole "DE" reply; a byte the block lacks reads as 0.
+    static KzrConfig decode(const QByteArray &block);
+    // The 14-byte configuration frame with the outgoing header.
+    QByteArray encode() const;
+
+    // Factory settings of each model: KZR-1 unlocks by both inputs and the button, TLMX-1
+    // stays unlocked and signals blocking in two colours on relay 2.
+    static KzrConfig kzrDefaults();
+    static KzrConfig tlmxDefaults();
+
+    bool operator==(const KzrConfig &other) const;
+    bool operator!=(const KzrConfig &other) const { return !(*this == other); }
+};
