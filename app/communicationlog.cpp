@@ -84,6 +84,12 @@ void CommunicationLog::append(const QString &line, const QString &toolTip)
     cursor.setBlockFormat(format);
 }
 
+QStringList CommunicationLog::lines() const
+{
+    const QString text = m_view->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
 QString CommunicationLog::toolTipOfLine(int line) const
 {
     return m_view->document()->findBlockByNumber(line).blockFormat().stringProperty(

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QTextBrowser;
 
@@ -36,6 +37,8 @@ public:
     // make a line of megabytes.
     static constexpr int MaxHexBytes = 64;
 
+    // Every line, oldest first.
+    QStringList lines() const;
     // The tool tip of the given line (0 is the first), empty for a line about no frame.
     QString toolTipOfLine(int line) const;
 

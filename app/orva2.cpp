@@ -157,7 +157,12 @@ void ORVA2::showConnectionError(const QString &portName)
 
 void ORVA2::on_polacz_clicked()
 {
-    m_portName = ui->porty->currentText();
+    connectTo(ui->porty->currentText());
+}
+
+void ORVA2::connectTo(const QString &portName)
+{
+    m_portName = portName;
     // The offline entry names no port; a real port listed first that fails to open must
     // report its error, not lead offline.
     if (m_portName == QLatin1String(OfflineEntry)) {

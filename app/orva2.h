@@ -62,6 +62,9 @@ public:
     void processBlock(const QByteArray &block);
 
     DeviceLink &link() { return m_link; }
+    // What the connect button does with the chosen entry: the offline chooser for "Tryb
+    // Offline", otherwise open that port and ask the device who it is.
+    void connectTo(const QString &portName);
     const CommunicationLog &communicationLog() const { return *m_log; }
 
     KZR &kzrPage() { return pages().kzr; }

@@ -1,7 +1,6 @@
 #include "tests/support/simulatedconnection.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -20,11 +19,7 @@ SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(
 
 void SimulatedConnection::pressConnect()
 {
-    auto *ports = m_window.findChild<QComboBox *>(QStringLiteral("porty"));
-    if (ports->findText(m_link.slavePath()) < 0)
-        ports->addItem(m_link.slavePath());
-    ports->setCurrentIndex(ports->findText(m_link.slavePath()));
-    clickButton(&m_window, "polacz");
+    m_window.connectTo(m_link.slavePath());
 }
 
 bool SimulatedConnection::connectAndLoad()
@@ -66,9 +61,7 @@ QTextBrowser *SimulatedConnection::log() const
 
 QStringList logLinesOf(ORVA2 &window)
 {
-    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
-    const QString text = log->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    return window.communicationLog().lines();
 }
 
 void clickButton(QWidget *root, const char *objectName)

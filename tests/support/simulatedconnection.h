@@ -19,7 +19,7 @@ public:
     SimulatedDevice &device() { return m_device; }
     PtyLink &link() { return m_link; }
 
-    // Chooses the pseudo-terminal in the port list and presses connect.
+    // Connects the window to the pseudo-terminal, as choosing it and pressing connect does.
     void pressConnect();
     // Connects and waits until the device's page is shown and its configuration reply (if the
     // model has one) has been handled. Returns false on timeout.

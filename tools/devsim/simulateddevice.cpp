@@ -1,8 +1,8 @@
 #include "tools/devsim/simulateddevice.h"
 
 #include "protocol/frames.h"
+#include "protocol/modeltable.h"
 
-#include <QHash>
 
 namespace {
 
@@ -10,50 +10,6 @@ constexpr int PayloadSize = Frame::Size - 2;
 constexpr quint8 BlockingBit = 0x01;
 constexpr int ViewStateByte = 5;
 constexpr int RangeVariantByte = 8;
-
-// What each identity answers to a read request; HEL-1 has no configuration reply.
-const QHash<QByteArray, QByteArray> &configReplyHeaders()
-{
-    static const QHash<QByteArray, QByteArray> headers = {
-        {Frame::Reply::Kzr, Frame::Reply::KzrConfig},
-        {Frame::Reply::Tlmx, Frame::Reply::KzrConfig},
-        {Frame::Reply::Ga, Frame::Reply::GaConfig},
-        {Frame::Reply::Wrn1, Frame::Reply::Wrn1Config},
-        {Frame::Reply::Drav, Frame::Reply::DravConfig},
-        {Frame::Reply::Hel, QByteArray()},
-        {Frame::Reply::Wrn2, Frame::Reply::Wrn2Config},
-        {Frame::Reply::Gami, Frame::Reply::GamiConfig},
-        {Frame::Reply::Zegar, Frame::Reply::ZegarConfig},
-        {Frame::Reply::Nov, Frame::Reply::NovConfig},
-        {Frame::Reply::Brt, Frame::Reply::BrtConfig},
-        {Frame::Reply::Tester, Frame::Reply::TesterConfig},
-    };
-    return headers;
-}
-
-struct ModelName
-{
-    const char *name;
-    const char *identity;
-};
-
-const ModelName ModelNames[] = {
-    {"KZR-1", Frame::Reply::Kzr},     {"TLMX-1", Frame::Reply::Tlmx},
-    {"GA-1", Frame::Reply::Ga},       {"WRN-1", Frame::Reply::Wrn1},
-    {"DRAV-1", Frame::Reply::Drav},   {"HEL-1", Frame::Reply::Hel},
-    {"WRN-2", Frame::Reply::Wrn2},    {"GA-1 MI", Frame::Reply::Gami},
-    {"ZEGAR-1", Frame::Reply::Zegar}, {"NOV-1", Frame::Reply::Nov},
-    {"BRT-1", Frame::Reply::Brt},     {"Tester KZR-1", Frame::Reply::Tester},
-};
-
-// Names are matched without regard to case, spaces or dashes, so "ga1mi" finds "GA-1 MI".
-QString folded(const QString &name)
-{
-    QString result = name.toUpper();
-    result.remove(QLatin1Char(' '));
-    result.remove(QLatin1Char('-'));
-    return result;
-}
 
 QByteArray withHeader(QByteArray frame, const QByteArray &header)
 {
@@ -71,33 +27,34 @@ SimulatedDevice::SimulatedDevice(const QByteArray &identity, QObject *parent)
 
 QList<QByteArray> SimulatedDevice::knownIdentities()
 {
-    QList<QByteArray> identities = configReplyHeaders().keys();
-    std::sort(identities.begin(), identities.end());
+    QList<QByteArray> identities;
+    for (const ModelInfo &model : ModelInfo::all())
+        identities << QByteArray(model.identity);
     return identities;
 }
 
 QByteArray SimulatedDevice::identityFor(const QString &modelOrCode)
 {
-    if (knownIdentities().contains(modelOrCode.toLatin1()))
-        return modelOrCode.toLatin1();
-    for (const ModelName &model : ModelNames) {
-        if (folded(QLatin1String(model.name)) == folded(modelOrCode))
-            return model.identity;
-    }
-    return QByteArray();
+    const ModelInfo *model = ModelInfo::find(modelOrCode);
+    return model ? QByteArray(model->identity) : QByteArray();
 }
 
 QStringList SimulatedDevice::modelNames()
 {
     QStringList names;
-    for (const ModelName &model : ModelNames)
-        names << QLatin1String(model.name);
+    for (const ModelInfo &model : ModelInfo::all())
+        names << model.nameText();
     return names;
+}
+
+const ModelInfo &SimulatedDevice::model() const
+{
+    return *ModelInfo::find(QString::fromLatin1(m_identity));
 }
 
 int SimulatedDevice::configFrameCount() const
 {
-    return m_identity == Frame::Reply::Wrn2 ? 2 : 1;
+    return model().configFrames;
 }
 
 QByteArray SimulatedDevice::storedPayload() const
@@ -117,12 +74,12 @@ void SimulatedDevice::setStoredPayload(const QByteArray &payload)
 
 bool SimulatedDevice::hasView() const
 {
-    return m_identity == Frame::Reply::Kzr || m_identity == Frame::Reply::Tlmx;
+    return model().hasView;
 }
 
 QByteArray SimulatedDevice::configReplyHeader() const
 {
-    return configReplyHeaders().value(m_identity);
+    return model().configHeader;
 }
 
 QByteArray SimulatedDevice::configReply() const

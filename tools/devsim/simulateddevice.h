@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+struct ModelInfo;
+
 // One relay as the program sees it from the other end of the line: it answers the
 // identification request with its identity and version, stores configuration frames,
 // answers a read request with what it stored, and (interlock relays) reports and unlocks
@@ -14,7 +16,7 @@ class SimulatedDevice : public QObject
     Q_OBJECT
 
 public:
-    // identity: the two-digit code, "01" to "12".
+    // identity: the two-digit code of a row of the model table, "01" to "12".
     explicit SimulatedDevice(const QByteArray &identity, QObject *parent = nullptr);
 
     static QList<QByteArray> knownIdentities();
@@ -60,6 +62,7 @@ private:
     QByteArray configReply() const;
     QByteArray configReplyHeader() const;
     bool hasView() const;
+    const ModelInfo &model() const;
 
     QByteArray m_identity;
     QByteArray m_version = "031507";
