@@ -118,6 +118,12 @@ void tst_Interface::receivedLineCarriesTheBlock()
     window.processBlock(QByteArray());
     clickButton(&window, "polacz"); // offline: a line about no frame
     QVERIFY(window.communicationLog().toolTipOfLine(1).isEmpty());
+
+    // A long block shows its first bytes only, and says that more followed.
+    window.processBlock(QByteArray("OK") + QByteArray(4000, '\x5A'));
+    const QString longToolTip = window.communicationLog().toolTipOfLine(2);
+    QVERIFY2(longToolTip.endsWith(QStringLiteral("5A …")), qPrintable(longToolTip));
+    QVERIFY(longToolTip.size() < 400);
 }
 
 static QStringList capturedFrames;

@@ -1,6 +1,7 @@
 #include "tests/support/simulatedconnection.h"
 
 #include "protocol/frames.h"
+#include "protocol/modeltable.h"
 
 #include <QLabel>
 #include <QStackedWidget>
@@ -31,39 +32,17 @@ static QStackedWidget *stackOf(ORVA2 &window)
 void tst_ReceiveHandler::identification_data()
 {
     QTest::addColumn<QByteArray>("code");
-    QTest::addColumn<QString>("logLine");
     QTest::addColumn<QString>("version");
-    QTest::newRow("KZR-1") << QByteArray("01") << "Urządznie: KZR-1/TLMX-1"
-                           << "v03d15m07r";
-    QTest::newRow("TLMX-1") << QByteArray("02") << "Urządznie: KZR-1/TLMX-1"
-                            << "v03d15m07r";
-    QTest::newRow("GA-1") << QByteArray("03") << "Urządznie: GA-1"
-                          << "v03d15m07r1";
-    QTest::newRow("WRN-1") << QByteArray("04") << "Urządznie: WRN-1"
-                           << "v03d15m07r";
-    QTest::newRow("DRAV-1") << QByteArray("05") << "Urządznie: DRAV-1"
-                            << "v03d15m07r";
-    QTest::newRow("HEL-1") << QByteArray("06") << "Urządznie: HEL-1"
-                           << "v03d15m07r";
-    QTest::newRow("WRN-2") << QByteArray("07") << "Urządznie: WRN-2"
-                           << "v03d15m07r";
-    QTest::newRow("GA-1 MI") << QByteArray("08") << "Urządznie: GA-1 MI"
-                             << "v03d15m07r1";
-    QTest::newRow("ZEGAR-1") << QByteArray("09") << "Urządznie: ZEGAR-1"
-                             << "v03d15m07r";
-    QTest::newRow("NOV-1") << QByteArray("10") << "Urządznie: NOV-1"
-                           << "v03d15m07r";
-    QTest::newRow("BRT") << QByteArray("11") << "Urządznie: BRT"
-                         << "v03d15m07r";
-    QTest::newRow("Tester") << QByteArray("12") << "Urządznie: Tester KZR-1"
-                            << "v03d15m07r";
+    for (const ModelInfo &model : ModelInfo::all())
+        QTest::newRow(model.name) << QByteArray(model.identity)
+                                  << (model.hasRangeVariant ? "v03d15m07r1" : "v03d15m07r");
 }
 
 void tst_ReceiveHandler::identification()
 {
     QFETCH(QByteArray, code);
-    QFETCH(QString, logLine);
     QFETCH(QString, version);
+    const QString logLine = QString::fromUtf8(ModelInfo::find(QString::fromLatin1(code))->identifiedLine);
 
     ORVA2 window;
     window.processBlock(code + QByteArray("0315071") + QByteArray(5, '\x07'));
@@ -83,17 +62,7 @@ void tst_ReceiveHandler::replyLogLines_data()
 {
     QTest::addColumn<QByteArray>("header");
     QTest::addColumn<QString>("logLine");
-    QTest::newRow("KZR config") << QByteArray("DE") << "Konfiguracja pobrana";
     QTest::newRow("KZR view") << QByteArray("dV") << "Widok urządzenia aktualizacja";
-    QTest::newRow("GA config") << QByteArray("DF") << "Konfiguracja pobrana";
-    QTest::newRow("WRN-1 config") << QByteArray("DG") << "Konfiguracja pobrana";
-    QTest::newRow("DRAV config") << QByteArray("DH") << "Konfiguracja pobrana";
-    QTest::newRow("WRN-2 config") << QByteArray("DI") << "Konfiguracja pobrana";
-    QTest::newRow("GAMI config") << QByteArray("DJ") << "Konfiguracja pobrana";
-    QTest::newRow("ZEGAR config") << QByteArray("DK") << "Konfiguracja pobrana ZEGR";
-    QTest::newRow("BRT config") << QByteArray("DM") << "Konfiguracja pobrana";
-    QTest::newRow("NOV config") << QByteArray("DN") << "Konfiguracja pobrana NOV";
-    QTest::newRow("tester config") << QByteArray("DO") << "Konfiguracja pobrana Tester KZR";
     QTest::newRow("LED test echo") << QByteArray("PL") << "RGB";
     QTest::newRow("acknowledge") << QByteArray("OK") << "Konfiguracja odebrana";
 }

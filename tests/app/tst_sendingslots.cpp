@@ -15,8 +15,6 @@ class tst_SendingSlots : public QObject
 private slots:
     void fixedFrames_data();
     void fixedFrames();
-    void configurationFrames_data();
-    void configurationFrames();
     void wrn2SendsTwoParts();
 };
 
@@ -67,58 +65,6 @@ void tst_SendingSlots::fixedFrames()
     QVERIFY(connection.waitForFrames(1));
     QCOMPARE(connection.device().receivedFrames().first().toHex(' '), frame.toHex(' '));
     QCOMPARE(connection.device().receivedFrames().size(), 1);
-}
-
-void tst_SendingSlots::configurationFrames_data()
-{
-    QTest::addColumn<QByteArray>("identity");
-    QTest::addColumn<Trigger>("trigger");
-    QTest::addColumn<QString>("logLine");
-
-    const QString line = QStringLiteral("Wysyłanie konfiguracji do urządzenia");
-    QTest::newRow("KZR") << QByteArray("01")
-                         << Trigger([](ORVA2 &w) { emit w.kzrPage().WyslijDaneKZR(); }) << line;
-    QTest::newRow("GA") << QByteArray("03")
-                        << Trigger([](ORVA2 &w) { emit w.gaPage().WyslijDaneGA(); }) << line;
-    QTest::newRow("WRN-1") << QByteArray("04")
-                           << Trigger([](ORVA2 &w) { emit w.wrn1Page().WyslijDaneWRN(); }) << line;
-    QTest::newRow("DRAV") << QByteArray("05")
-                          << Trigger([](ORVA2 &w) { emit w.dravPage().WyslijDaneDRAV(); }) << line;
-    QTest::newRow("HEL") << QByteArray("06")
-                         << Trigger([](ORVA2 &w) { emit w.helPage().WyslijDaneHEL(); }) << line;
-    QTest::newRow("GAMI") << QByteArray("08")
-                          << Trigger([](ORVA2 &w) { emit w.gamiPage().WyslijDaneGAMI(); }) << line;
-    QTest::newRow("ZEGAR") << QByteArray("09")
-                           << Trigger([](ORVA2 &w) { emit w.zegarPage().WyslijDaneZEGAR(); })
-                           << line;
-    QTest::newRow("NOV") << QByteArray("10")
-                         << Trigger([](ORVA2 &w) { emit w.novPage().WyslijDaneNOV(); }) << line;
-    QTest::newRow("BRT") << QByteArray("11")
-                         << Trigger([](ORVA2 &w) { emit w.brtPage().WyslijDaneBRT(); }) << line;
-    QTest::newRow("tester") << QByteArray("12")
-                            << Trigger([](ORVA2 &w) { emit w.testerPage().WyslijDaneTesterKZR(); })
-                            << "Wysyłanie danych testera";
-}
-
-// Whatever the page encodes is what reaches the device, unchanged.
-void tst_SendingSlots::configurationFrames()
-{
-    QFETCH(QByteArray, identity);
-    QFETCH(Trigger, trigger);
-    QFETCH(QString, logLine);
-
-    SimulatedConnection connection(identity);
-    QVERIFY(connection.connectAndLoad());
-    connection.device().clearReceivedFrames();
-
-    trigger(connection.window());
-    QCOMPARE(connection.logLines().last(), logLine);
-    QCOMPARE(connection.log()->textColor(), QColor(Qt::red));
-    QVERIFY(connection.waitForFrames(1));
-    const QByteArray sent = connection.device().receivedFrames().first();
-    QCOMPARE(sent.size(), Frame::Size);
-    QCOMPARE(sent.left(2), QByteArray("\nU"));
-    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
 }
 
 void tst_SendingSlots::wrn2SendsTwoParts()
