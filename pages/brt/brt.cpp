@@ -14,15 +14,6 @@ constexpr int SwappedPreviewOffset = 4;
 
 const char *const DocumentationPath = "/wp-content/uploads/2021/07/DTR_BRT-1.pdf";
 
-// Typed delays between two steps would show one value and send another.
-void snapToStep(QSpinBox *delay)
-{
-    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
-        const int step = delay->singleStep();
-        delay->setValue(qRound(double(delay->value()) / step) * step);
-    });
-}
-
 } // namespace
 
 BRT::BRT(QWidget *parent) : DevicePage(parent), ui(new Ui::BRT)

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QSpinBox>
 #include <QUrl>
 
 const char *const DevicePage::DocumentationHost = "https://www.orvatech.pl";
@@ -48,6 +49,14 @@ void DevicePage::unpackBits(quint8 value, const QList<QAbstractButton *> &boxes)
     int bit = 0;
     for (QAbstractButton *box : boxes)
         box->setChecked(bitSet(value, bit++));
+}
+
+void DevicePage::snapToStep(QSpinBox *delay)
+{
+    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
+        const int step = delay->singleStep();
+        delay->setValue(qRound(double(delay->value()) / step) * step);
+    });
 }
 
 void DevicePage::excludeOthers(QAbstractButton *changed, bool checked,

@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QSpinBox;
 
 // What every device page shares: the version label, the documentation link, and the way
 // check boxes travel as bits. A page derives from this, builds its designer form, then
@@ -41,6 +42,10 @@ protected:
     // Applies bits 0, 1, 2... to the boxes strictly in the given order, because each change
     // runs the page's interlocks and a later box may undo an earlier one.
     static void unpackBits(quint8 value, const QList<QAbstractButton *> &boxes);
+
+    // Typed delays between two steps would show one value and send another: when editing
+    // finishes the box moves to the nearest step.
+    static void snapToStep(QSpinBox *delay);
 
     // One box of a group that exclude each other changed: while it is checked the others
     // are unchecked and disabled, once it is cleared they are usable again.

@@ -22,14 +22,6 @@ void selectColour(QComboBox *combo, WrnLedColours::Colour colour)
         combo->setCurrentIndex(colour);
 }
 
-void snapToStep(QSpinBox *delay)
-{
-    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
-        const int step = delay->singleStep();
-        delay->setValue(qRound(double(delay->value()) / step) * step);
-    });
-}
-
 } // namespace
 
 WrnPage::WrnPage(QWidget *parent) : DevicePage(parent) {}

@@ -7,15 +7,6 @@ namespace {
 
 const char DocumentationPath[] = "/wp-content/uploads/2024/06/DTR_DRAV-1.pdf";
 
-// Typed delays between two steps would show one value and send another.
-void snapToStep(QSpinBox *delay)
-{
-    QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {
-        const int step = delay->singleStep();
-        delay->setValue(qRound(double(delay->value()) / step) * step);
-    });
-}
-
 } // namespace
 
 DRAV::DRAV(QWidget *parent) : DevicePage(parent), ui(new Ui::DRAV)
