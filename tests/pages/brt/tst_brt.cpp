@@ -1,5 +1,4 @@
-#include "tests/codecs/untouchedwriteback.h"
-#include "tests/support/simulatedconnection.h"
+#include "tests/pages/common/pageform.h"
 #include "tests/support/widgets.h"
 
 #include "codecs/brtconfig.h"
@@ -11,14 +10,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
-
-#include <limits>
-#include <memory>
-#include <vector>
 
 // The BRT-1 page: its frame in both directions, the previews and the relay interlock.
 class tst_BRT : public QObject
@@ -30,17 +24,12 @@ private slots:
     void decodeSetsEachWidget_data();
     void decodeSetsEachWidget();
     void damagedColourKeepsTheForm();
-    void typedDelaySnapsToStep();
-    void untouchedWriteBack();
     void relayInterlockOnClick_data();
     void relayInterlockOnClick();
     void relayDecodeLaterBitWins();
     void relayDecodeAlwaysConsistent();
     void previewPictures_data();
     void previewPictures();
-    void buttonsEmitTheirSignals_data();
-    void buttonsEmitTheirSignals();
-    void configurationTravelsOverTheLink();
 };
 
 namespace {
@@ -60,43 +49,17 @@ const char *const RelayBoxes[] = {"WE1_PK1", "WE1_PK2", "WE2_PK1", "WE2_PK2"};
 const QStringList PreviewPictures = {"BRTPIOR", "BRTPIOG", "BRTPIOB", "BRTPIOBIAL",
                                      "BRTPOZR", "BRTPOZG", "BRTPOZB", "BRTPOZBIA"};
 
-qint64 distance(const QImage &a, const QImage &b)
-{
-    qint64 sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto *left = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const auto *right = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x)
-            sum += qAbs(qRed(left[x]) - qRed(right[x])) + qAbs(qGreen(left[x]) - qGreen(right[x])) +
-                   qAbs(qBlue(left[x]) - qBlue(right[x])) + qAbs(qAlpha(left[x]) - qAlpha(right[x]));
-    }
-    return sum;
-}
-
-// Which of the preview pictures the preview shows. The pixels pass through the
-// platform's premultiplied form, whose rounding differs by one between CPUs, so the picture
-// is told by the candidate it comes closest to, not by equal pixels.
+// Which of the preview pictures the preview shows: the one whose resource, loaded as the form
+// loads it, gives the same image.
 QString pictureShown(QStackedWidget *preview)
 {
     const QLabel *label = preview->currentWidget()->findChild<QLabel *>();
-    if (!label)
-        return QString();
-    const QImage shown =
-        label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32);
-    QString nearest;
-    qint64 best = std::numeric_limits<qint64>::max();
+    const QImage shown = label ? label->pixmap(Qt::ReturnByValue).toImage() : QImage();
     for (const QString &name : PreviewPictures) {
-        const QImage candidate =
-            QImage(QStringLiteral(":/GRAFIKA/%1.png").arg(name)).convertToFormat(QImage::Format_ARGB32);
-        if (candidate.size() != shown.size())
-            continue;
-        const qint64 d = distance(shown, candidate);
-        if (d < best) {
-            best = d;
-            nearest = name;
-        }
+        if (QPixmap(QStringLiteral(":/GRAFIKA/%1.png").arg(name)).toImage() == shown)
+            return name;
     }
-    return nearest;
+    return QString();
 }
 
 } // namespace
@@ -147,13 +110,7 @@ void tst_BRT::decodeSetsEachWidget()
 
     BRT page;
     page.decodeConfig(reply(payload));
-    QStringList checked;
-    for (const QCheckBox *each : page.findChildren<QCheckBox *>()) {
-        if (each->isChecked())
-            checked << each->objectName();
-    }
-    checked.sort();
-    QCOMPARE(checked, ticked);
+    QCOMPARE(checkedBoxes(page), ticked);
     QList<int> shown;
     for (const char *input : {"We1", "We2"}) {
         const QByteArray name(input);
@@ -178,38 +135,6 @@ void tst_BRT::damagedColourKeepsTheForm()
     QCOMPARE(widget<QComboBox>(page, "We2Kolor")->currentIndex(), 2);
     QCOMPARE(widget<QStackedWidget>(page, "We1Wiz")->currentIndex(), 3);
     QCOMPARE(widget<QStackedWidget>(page, "We2Wiz")->currentIndex(), 2);
-}
-
-// What the form shows after editing is what the device gets.
-void tst_BRT::typedDelaySnapsToStep()
-{
-    BRT page;
-    const char *const names[] = {"We1OpoznieniePojawienia", "We1OpoznienieZaniku",
-                                 "We2OpoznieniePojawienia", "We2OpoznienieZaniku"};
-    for (const char *name : names) {
-        auto *delay = widget<QSpinBox>(page, name);
-        delay->selectAll();
-        QTest::keyClicks(delay, QStringLiteral("150"));
-        QTest::keyClick(delay, Qt::Key_Return);
-        QVERIFY2(delay->value() == 200, name);
-    }
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(frame.mid(3, 2).toHex() + frame.mid(6, 2).toHex(), QByteArray("02020202"));
-}
-
-// Reading a device and writing it back untouched gives it back every setting it reported,
-// whatever the relay boxes held before.
-void tst_BRT::untouchedWriteBack()
-{
-    BRT page;
-    const QString lost = firstLostSetting(
-        codecDomain(QStringLiteral("BRT-1")),
-        [&page](const QByteArray &reply) {
-            page.decodeConfig(reply);
-            return page.encodeConfig();
-        },
-        300, 11);
-    QVERIFY2(lost.isEmpty(), qPrintable(lost));
 }
 
 void tst_BRT::relayInterlockOnClick_data()
@@ -315,62 +240,6 @@ void tst_BRT::previewPictures()
     box(form, "ZamianaKanalow")->setChecked(swapped);
     QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We1Wiz")), input1);
     QCOMPARE(pictureShown(widget<QStackedWidget>(form, "We2Wiz")), input2);
-}
-
-void tst_BRT::buttonsEmitTheirSignals_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QByteArray>("signal");
-    QTest::newRow("send") << "ZapiszBRT" << QByteArray(SIGNAL(WyslijDaneBRT()));
-    QTest::newRow("read") << "DZBRT" << QByteArray(SIGNAL(PobierzDaneZBRT()));
-    QTest::newRow("LED test") << "pLEDBRT" << QByteArray(SIGNAL(ProbaLEDBRT()));
-    QTest::newRow("disconnect") << "rozlaczBRT" << QByteArray(SIGNAL(PowrotPoczatekBRT()));
-    QTest::newRow("reset sends nothing") << "KASOWANIEBRT" << QByteArray();
-}
-
-void tst_BRT::buttonsEmitTheirSignals()
-{
-    QFETCH(QString, button);
-    QFETCH(QByteArray, signal);
-
-    BRT page;
-    page.show();
-    const QList<QByteArray> all = {SIGNAL(WyslijDaneBRT()), SIGNAL(PobierzDaneZBRT()),
-                                   SIGNAL(ProbaLEDBRT()), SIGNAL(PowrotPoczatekBRT())};
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (const QByteArray &each : all)
-        spies.push_back(std::make_unique<QSignalSpy>(&page, each.constData()));
-    const QByteArray before = page.encodeConfig();
-
-    QTest::mouseClick(widget<QPushButton>(page, button.toLatin1()), Qt::LeftButton);
-
-    for (int i = 0; i < all.size(); ++i)
-        QCOMPARE(spies[i]->count(), all[i] == signal ? 1 : 0);
-    QCOMPARE(page.isVisible(), button != QLatin1String("rozlaczBRT"));
-    QCOMPARE(page.encodeConfig(), before);
-}
-
-void tst_BRT::configurationTravelsOverTheLink()
-{
-    SimulatedConnection connection(Frame::Reply::Brt);
-    connection.device().setStoredPayload(QByteArray::fromHex("111e0a020306010800000000"));
-    QVERIFY(connection.connectAndLoad());
-
-    BRT &page = connection.window().brtPage();
-    QCOMPARE(widget<QLabel>(page, "wersja")->text(), QStringLiteral("v03d15m07r"));
-    QCOMPARE(widget<QComboBox>(page, "We1Kolor")->currentIndex(), 3);
-    QCOMPARE(widget<QSpinBox>(page, "We1OpoznieniePojawienia")->value(), 3000);
-    QCOMPARE(widget<QStackedWidget>(page, "We2Wiz")->currentIndex(), 4);
-    QVERIFY(box(page, "WE2_PK2")->isChecked());
-    QVERIFY(!box(page, "WE1_PK2")->isEnabled());
-
-    widget<QSpinBox>(page, "We2OpoznienieZaniku")->setValue(25500);
-    connection.device().clearReceivedFrames();
-    QTest::mouseClick(widget<QPushButton>(page, "ZapiszBRT"), Qt::LeftButton);
-    QVERIFY(connection.waitForFrames(1));
-    QCOMPARE(connection.device().receivedFrames().first(),
-             QByteArray::fromHex("0a55111e0a0203ff010800010203"));
-    QTRY_COMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
 }
 
 QTEST_MAIN(tst_BRT)
