@@ -42,29 +42,23 @@ std::unique_ptr<DevicePage> makePage(ModelInfo::Id model)
     qFatal("no page for model %d", int(model));
 }
 
+// Each page class has a frame of its own type; the first class the page is wins.
+template <class... Forms> QByteArray encodeAs(DevicePage &page)
+{
+    QByteArray frame;
+    const auto tryForm = [&](auto *form) {
+        if (form && frame.isEmpty())
+            frame = form->encodeConfig();
+    };
+    (tryForm(qobject_cast<Forms *>(&page)), ...);
+    return frame;
+}
+
 QByteArray encodePage(DevicePage &page)
 {
     if (auto *form = qobject_cast<wrn2v2 *>(&page))
         return form->encodeConfigPart1() + form->encodeConfigPart2();
-    if (auto *form = qobject_cast<KZR *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<GaPage *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<WRN2 *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<DRAV *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<hel *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<Milisekundomierz *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<nov *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<BRT *>(&page))
-        return form->encodeConfig();
-    if (auto *form = qobject_cast<TesterKZR *>(&page))
-        return form->encodeConfig();
-    qFatal("no frame for page %s", page.metaObject()->className());
+    return encodeAs<KZR, GaPage, WRN2, DRAV, hel, Milisekundomierz, nov, BRT, TesterKZR>(page);
 }
 
 QStringList formState(QWidget &page)

@@ -181,10 +181,8 @@ class tst_DevicePages : public QObject
 private slots:
     void buttonsEmitTheirSignal_data();
     void buttonsEmitTheirSignal();
-    void manualLink_data();
-    void manualLink();
-    void versionShownAsPlainText_data();
-    void versionShownAsPlainText();
+    void manualAndVersion_data();
+    void manualAndVersion();
     void defaultsReplaceAnyForm_data();
     void defaultsReplaceAnyForm();
     void typedDelaySnapsToStep_data();
@@ -247,38 +245,25 @@ void tst_DevicePages::buttonsEmitTheirSignal()
         QCOMPARE(encodePage(*page).toHex(' '), before.toHex(' '));
 }
 
-void tst_DevicePages::manualLink_data()
-{
-    QTest::addColumn<int>("model");
-    for (const Face &face : faces()) {
-        if (face.manualButton)
-            QTest::newRow(ModelInfo::of(face.id).name) << int(face.id);
-    }
-}
-
-void tst_DevicePages::manualLink()
-{
-    QFETCH(int, model);
-    const Face &face = faceOf(Id(model));
-    auto page = makePage(face.id);
-    UrlRecorder recorder;
-    widget<QAbstractButton>(*page, face.manualButton)->click();
-    QCOMPARE(recorder.urls, face.manual ? QList<QUrl>{QUrl(face.manual)} : QList<QUrl>());
-}
-
-void tst_DevicePages::versionShownAsPlainText_data()
+void tst_DevicePages::manualAndVersion_data()
 {
     QTest::addColumn<int>("model");
     for (const Face &face : faces())
         QTest::newRow(ModelInfo::of(face.id).name) << int(face.id);
 }
 
-// The version comes from the device: markup in it must show as typed, not be interpreted.
-void tst_DevicePages::versionShownAsPlainText()
+// The manual button opens the model's manual and nothing else. The version comes from the
+// device: markup in it must show as typed, not be interpreted.
+void tst_DevicePages::manualAndVersion()
 {
     QFETCH(int, model);
     const Face &face = faceOf(Id(model));
     auto page = makePage(face.id);
+    UrlRecorder recorder;
+    if (face.manualButton)
+        widget<QAbstractButton>(*page, face.manualButton)->click();
+    QCOMPARE(recorder.urls, face.manual ? QList<QUrl>{QUrl(face.manual)} : QList<QUrl>());
+
     const QString version = QStringLiteral("<b>v03</b>&amp;");
     page->setVersionText(version);
     QList<QLabel *> showing;

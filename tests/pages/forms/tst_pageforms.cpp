@@ -2,14 +2,17 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
+#include "codecs/brtconfig.h"
 #include "codecs/wrn2config.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 
 // What each form shows after replies and the engineer's changes: the order in which a reply's
@@ -129,6 +132,11 @@ private slots:
     void gaReplyReachesOnlyItsPage();
     void gaIdentificationSetsDelayRange_data() { addGaRows(); }
     void gaIdentificationSetsDelayRange();
+    void brtDefaultsSetInputsOnly();
+    void brtRelaysAlwaysConsistentAfterDecode();
+    void brtPreviewsFollowColourAndSwap();
+    void testerResultsCannotBeClicked();
+    void testerReplyChangesOnlyTheLog();
 };
 
 void tst_PageForms::formAfterRepliesAndChanges_data()
@@ -546,6 +554,122 @@ void tst_PageForms::gaIdentificationSetsDelayRange()
         for (const QString &name : Delays)
             QCOMPARE(widget<QDoubleSpinBox>(page, name)->maximum(), variant == '1' ? 25.0 : 2.5);
     }
+}
+
+void tst_PageForms::brtDefaultsSetInputsOnly()
+{
+    BRT page;
+    for (const char *step : {"We1Kolor=3", "We1OpoznienieZaniku=2000", "PamiecStanu=1",
+                             "We2OpoznieniePojawienia=900", "ZamianaKanalow=1", "WE2_PK2=1",
+                             "DomyslneBRT"})
+        apply(page, Id::Brt, QLatin1String(step));
+
+    const QByteArray frame = page.encodeConfig();
+    QCOMPARE(frame.mid(2, 6).toHex(' '), BrtConfig::defaults().encode().mid(2, 6).toHex(' '));
+    // The options of the second tab are the engineer's wiring and survive the defaults; with
+    // swapped channels the previews show the swapped pictures of red and green.
+    QCOMPARE(frame.mid(8, 2).toHex(' '), QByteArray("05 08"));
+    verifyShows(page, QStringLiteral("We1Wiz: 4"));
+    verifyShows(page, QStringLiteral("We2Wiz: 5"));
+}
+
+// Whatever byte 9 a device sends, each input ends on at most one relay, each relay on at most
+// one input, and exactly the boxes blocked by a ticked neighbour are disabled.
+void tst_PageForms::brtRelaysAlwaysConsistentAfterDecode()
+{
+    const char *const names[2][2] = {{"WE1_PK1", "WE1_PK2"}, {"WE2_PK1", "WE2_PK2"}};
+    for (int value = 0; value < 0x100; ++value) {
+        BRT page;
+        apply(page, Id::Brt, "#00 00 00 00 00 00 00 " + QString::number(value + 0x100, 16).mid(1));
+        bool on[2][2];
+        for (int input = 0; input < 2; ++input) {
+            for (int relay = 0; relay < 2; ++relay)
+                on[input][relay] = widget<QCheckBox>(page, names[input][relay])->isChecked();
+        }
+        const QByteArray byte = QByteArray::number(value, 16);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY2(!(on[i][0] && on[i][1]) && !(on[0][i] && on[1][i]), byte);
+            for (int relay = 0; relay < 2; ++relay)
+                QVERIFY2(widget<QCheckBox>(page, names[i][relay])->isEnabled() == !on[1 - i][relay],
+                         byte);
+        }
+        QCOMPARE(widget<QCheckBox>(page, "INWERSJA_PK1")->isChecked(), bool(value & 0x10));
+        QCOMPARE(widget<QCheckBox>(page, "INWERSJA_PK2")->isChecked(), bool(value & 0x20));
+    }
+}
+
+// Input 1 is the vertical bar and input 2 the horizontal one until the channels are swapped;
+// the previews follow a swap made after the colours were chosen. The picture is told by the
+// resource it was loaded from, never by pixels that went through a premultiplied form.
+void tst_PageForms::brtPreviewsFollowColourAndSwap()
+{
+    const QStringList vertical = {"BRTPIOR", "BRTPIOG", "BRTPIOB", "BRTPIOBIAL"};
+    const QStringList horizontal = {"BRTPOZR", "BRTPOZG", "BRTPOZB", "BRTPOZBIA"};
+    const auto pictureShown = [](BRT &page, const char *preview) {
+        const QLabel *label =
+            widget<QStackedWidget>(page, preview)->currentWidget()->findChild<QLabel *>();
+        const QImage shown = label ? label->pixmap(Qt::ReturnByValue).toImage() : QImage();
+        for (const QString &name : QStringList{"BRTPIOR", "BRTPIOG", "BRTPIOB", "BRTPIOBIAL",
+                                               "BRTPOZR", "BRTPOZG", "BRTPOZB", "BRTPOZBIA"}) {
+            if (QPixmap(QStringLiteral(":/GRAFIKA/%1.png").arg(name)).toImage() == shown)
+                return name;
+        }
+        return QString();
+    };
+    for (const bool swapped : {false, true}) {
+        for (int colour = 0; colour < 4; ++colour) {
+            BRT page;
+            apply(page, Id::Brt, QStringLiteral("ZamianaKanalow=%1").arg(int(!swapped)));
+            apply(page, Id::Brt, QStringLiteral("We1Kolor=%1").arg(colour));
+            apply(page, Id::Brt, QStringLiteral("We2Kolor=%1").arg(colour));
+            apply(page, Id::Brt, QStringLiteral("ZamianaKanalow=%1").arg(int(swapped)));
+            QCOMPARE(pictureShown(page, "We1Wiz"), (swapped ? horizontal : vertical).at(colour));
+            QCOMPARE(pictureShown(page, "We2Wiz"), (swapped ? vertical : horizontal).at(colour));
+        }
+    }
+}
+
+// The tester's result lamps only report; a check box of the same page does respond, so the
+// clicks did reach the form. A box reacts at its indicator, at its left edge.
+void tst_PageForms::testerResultsCannotBeClicked()
+{
+    TesterKZR page;
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.findChild<QTabWidget *>()->setCurrentIndex(2);
+    for (QCheckBox *box : page.findChildren<QCheckBox *>()) {
+        const bool result = box->objectName().startsWith(QLatin1String("Res_"));
+        if (!result && box->objectName() != QLatin1String("TEST_PRZYC"))
+            continue;
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
+        QVERIFY2(box->isChecked() != result, qPrintable(box->objectName()));
+    }
+}
+
+// The tester's reply carries nothing the form shows: it is logged and the form, its texts and
+// its open tab stay as they were, and the page is not brought up.
+void tst_PageForms::testerReplyChangesOnlyTheLog()
+{
+    ORVA2 window;
+    TesterKZR &page = window.testerPage();
+    page.findChild<QTabWidget *>()->setCurrentIndex(2);
+    for (const char *step : {"Wybor_ETAP3=6", "TEST_L2Z4=1", "Res_PK1NC=1"})
+        apply(page, Id::Tester, QLatin1String(step));
+    const auto shown = [&page] {
+        QStringList state = formState(page);
+        for (const auto *label : page.findChildren<QLabel *>())
+            state << label->objectName() + label->text();
+        return state << QString::number(page.findChild<QTabWidget *>()->currentIndex());
+    };
+    const QStringList before = shown();
+
+    window.processBlock(ModelInfo::of(Id::Tester).configHeader + QByteArray(12, '\xff'));
+    window.processBlock(ModelInfo::of(Id::Tester).configHeader);
+
+    QCOMPARE(shown(), before);
+    QCOMPARE(logLinesOf(window),
+             QStringList({"Konfiguracja pobrana Tester KZR", "Konfiguracja pobrana Tester KZR"}));
+    QCOMPARE(window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->indexOf(&page), -1);
 }
 
 QTEST_MAIN(tst_PageForms)

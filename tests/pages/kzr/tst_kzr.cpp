@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGraphicsEffect>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -72,13 +71,6 @@ bool shownStale(KZR &page)
     return stale;
 }
 
-QStringList debugLines;
-void recordKzrDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtDebugMsg && QLatin1String(context.category) == QLatin1String("orva.pages.kzr"))
-        debugLines << message;
-}
-
 // The settings the form shows disabled, from formState(); the view indicators are never
 // editable and say nothing about the configuration.
 QStringList disabledWidgets(KZR &page)
@@ -105,7 +97,6 @@ private slots:
     void defaultsNeedKnownModelCode_data();
     void defaultsNeedKnownModelCode();
     void modelBannerSwitchesBothWays();
-    void debugOutputOnlyWhenEnabled();
     void viewButtonTogglesView();
     void decodeView_data();
     void decodeView();
@@ -224,24 +215,6 @@ void tst_KZR::modelBannerSwitchesBothWays()
     // An unknown code changes nothing on the form.
     page.setModelBanner("05");
     QVERIFY(banner->text().contains("TLMX-1"));
-}
-
-void tst_KZR::debugOutputOnlyWhenEnabled()
-{
-    KZR page;
-    const QtMessageHandler previous = qInstallMessageHandler(recordKzrDebug);
-    debugLines.clear();
-    page.decodeConfig(configReply(QByteArray(12, '\0')));
-    page.decodeView(viewReply(0x01));
-    const QStringList byDefault = debugLines;
-
-    QLoggingCategory::setFilterRules(QStringLiteral("orva.pages.kzr.debug=true"));
-    page.decodeConfig(configReply(QByteArray(12, '\0')));
-    QLoggingCategory::setFilterRules(QString());
-    qInstallMessageHandler(previous);
-
-    QCOMPARE(byDefault, QStringList());
-    QVERIFY(!debugLines.isEmpty());
 }
 
 void tst_KZR::viewButtonTogglesView()
