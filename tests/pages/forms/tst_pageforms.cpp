@@ -3,7 +3,6 @@
 #include "tests/support/widgets.h"
 
 #include "codecs/brtconfig.h"
-#include "codecs/wrn2config.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
@@ -59,11 +58,15 @@ void apply(DevicePage &page, Id model, const QString &step)
 
 // "name: value, state": a box is checked or unchecked, a spin box shows its number, a list
 // its text or index, a preview its page; "*" stands for any value and the state may be left
-// out. "ticked: a b" names every ticked box.
-void verifyShows(QWidget &page, const QString &expected)
+// out. "ticked: a b" names every ticked box, "frames: hex" what the page would send.
+void verifyShows(DevicePage &page, const QString &expected)
 {
     if (expected.startsWith(QLatin1String("ticked:"))) {
         QCOMPARE(checkedBoxes(page).join(QLatin1Char(' ')), expected.mid(7).trimmed());
+        return;
+    }
+    if (expected.startsWith(QLatin1String("frames:"))) {
+        QCOMPARE(QString::fromLatin1(encodePage(page).toHex(' ')), expected.mid(7).trimmed());
         return;
     }
     const QString value =
@@ -118,10 +121,6 @@ class tst_PageForms : public QObject
 private slots:
     void formAfterRepliesAndChanges_data();
     void formAfterRepliesAndChanges();
-    void wrn2DefaultsKeepPulseOperation();
-    void dravDelaysTravelInHundredMsSteps();
-    void helWidgetsFillTheFrame_data();
-    void helWidgetsFillTheFrame();
     void novNegativeZeroKeepsItsSign();
     void novEngineerCanTypeNegativeZero();
     void gaDelayOffTheGridIsWrittenBackAsRead_data() { addGaRows(); }
@@ -318,6 +317,15 @@ void tst_PageForms::formAfterRepliesAndChanges_data()
         {"PK3DoSkasowania: checked", "We3Pobudzenie: 5000", "con23: checked",
          "We1Pobudzenie: 900", "PK2tImpulsu: 4"});
 
+    // Pulse operation is the engineer's choice and survives the defaults; everything else is
+    // replaced in both frames.
+    row("defaults keep pulse operation", Id::Wrn2,
+        {"We3Inwersja=1", "We3Zanik=900", "PK2DoSkasowania=1", "PK1tImpulsu=77",
+         "LED3KolorKasowanie=0", "con12=1", "PK1DzialanieImpulsowe=1", "PK3DzialanieImpulsowe=1",
+         "DomyslneWRN2"},
+        {"frames: 0a 55 10 35 35 01 01 01 01 03 03 00 00 00 "
+         "0a 56 18 01 01 03 34 11 01 00 00 00 00 00"});
+
     // A delay byte of 0 shows the spin box minimum.
     row("every widget", Id::Drav, {"#09 12 04 00 ff 03 04 05 06"},
         {"ticked: DPK2ZAS LED1DoSkasowania PK3Inwersja TOR1Wyl We2Inwersja", "PK1Pobudzenie: 100",
@@ -369,6 +377,20 @@ void tst_PageForms::formAfterRepliesAndChanges_data()
     row("clearing the mode brings none back", Id::Zegar, {"MSTP3", "MSTP3"},
         {"MSTP3: unchecked, enabled", "MSTP1: unchecked, enabled", "MSTP5: unchecked, enabled"});
 
+    // The time relay sends nothing back, so only its frame shows that every field lands in its
+    // own place; which time fills the second slot follows the mode.
+    const QStringList times = {"OP_DNI=99", "OP_H=1",  "OP_MIN=2",  "OP_S=3",  "OP_MS=256",
+                               "OO_DNI=7",  "OO_H=23", "OO_MIN=0",  "OO_S=59", "OO_MS=511",
+                               "TI_DNI=1",  "TI_H=23", "TI_MIN=59", "TI_S=59", "TI_MS=999"};
+    row("drop-out delay, cyclic, relays inverted", Id::Hel,
+        times + QStringList{"trybPracy=2", "PracaCykliczna=1", "PK1Inw=1", "PK2Inw=1"},
+        {"frames: 0a 55 66 00 05 03 02 63 ff 5d 3b 00 07 00"});
+    row("drop-out delay, inputs inverted", Id::Hel,
+        times + QStringList{"trybPracy=1", "StartInw=1", "KasowanieInw=1"},
+        {"frames: 0a 55 19 00 05 03 02 63 ff 5d 3b 00 07 00"});
+    row("pulse time", Id::Hel, times + QStringList{"trybPracy=3"},
+        {"frames: 0a 55 03 00 05 03 02 63 e7 5f 3b 3b 01 00"});
+
     row("fractions above 99 show 99", Id::Nov, {"#01 ff 02 64 03 64 04 63 00"},
         {"ZakresAA1: 1", "ZakresAA2: 99", "ZakresAB1: 2", "ZakresAB2: 99", "ZakresBA1: 3",
          "ZakresBA2: 99", "ZakresBB1: 4", "ZakresBB2: 99"});
@@ -384,62 +406,6 @@ void tst_PageForms::formAfterRepliesAndChanges()
         apply(*page, Id(model), step);
     for (const QString &line : expected)
         verifyShows(*page, line);
-}
-
-// Pulse operation is the engineer's choice and survives the defaults; everything else is
-// replaced in both frames.
-void tst_PageForms::wrn2DefaultsKeepPulseOperation()
-{
-    wrn2v2 page;
-    for (const char *step : {"We3Inwersja=1", "We3Zanik=900", "PK2DoSkasowania=1", "PK1tImpulsu=77",
-                             "LED3KolorKasowanie=0", "con12=1", "PK1DzialanieImpulsowe=1",
-                             "PK3DzialanieImpulsowe=1", "DomyslneWRN2"})
-        apply(page, Id::Wrn2, QLatin1String(step));
-
-    QByteArray expected = Wrn2Config::defaults().encode();
-    expected[2] = 0x10;
-    expected[Frame::Size + 2] = 0x18;
-    QCOMPARE(encodePage(page).toHex(' '), expected.toHex(' '));
-}
-
-// A value set between two steps is sent as the step below it, never above what the form shows.
-void tst_PageForms::dravDelaysTravelInHundredMsSteps()
-{
-    DRAV page;
-    for (const char *step : {"PK1Pobudzenie=100", "PK1Zanik=25500", "PK2Pobudzenie=1200",
-                             "PK2Zanik=199", "PK3Pobudzenie=2500", "PK3Zanik=12800"})
-        apply(page, Id::Drav, QLatin1String(step));
-    QCOMPARE(page.encodeConfig().mid(5, 6).toHex(' '), QByteArray("01 ff 0c 01 19 80"));
-}
-
-void tst_PageForms::helWidgetsFillTheFrame_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QByteArray>("frame");
-
-    QTest::newRow("drop-out delay, cyclic, relays inverted")
-        << QStringList{"trybPracy=2", "PracaCykliczna=1", "PK1Inw=1", "PK2Inw=1"}
-        << QByteArray::fromHex("0a5566" "0005030263" "ff5d3b0007" "00");
-    QTest::newRow("drop-out delay, inputs inverted")
-        << QStringList{"trybPracy=1", "StartInw=1", "KasowanieInw=1"}
-        << QByteArray::fromHex("0a5519" "0005030263" "ff5d3b0007" "00");
-    QTest::newRow("pulse time") << QStringList{"trybPracy=3"}
-                                << QByteArray::fromHex("0a5503" "0005030263" "e75f3b3b01" "00");
-}
-
-// The time relay sends nothing back, so this is the one check that every spin box and box
-// lands in its own place; which row fills the second time slot follows the mode.
-void tst_PageForms::helWidgetsFillTheFrame()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QByteArray, frame);
-    hel page;
-    const QStringList times = {"OP_DNI=99", "OP_H=1",  "OP_MIN=2",  "OP_S=3",  "OP_MS=256",
-                               "OO_DNI=7",  "OO_H=23", "OO_MIN=0",  "OO_S=59", "OO_MS=511",
-                               "TI_DNI=1",  "TI_H=23", "TI_MIN=59", "TI_S=59", "TI_MS=999"};
-    for (const QString &step : times + steps)
-        apply(page, Id::Hel, step);
-    QCOMPARE(page.encodeConfig().toHex(), frame.toHex());
 }
 
 // NOV-1 keeps the sign apart from the magnitude, so -0,50 needs a negative zero.
@@ -669,7 +635,7 @@ void tst_PageForms::testerReplyChangesOnlyTheLog()
     QCOMPARE(shown(), before);
     QCOMPARE(logLinesOf(window),
              QStringList({"Konfiguracja pobrana Tester KZR", "Konfiguracja pobrana Tester KZR"}));
-    QCOMPARE(window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->indexOf(&page), -1);
+    QCOMPARE(window.findChild<QStackedWidget *>("stackedWidget")->indexOf(&page), -1);
 }
 
 QTEST_MAIN(tst_PageForms)

@@ -100,7 +100,6 @@ private slots:
     void viewButtonTogglesView();
     void decodeView_data();
     void decodeView();
-    void viewFrameWhileOffAsksNothing();
     void tlmxViewShowsOnlyDcVoltage();
     void viewPollingChain();
     void reopeningViewKeepsOneChain();
@@ -271,15 +270,6 @@ void tst_KZR::decodeView()
     for (const char *name : {"LEDBlokada", "LEDBrakBlokady", "NAPL1", "NAPL2", "NAPL3"})
         shown << buttonOf(&page, name)->isChecked();
     QCOMPARE(shown, lit);
-}
-
-void tst_KZR::viewFrameWhileOffAsksNothing()
-{
-    KZR page;
-    page.decodeView(viewReply(0x01));
-    QVERIFY(buttonOf(&page, "LEDBlokada")->isChecked());
-    QVERIFY(!timerOf(page, "viewPollTimer")->isActive());
-    QVERIFY(!timerOf(page, "viewStaleTimer")->isActive());
 }
 
 void tst_KZR::tlmxViewShowsOnlyDcVoltage()
