@@ -6,40 +6,26 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QMap>
 #include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
 
+template <class Page> std::unique_ptr<DevicePage> make()
+{
+    return std::make_unique<Page>();
+}
+
 std::unique_ptr<DevicePage> makePage(ModelInfo::Id model)
 {
     using Id = ModelInfo::Id;
-    switch (model) {
-    case Id::Kzr:
-    case Id::Tlmx:
-        return std::make_unique<KZR>();
-    case Id::Ga:
-        return std::make_unique<ga>();
-    case Id::Gami:
-        return std::make_unique<gami>();
-    case Id::Wrn1:
-        return std::make_unique<WRN2>();
-    case Id::Wrn2:
-        return std::make_unique<wrn2v2>();
-    case Id::Drav:
-        return std::make_unique<DRAV>();
-    case Id::Hel:
-        return std::make_unique<hel>();
-    case Id::Zegar:
-        return std::make_unique<Milisekundomierz>();
-    case Id::Nov:
-        return std::make_unique<nov>();
-    case Id::Brt:
-        return std::make_unique<BRT>();
-    case Id::Tester:
-        return std::make_unique<TesterKZR>();
-    }
-    qFatal("no page for model %d", int(model));
+    static const QMap<Id, std::unique_ptr<DevicePage> (*)()> makers = {
+        {Id::Kzr, make<KZR>},   {Id::Tlmx, make<KZR>},   {Id::Ga, make<ga>},
+        {Id::Gami, make<gami>}, {Id::Wrn1, make<WRN2>},  {Id::Wrn2, make<wrn2v2>},
+        {Id::Drav, make<DRAV>}, {Id::Hel, make<hel>},    {Id::Zegar, make<Milisekundomierz>},
+        {Id::Nov, make<nov>},   {Id::Brt, make<BRT>},    {Id::Tester, make<TesterKZR>}};
+    return makers.value(model)();
 }
 
 // Each page class has a frame of its own type; the first class the page is wins.

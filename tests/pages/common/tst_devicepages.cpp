@@ -160,8 +160,6 @@ private slots:
     void manualAndVersion();
     void defaultsReplaceAnyForm_data();
     void defaultsReplaceAnyForm();
-    void typedDelaySnapsToStep_data();
-    void typedDelaySnapsToStep();
     void repliesReadThroughThePage_data();
     void repliesReadThroughThePage();
     void writeThenReadThroughDevice_data();
@@ -292,42 +290,6 @@ void tst_DevicePages::defaultsReplaceAnyForm()
             shownDisabled << line.section(QLatin1Char(':'), 0, 0);
     }
     QCOMPARE(shownDisabled, disabled);
-}
-
-void tst_DevicePages::typedDelaySnapsToStep_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<QString>("delay");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("shown");
-
-    QTest::newRow("WRN-1 half a step up") << int(Id::Wrn1) << "We2Pobudzenie" << "150" << 200;
-    QTest::newRow("WRN-1 below half a step") << int(Id::Wrn1) << "We1Zanik" << "1249" << 1200;
-    QTest::newRow("WRN-1 near the top") << int(Id::Wrn1) << "We2Zanik" << "25480" << 25500;
-    QTest::newRow("WRN-2 channel 3") << int(Id::Wrn2) << "We3Zanik" << "250" << 300;
-    QTest::newRow("DRAV-1") << int(Id::Drav) << "PK3Zanik" << "150" << 200;
-    QTest::newRow("BRT-1") << int(Id::Brt) << "We2OpoznienieZaniku" << "150" << 200;
-}
-
-// What the form shows after editing is what the device gets: the frame read back shows it.
-void tst_DevicePages::typedDelaySnapsToStep()
-{
-    QFETCH(int, model);
-    QFETCH(QString, delay);
-    QFETCH(QString, typed);
-    QFETCH(int, shown);
-    const Face &face = faceOf(Id(model));
-    auto page = makePage(face.id);
-    page->show();
-    typeInto(widget<QSpinBox>(*page, delay), typed);
-    QCOMPARE(widget<QSpinBox>(*page, delay)->value(), shown);
-
-    QByteArray reply = encodePage(*page);
-    for (int at = 0; at < reply.size(); at += Frame::Size)
-        reply.replace(at, 2, ModelInfo::of(face.id).configHeader);
-    auto readBack = makePage(face.id);
-    readBack->decodeConfig(reply);
-    QCOMPARE(widget<QSpinBox>(*readBack, delay)->value(), shown);
 }
 
 void tst_DevicePages::repliesReadThroughThePage_data()

@@ -35,11 +35,6 @@ QAbstractButton *buttonOf(QWidget *page, const QString &name)
     return widget<QAbstractButton>(*page, name);
 }
 
-QByteArray configReply(const QByteArray &payload)
-{
-    return QByteArray("DE") + payload;
-}
-
 // A view reply ("dV") whose byte 5 is the given state.
 QByteArray viewReply(quint8 state)
 {
@@ -56,17 +51,12 @@ void speedUpView(KZR &page)
     timerOf(page, "viewStaleTimer")->setInterval(FastStaleMs);
 }
 
-QStringList indicators()
-{
-    return {"LEDBlokada", "LEDBrakBlokady", "NAPL1", "NAPL2", "NAPL3"};
-}
-
 bool shownStale(KZR &page)
 {
     const bool stale = !page.findChild<QLabel *>("BrakDanychWidok")->isHidden();
-    for (const QString &name : indicators()) {
+    for (const char *name : {"LEDBlokada", "LEDBrakBlokady", "NAPL1", "NAPL2", "NAPL3"}) {
         if (buttonOf(&page, name)->graphicsEffect()->isEnabled() != stale)
-            qFatal("%s disagrees with the stale label", qPrintable(name));
+            qFatal("%s disagrees with the stale label", name);
     }
     return stale;
 }
@@ -100,7 +90,6 @@ private slots:
     void viewButtonTogglesView();
     void decodeView_data();
     void decodeView();
-    void tlmxViewShowsOnlyDcVoltage();
     void viewPollingChain();
     void reopeningViewKeepsOneChain();
     void viewGoesStaleWithoutReplies();
@@ -116,7 +105,7 @@ void tst_KZR::defaults_data()
 
     const QByteArray kzr = KzrConfig::kzrDefaults().encode();
     const QByteArray tlmx = KzrConfig::tlmxDefaults().encode();
-    const QByteArray everything = configReply(QByteArray(12, '\xff'));
+    const QByteArray everything = QByteArray(Frame::Reply::KzrConfig) + (QByteArray(12, '\xff'));
     // formState() sorts by name.
     const QStringList kzrDisabled{"cbCOLOR_3",    "pk1_nappom", "pk1_powwe1", "pk1_powwe2",
                                   "pk1_przycisk", "pk2_nappom", "pk2_powwe1", "pk2_powwe2",
@@ -168,7 +157,7 @@ void tst_KZR::defaultsNeedKnownModelCode()
 {
     QFETCH(QStringList, models);
     KZR page;
-    page.decodeConfig(configReply(QByteArray::fromHex("0c c8 08 10 2e 01 2c 02 58 cf f9 d7")));
+    page.decodeConfig(QByteArray(Frame::Reply::KzrConfig) + (QByteArray::fromHex("0c c8 08 10 2e 01 2c 02 58 cf f9 d7")));
     for (const QString &model : models)
         page.setModelBanner(model);
     const QStringList before = formState(page);
@@ -176,44 +165,36 @@ void tst_KZR::defaultsNeedKnownModelCode()
     QCOMPARE(formState(page), before);
 }
 
+// A TLMX-1 has one DC voltage where a KZR-1 has three phases, and options of its own that a
+// KZR-1's defaults lock; switching back and forth must restore each side completely.
 void tst_KZR::modelBannerSwitchesBothWays()
 {
     KZR page;
-    auto *banner = page.findChild<QLabel *>("NazwaUrzadzenia");
-    auto *voltage2 = page.findChild<QLabel *>("label_9");
-    const QList<QWidget *> threePhase{
-        page.findChild<QWidget *>("NAPL1"), page.findChild<QWidget *>("NAPL3"),
-        page.findChild<QWidget *>("label_8"), page.findChild<QWidget *>("label_10")};
-    QWidget *special = page.findChild<QWidget *>("konfSpec");
-    const QList<QAbstractButton *> specials{
-        buttonOf(&page, "tlmx_pk1"), buttonOf(&page, "tlmx_pk2"), buttonOf(&page, "tlmx_2kol")};
-
+    const auto shown = [&page] {
+        QStringList face{widget<QLabel>(page, "NazwaUrzadzenia")->text(),
+                         widget<QLabel>(page, "label_9")->text()};
+        for (const char *name : {"NAPL1", "NAPL2", "NAPL3", "label_8", "label_10"})
+            face << name + QLatin1String(widget<QWidget>(page, name)->isHidden() ? " hidden" : "");
+        for (const char *name : {"konfSpec", "tlmx_pk1", "tlmx_pk2", "tlmx_2kol"})
+            face << name + QLatin1String(widget<QWidget>(page, name)->isEnabled() ? "" : " off");
+        return face.join(QLatin1String(", "));
+    };
+    const QString kzr = "L2, NAPL1, NAPL2, NAPL3, label_8, label_10, konfSpec off, tlmx_pk1 off, "
+                        "tlmx_pk2 off, tlmx_2kol off";
+    const QString tlmx = "VDC, NAPL1 hidden, NAPL2, NAPL3 hidden, label_8 hidden, label_10 hidden, "
+                         "konfSpec, tlmx_pk1, tlmx_pk2, tlmx_2kol";
     for (int round = 0; round < 2; ++round) {
         page.setModelBanner("01");
-        // The KZR-1 defaults lock every special option; a TLMX-1 must get them all back.
         clickButton(&page, "DomyslneKZR_TLMX");
-        QVERIFY(banner->text().contains("KZR-1"));
-        QCOMPARE(voltage2->text(), QStringLiteral("L2"));
-        for (QWidget *widget : threePhase)
-            QVERIFY2(!widget->isHidden(), qPrintable(widget->objectName()));
-        QVERIFY(!special->isEnabled());
-        for (QAbstractButton *box : specials)
-            QVERIFY2(!box->isEnabled(), qPrintable(box->objectName()));
-
+        QVERIFY(shown().contains("KZR-1"));
+        QVERIFY2(shown().endsWith(kzr), qPrintable(shown()));
         page.setModelBanner("02");
-        QVERIFY(banner->text().contains("TLMX-1"));
-        QVERIFY(!banner->text().contains("KZR-1"));
-        QCOMPARE(voltage2->text(), QStringLiteral("VDC"));
-        for (QWidget *widget : threePhase)
-            QVERIFY2(widget->isHidden(), qPrintable(widget->objectName()));
-        QVERIFY(special->isEnabled());
-        for (QAbstractButton *box : specials)
-            QVERIFY2(box->isEnabled(), qPrintable(box->objectName()));
+        QVERIFY(shown().contains("TLMX-1") && !shown().contains("KZR-1"));
+        QVERIFY2(shown().endsWith(tlmx), qPrintable(shown()));
     }
-
     // An unknown code changes nothing on the form.
     page.setModelBanner("05");
-    QVERIFY(banner->text().contains("TLMX-1"));
+    QVERIFY(shown().endsWith(tlmx));
 }
 
 void tst_KZR::viewButtonTogglesView()
@@ -270,17 +251,6 @@ void tst_KZR::decodeView()
     for (const char *name : {"LEDBlokada", "LEDBrakBlokady", "NAPL1", "NAPL2", "NAPL3"})
         shown << buttonOf(&page, name)->isChecked();
     QCOMPARE(shown, lit);
-}
-
-void tst_KZR::tlmxViewShowsOnlyDcVoltage()
-{
-    KZR page;
-    page.setModelBanner("02");
-    page.decodeView(viewReply(0x0a));
-    QVERIFY(buttonOf(&page, "NAPL1")->isChecked());
-    QVERIFY(buttonOf(&page, "NAPL3")->isChecked());
-    QVERIFY(!buttonOf(&page, "NAPL2")->isChecked());
-    QVERIFY(!buttonOf(&page, "NAPL2")->isHidden());
 }
 
 void tst_KZR::viewPollingChain()
