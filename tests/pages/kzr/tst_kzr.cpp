@@ -5,12 +5,9 @@
 #include "tests/support/widgets.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGraphicsEffect>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -105,7 +102,7 @@ void tst_KZR::defaults_data()
 
     const QByteArray kzr = KzrConfig::kzrDefaults().encode();
     const QByteArray tlmx = KzrConfig::tlmxDefaults().encode();
-    const QByteArray everything = QByteArray(Frame::Reply::KzrConfig) + (QByteArray(12, '\xff'));
+    const QByteArray everything = QByteArray(Frame::Reply::KzrConfig) + QByteArray(12, '\xff');
     // formState() sorts by name.
     const QStringList kzrDisabled{"cbCOLOR_3",    "pk1_nappom", "pk1_powwe1", "pk1_powwe2",
                                   "pk1_przycisk", "pk2_nappom", "pk2_powwe1", "pk2_powwe2",
@@ -157,7 +154,8 @@ void tst_KZR::defaultsNeedKnownModelCode()
 {
     QFETCH(QStringList, models);
     KZR page;
-    page.decodeConfig(QByteArray(Frame::Reply::KzrConfig) + (QByteArray::fromHex("0c c8 08 10 2e 01 2c 02 58 cf f9 d7")));
+    page.decodeConfig(QByteArray(Frame::Reply::KzrConfig) +
+                      QByteArray::fromHex("0c c8 08 10 2e 01 2c 02 58 cf f9 d7"));
     for (const QString &model : models)
         page.setModelBanner(model);
     const QStringList before = formState(page);
