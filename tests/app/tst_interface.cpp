@@ -19,7 +19,8 @@ private slots:
     void everyPictureButtonHasAnAccessibleName();
     void sendLineCarriesTheBytesWritten();
     void receivedLineCarriesTheBlock();
-    void framesGoToTheLoggingCategory();
+    void debugCategoriesAreSilentUnlessEnabled_data();
+    void debugCategoriesAreSilentUnlessEnabled();
 };
 
 static QList<QWidget *> everyScreen(ORVA2 &window)
@@ -126,27 +127,42 @@ void tst_Interface::receivedLineCarriesTheBlock()
     QVERIFY(longToolTip.size() < 400);
 }
 
-static QStringList capturedFrames;
+static QStringList captured;
+static QString capturedCategory;
 
-static void captureFrames(QtMsgType, const QMessageLogContext &context, const QString &message)
+static void capture(QtMsgType, const QMessageLogContext &context, const QString &message)
 {
-    if (QLatin1String(context.category) == QLatin1String("orva.frames"))
-        capturedFrames << message;
+    if (QLatin1String(context.category) == capturedCategory)
+        captured << message;
 }
 
-void tst_Interface::framesGoToTheLoggingCategory()
+void tst_Interface::debugCategoriesAreSilentUnlessEnabled_data()
 {
-    ORVA2 window;
-    capturedFrames.clear();
-    QtMessageHandler previous = qInstallMessageHandler(captureFrames);
-    window.processBlock(QByteArray("OK"));
-    QVERIFY(capturedFrames.isEmpty()); // off unless switched on
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QByteArray>("block");
+    QTest::newRow("frames") << "orva.frames" << QByteArray("OK");
+    // The interlock view is polled every second; its field trace must not fill a log file.
+    QTest::newRow("KZR fields") << "orva.pages.kzr" << QByteArray("dV") + QByteArray(12, '\x01');
+}
 
-    QLoggingCategory::setFilterRules(QStringLiteral("orva.frames.debug=true"));
-    window.processBlock(QByteArray("OK"));
+void tst_Interface::debugCategoriesAreSilentUnlessEnabled()
+{
+    QFETCH(QString, category);
+    QFETCH(QByteArray, block);
+    ORVA2 window;
+    captured.clear();
+    capturedCategory = category;
+    QtMessageHandler previous = qInstallMessageHandler(capture);
+    window.processBlock(block);
+    QVERIFY(captured.isEmpty());
+
+    QLoggingCategory::setFilterRules(category + QStringLiteral(".debug=true"));
+    window.processBlock(block);
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previous);
-    QCOMPARE(capturedFrames, QStringList{"RX 4F 4B"});
+    QVERIFY(!captured.isEmpty());
+    if (category == QLatin1String("orva.frames"))
+        QCOMPARE(captured, QStringList{"RX 4F 4B"});
 }
 
 QTEST_MAIN(tst_Interface)
