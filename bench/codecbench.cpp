@@ -94,9 +94,9 @@ QVector<Coding> codings(ORVA2 &window)
         coding<DravConfig>(Id::Drav, window.dravPage()),
         {QStringLiteral("HEL-1"), [](int) { HelConfig().encode(); }, nullptr,
          [&helPage](int) { helPage.encodeConfig(); }, nullptr},
-        coding<Wrn2Config, wrn2v2>(Id::Wrn2, window.wrn2Page(), [](wrn2v2 &page) {
-            return page.encodeConfigPart1() + page.encodeConfigPart2();
-        }),
+        coding<Wrn2Config, wrn2v2>(
+            Id::Wrn2, window.wrn2Page(),
+            [](wrn2v2 &page) { return page.encodeConfigPart1() + page.encodeConfigPart2(); }),
         coding<GaConfig>(Id::Gami, window.gamiPage()),
         coding<ZegarConfig>(Id::Zegar, window.zegarPage()),
         coding<NovConfig>(Id::Nov, window.novPage()),
@@ -111,9 +111,10 @@ void CodecBench::run(BenchTable &table)
 {
     ORVA2 window;
     for (const Coding &coding : codings(window)) {
-        table.add(QStringLiteral("%1: encode / decode calls per second, codec; page").arg(coding.name),
-                  QStringLiteral("%1 / %2; %3 / %4")
-                      .arg(perSecond(coding.codecEncode), perSecond(coding.codecDecode),
-                           perSecond(coding.pageEncode), perSecond(coding.pageDecode)));
+        table.add(
+            QStringLiteral("%1: encode / decode calls per second, codec; page").arg(coding.name),
+            QStringLiteral("%1 / %2; %3 / %4")
+                .arg(perSecond(coding.codecEncode), perSecond(coding.codecDecode),
+                     perSecond(coding.pageEncode), perSecond(coding.pageDecode)));
     }
 }

@@ -14,160 +14,139 @@
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QMap>
 #include <QTimerEvent>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
 using Id = ModelInfo::Id;
 
-constexpr int PaddedLength = 64;
-// A codec that reads past the block meets these instead of the zeros of the padded copy.
-constexpr int GuardLength = 16;
-constexpr char GuardByte = static_cast<char>(0xA5);
+class VirtualClock : public QAbstractEventDispatcher
+{
+public:
+    // Lets the time pass, firing every timer that falls due on the way, in order.
+    void advance(int milliseconds)
+    {
+        const qint64 until = m_now + milliseconds;
+        while (true) {
+            processEvents(QEventLoop::AllEvents);
+            const auto next =
+                std::min_element(m_timers.begin(), m_timers.end(),
+                                 [](const Timer &a, const Timer &b) { return a.due < b.due; });
+            if (next == m_timers.end() || next->due > until)
+                break;
+            m_now = next->due;
+            next->due += qMax(1, next->interval);
+            QObject *object = next->object;
+            QTimerEvent event(next.key());
+            QCoreApplication::sendEvent(object, &event);
+        }
+        m_now = until;
+    }
+
+    bool processEvents(QEventLoop::ProcessEventsFlags) override
+    {
+        QCoreApplication::sendPostedEvents();
+        return false;
+    }
+    bool hasPendingEvents() override { return false; }
+    void registerSocketNotifier(QSocketNotifier *) override {}
+    void unregisterSocketNotifier(QSocketNotifier *) override {}
+    void registerTimer(int id, int interval, Qt::TimerType, QObject *object) override
+    {
+        m_timers.insert(id, {m_now + interval, interval, object});
+    }
+    bool unregisterTimer(int id) override { return m_timers.remove(id) > 0; }
+    bool unregisterTimers(QObject *object) override
+    {
+        const int before = m_timers.size();
+        for (auto it = m_timers.begin(); it != m_timers.end();)
+            it = it->object == object ? m_timers.erase(it) : std::next(it);
+        return m_timers.size() < before;
+    }
+    // Asked only of an object that moves to another thread, which none here does.
+    QList<TimerInfo> registeredTimers(QObject *) const override { return {}; }
+    int remainingTime(int id) override
+    {
+        return m_timers.contains(id) ? static_cast<int>(m_timers.value(id).due - m_now) : -1;
+    }
+    void wakeUp() override {}
+    void interrupt() override {}
+    void flush() override {}
+
+private:
+    struct Timer
+    {
+        qint64 due = 0;
+        int interval = 0;
+        QObject *object = nullptr;
+    };
+    QMap<int, Timer> m_timers;
+    qint64 m_now = 0;
+};
 
 QString hex(const QByteArray &bytes)
 {
-    return QString::fromLatin1(bytes.toHex(' '));
+    return QString::fromLatin1(bytes.left(64).toHex(' '));
 }
 
-// A device answers a read with the stored frames under its reply header.
-QByteArray asReply(const QByteArray &frames, const QByteArray &header)
+template <class Config> bool same(const QByteArray &, const Config &a, const Config &b)
 {
-    QByteArray reply;
-    for (int at = 0; at < frames.size(); at += Frame::Size)
-        reply += header + frames.mid(at + 2, Frame::Size - 2);
-    return reply;
+    return a == b;
 }
 
-QString malformed(const QByteArray &frames, int count)
+// A block that lost the second frame leaves channel 3 and the matrix as they were.
+template <> bool same(const QByteArray &exact, const Wrn2Config &a, const Wrn2Config &b)
 {
-    if (frames.size() != count * Frame::Size)
-        return QStringLiteral("encodes %1 bytes").arg(frames.size());
-    for (int i = 0; i < count; ++i) {
-        const QByteArray header = (i == 0 ? Frame::configFrame() : Frame::configFramePart2()).left(2);
-        if (frames.mid(i * Frame::Size, 2) != header)
-            return QStringLiteral("frame %1 of %2 has the wrong header").arg(i).arg(hex(frames));
-    }
-    return {};
+    return Wrn2Config::holdsPart2(exact) ? a == b : a.firstChannels == b.firstChannels;
 }
-
-struct Codec
-{
-    QByteArray header;
-    std::function<QString(const QByteArray &exact, const QByteArray &padded)> check;
-};
-
-template <class Config>
-using Same = std::function<bool(const QByteArray &exact, const Config &, const Config &)>;
 
 // What is written back after a read must be well formed and read back as itself, or every
 // read-modify-write cycle would drift the device's settings.
 template <class Config>
-Codec codec(Id id, Same<Config> same = [](const QByteArray &, const Config &a, const Config &b) {
-    return a == b;
-})
+QString roundTrip(const ModelInfo &model, const QByteArray &exact, const QByteArray &padded)
 {
-    const ModelInfo &model = ModelInfo::of(id);
-    const QByteArray header = model.configHeader;
-    const int frames = model.configFrames;
-    return {header, [=](const QByteArray &exact, const QByteArray &padded) {
-                const Config config = Config::decode(exact);
-                if (!same(exact, config, Config::decode(padded)))
-                    return QStringLiteral("decoded unlike its zero padding");
-                const QByteArray sent = config.encode();
-                const QString failure = malformed(sent, frames);
-                if (!failure.isEmpty())
-                    return failure;
-                const QByteArray again = Config::decode(asReply(sent, header)).encode();
-                return again == sent ? QString() : "writes back " + hex(sent) + ", then " + hex(again);
-            }};
+    const Config config = Config::decode(exact);
+    if (!same(exact, config, Config::decode(padded)))
+        return QStringLiteral("decoded unlike its zero padding");
+    const QByteArray sent = config.encode();
+    QByteArray reply;
+    for (int frame = 0; frame < model.configFrames; ++frame) {
+        const QByteArray header = frame == 0 ? Frame::configFrame() : Frame::configFramePart2();
+        if (!sent.mid(frame * Frame::Size).startsWith(header.left(2)))
+            return "writes back " + hex(sent);
+        reply += model.configHeader + sent.mid(frame * Frame::Size + 2, Frame::Size - 2);
+    }
+    const QByteArray again = Config::decode(reply).encode();
+    if (sent.size() != model.configReplySize() || again != sent)
+        return "writes back " + hex(sent) + ", then " + hex(again);
+    return {};
 }
 
-const QList<Codec> &codecs()
+QString writtenOnly(const ModelInfo &, const QByteArray &, const QByteArray &)
 {
-    static const QList<Codec> list = {
-        codec<KzrConfig>(Id::Kzr),
-        codec<GaConfig>(Id::Ga),
-        codec<GaConfig>(Id::Gami),
-        codec<Wrn1Config>(Id::Wrn1),
-        codec<DravConfig>(Id::Drav),
-        // A block that lost the second frame leaves channel 3 and the matrix as they were.
-        codec<Wrn2Config>(Id::Wrn2,
-                          [](const QByteArray &exact, const Wrn2Config &a, const Wrn2Config &b) {
-                              return Wrn2Config::holdsPart2(exact) ? a == b
-                                                                   : a.firstChannels == b.firstChannels;
-                          }),
-        codec<ZegarConfig>(Id::Zegar),
-        codec<NovConfig>(Id::Nov),
-        codec<BrtConfig>(Id::Brt),
-        codec<TesterConfig>(Id::Tester),
-        {Frame::Reply::KzrView,
-         [](const QByteArray &exact, const QByteArray &padded) {
-             return KzrView::decode(exact) == KzrView::decode(padded)
-                        ? QString()
-                        : QStringLiteral("decoded unlike its zero padding");
-         }},
-    };
-    return list;
+    return {};
 }
+
+using RoundTrip = QString (*)(const ModelInfo &, const QByteArray &, const QByteArray &);
+const QMap<Id, RoundTrip> RoundTrips = {
+    {Id::Kzr, roundTrip<KzrConfig>},     {Id::Tlmx, roundTrip<KzrConfig>},
+    {Id::Ga, roundTrip<GaConfig>},       {Id::Gami, roundTrip<GaConfig>},
+    {Id::Wrn1, roundTrip<Wrn1Config>},   {Id::Wrn2, roundTrip<Wrn2Config>},
+    {Id::Drav, roundTrip<DravConfig>},   {Id::Hel, writtenOnly},
+    {Id::Zegar, roundTrip<ZegarConfig>}, {Id::Nov, roundTrip<NovConfig>},
+    {Id::Brt, roundTrip<BrtConfig>},     {Id::Tester, roundTrip<TesterConfig>},
+};
 
 } // namespace
 
-void VirtualClock::advance(int milliseconds)
+QAbstractEventDispatcher *newVirtualClock()
 {
-    const qint64 until = m_now + milliseconds;
-    while (true) {
-        processEvents(QEventLoop::AllEvents);
-        const auto next = std::min_element(m_timers.begin(), m_timers.end(),
-                                           [](const Timer &a, const Timer &b) { return a.due < b.due; });
-        if (next == m_timers.end() || next->due > until)
-            break;
-        m_now = next->due;
-        next->due += qMax(1, next->info.interval);
-        QObject *object = next->object;
-        QTimerEvent event(next.key());
-        QCoreApplication::sendEvent(object, &event);
-    }
-    m_now = until;
-}
-
-bool VirtualClock::processEvents(QEventLoop::ProcessEventsFlags)
-{
-    QCoreApplication::sendPostedEvents();
-    return false;
-}
-
-void VirtualClock::registerTimer(int id, int interval, Qt::TimerType type, QObject *object)
-{
-    m_timers.insert(id, {m_now + interval, TimerInfo(id, interval, type), object});
-}
-
-bool VirtualClock::unregisterTimers(QObject *object)
-{
-    const int before = m_timers.size();
-    for (auto it = m_timers.begin(); it != m_timers.end();)
-        it = it->object == object ? m_timers.erase(it) : std::next(it);
-    return m_timers.size() < before;
-}
-
-QList<QAbstractEventDispatcher::TimerInfo> VirtualClock::registeredTimers(QObject *object) const
-{
-    QList<TimerInfo> timers;
-    for (const Timer &timer : m_timers) {
-        if (timer.object == object)
-            timers << timer.info;
-    }
-    return timers;
-}
-
-int VirtualClock::remainingTime(int id)
-{
-    const auto timer = m_timers.constFind(id);
-    return timer == m_timers.constEnd() ? -1 : static_cast<int>(timer->due - m_now);
+    return new VirtualClock;
 }
 
 QString linkFailure(const QList<Chunk> &chunks)
@@ -175,8 +154,8 @@ QString linkFailure(const QList<Chunk> &chunks)
     auto *clock = dynamic_cast<VirtualClock *>(QAbstractEventDispatcher::instance());
     Q_ASSERT(clock);
     DeviceLink link;
-    QByteArray handedOn;
-    QList<qint64> unreadable;
+    QByteArray handedOn, readable, burst;
+    QList<qint64> unreadable, tooLong;
     bool emptyReply = false;
     QObject::connect(&link, &DeviceLink::replyReceived, [&](const QByteArray &reply) {
         emptyReply = emptyReply || reply.isEmpty();
@@ -184,9 +163,6 @@ QString linkFailure(const QList<Chunk> &chunks)
     });
     QObject::connect(&link, &DeviceLink::unreadableReceived,
                      [&](qint64 count) { unreadable << count; });
-
-    QByteArray readable, burst, all;
-    QList<qint64> tooLong;
     const auto burstEnds = [&] {
         if (burst.size() > DeviceLink::MaxBurstBytes)
             tooLong << burst.size();
@@ -197,7 +173,6 @@ QString linkFailure(const QList<Chunk> &chunks)
     for (const Chunk &chunk : chunks) {
         link.deliver(chunk.bytes);
         burst += chunk.bytes;
-        all += chunk.bytes;
         if (chunk.quietMs >= Frame::BurstSilenceMs)
             burstEnds();
         clock->advance(chunk.quietMs);
@@ -206,61 +181,51 @@ QString linkFailure(const QList<Chunk> &chunks)
     // Long enough for the last burst to end and for a first frame to give up on its second.
     clock->advance(Frame::BurstSilenceMs + DeviceLink::SecondFrameWaitMs);
 
-    const QString input = QStringLiteral(" for %1 bytes %2").arg(all.size()).arg(hex(all.left(64)));
-    if (emptyReply)
-        return "an empty reply" + input;
-    if (handedOn != readable)
-        return "handed on " + hex(handedOn.left(64)) + input;
-    if (unreadable != tooLong)
-        return QStringLiteral("%1 unreadable bursts instead of %2").arg(unreadable.size()).arg(tooLong.size()) +
-               input;
+    if (emptyReply || handedOn != readable || unreadable != tooLong)
+        return QStringLiteral("%1 bytes handed on of %2 readable, %3 unreadable bursts of %4")
+            .arg(handedOn.size())
+            .arg(readable.size())
+            .arg(unreadable.size())
+            .arg(tooLong.size());
     return {};
 }
 
 QString codecFailure(const QByteArray &block)
 {
-    const QByteArray storage = block + QByteArray(GuardLength, GuardByte);
+    // A codec that reads past the block meets these instead of the zeros of the padded copy.
+    const QByteArray storage = block + QByteArray(16, static_cast<char>(0xA5));
     const QByteArray exact = QByteArray::fromRawData(storage.constData(), block.size());
-    const QByteArray padded = QByteArray(block).leftJustified(PaddedLength, '\0');
-    for (const Codec &codec : codecs()) {
-        const QString failure = codec.check(exact, padded);
-        if (!failure.isEmpty())
-            return QStringLiteral("%1 codec: %2, block %3")
-                .arg(QLatin1String(codec.header), failure, hex(block));
-    }
-    return {};
-}
-
-QList<QByteArray> fuzzedReplyHeaders()
-{
-    QList<QByteArray> headers;
-    for (const Codec &codec : codecs())
-        headers << codec.header;
-    return headers;
-}
-
-QList<QByteArray> knownHeaders()
-{
-    QList<QByteArray> headers = {Frame::Reply::KzrView, Frame::Reply::LedTestEcho,
-                                 Frame::Reply::Acknowledge};
+    const QByteArray padded = QByteArray(block).leftJustified(64, '\0');
+    QString failure = KzrView::decode(exact) == KzrView::decode(padded)
+                          ? QString()
+                          : QStringLiteral("view decoded unlike its zero padding");
     for (const ModelInfo &model : ModelInfo::all()) {
-        headers << model.identity;
-        if (model.answersRead() && !headers.contains(model.configHeader))
-            headers << model.configHeader;
+        const RoundTrip check = RoundTrips.value(model.id);
+        if (failure.isEmpty() &&
+            !(failure = check ? check(model, exact, padded) : "no codec").isEmpty())
+            failure = model.nameText() + ": " + failure;
     }
-    return headers;
+    return failure.isEmpty() ? failure : failure + ", block " + hex(block);
 }
 
 QByteArray noise(QRandomGenerator &random, int maxLength)
 {
-    static const QList<QByteArray> headers = knownHeaders();
+    static const QList<QByteArray> headers = [] {
+        QList<QByteArray> known = {Frame::Reply::KzrView, Frame::Reply::LedTestEcho,
+                                   Frame::Reply::Acknowledge};
+        for (const ModelInfo &model : ModelInfo::all())
+            known << model.identity << model.configHeader;
+        return known;
+    }();
     const int length = static_cast<int>(random.bounded(maxLength + 1));
     QByteArray bytes;
     if (random.bounded(10) > 0)
         bytes = headers.at(static_cast<int>(random.bounded(headers.size()))).left(length);
     while (bytes.size() < length) {
         const quint32 kind = random.bounded(10);
-        bytes += static_cast<char>(kind < 2 ? 0 : kind < 3 ? 0xFF : random.bounded(kind < 6 ? 16 : 256));
+        bytes += static_cast<char>(kind < 2   ? 0
+                                   : kind < 3 ? 0xFF
+                                              : random.bounded(kind < 6 ? 16 : 256));
     }
     return bytes;
 }
