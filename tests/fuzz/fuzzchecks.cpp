@@ -127,6 +127,7 @@ QString roundTrip(const ModelInfo &model, const QByteArray &exact, const QByteAr
     return {};
 }
 
+// The device sends no configuration back, so there is nothing to decode.
 QString writtenOnly(const ModelInfo &, const QByteArray &, const QByteArray &)
 {
     return {};
@@ -201,9 +202,9 @@ QString codecFailure(const QByteArray &block)
                           : QStringLiteral("view decoded unlike its zero padding");
     for (const ModelInfo &model : ModelInfo::all()) {
         const RoundTrip check = RoundTrips.value(model.id);
-        if (failure.isEmpty() &&
-            !(failure = check ? check(model, exact, padded) : "no codec").isEmpty())
-            failure = model.nameText() + ": " + failure;
+        const QString wrong = check ? check(model, exact, padded) : QStringLiteral("no codec");
+        if (failure.isEmpty() && !wrong.isEmpty())
+            failure = model.nameText() + ": " + wrong;
     }
     return failure.isEmpty() ? failure : failure + ", block " + hex(block);
 }

@@ -30,8 +30,8 @@ constexpr int QuietSteps[] = {0, 1, 19, 20, 21, 219, 220, 500};
 // reported unreadable, whole.
 QString linkFailure(const QList<Chunk> &chunks);
 
-// Decodes the block with every model's codec, as long as it came (with other bytes past its end)
-// and padded with zeros, and encodes what it read.
+// Decodes the block with every model's codec, as long as it came (with other bytes past its
+// end) and padded with zeros, and encodes what it read.
 QString codecFailure(const QByteArray &block);
 
 // Line noise: usually a header a device sends, then bytes favouring 0, 0xFF and small

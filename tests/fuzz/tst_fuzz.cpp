@@ -44,12 +44,12 @@ class tst_Fuzz : public QObject
     Q_OBJECT
 
 private slots:
-    void codecsReadMissingBytesAsZero();
+    void codecsReadNoiseAndWriteItBack();
     void linkHandsOnEveryByteOnce();
     void noiseOnTheLineThenConnects();
 };
 
-void tst_Fuzz::codecsReadMissingBytesAsZero()
+void tst_Fuzz::codecsReadNoiseAndWriteItBack()
 {
     QRandomGenerator random(1001);
     for (int i = 0; i < CodecBlocks; ++i) {
