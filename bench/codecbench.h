@@ -2,7 +2,8 @@
 
 class BenchTable;
 
-// How many configurations a page encodes and decodes per second.
+// How many configurations each model's codec, and its page through the codec, encodes and
+// decodes per second.
 class CodecBench
 {
 public:

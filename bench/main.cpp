@@ -1,6 +1,6 @@
 // Prints one table of the figures the program is held to: start-up against a bare main
 // window, link latency, a whole connection, event-loop responsiveness while receiving, peak
-// memory with every page opened, and page coding speed.
+// memory with every page opened, and coding speed of the codecs and the pages.
 #include "bench/benchtable.h"
 #include "bench/codecbench.h"
 #include "bench/linkbench.h"

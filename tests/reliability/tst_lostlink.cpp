@@ -1,6 +1,4 @@
-#include "tests/fuzz/pagecodecs.h"
-#include "tests/fuzz/widgetstate.h"
-#include "tests/fuzz/writtenconfiguration.h"
+#include "tests/reliability/formframes.h"
 #include "tests/support/simulatedconnection.h"
 
 #include "pages/common/devicepage.h"
@@ -78,24 +76,17 @@ void tst_LostLink::formAndLogSurviveLostLink()
     QFETCH(QByteArray, identity);
     SimulatedConnection connection(identity);
     ORVA2 &window = connection.window();
-    const quint32 seed = identity.toUInt();
-    connection.device().setStoredPayload(payloadOf(writtenConfiguration(identity, seed)));
     QVERIFY(connection.connectAndLoad());
-
     QWidget *page = shownPage(window);
-    QRandomGenerator random(seed);
-    editInputs(page, random);
-    const QStringList form = widgetState(page);
-    const QVector<PageCodec> codecs = pageCodecs(window);
-    const PageCodec codec = codecFor(codecs, identity);
-    const QByteArray frames = codec.encode();
+    QRandomGenerator random(identity.toUInt());
+    fillForm(page, identity, random);
+    const QList<QByteArray> frames = sentFrames(window, page);
+    QVERIFY(!frames.isEmpty());
 
     connection.link().close();
     QTRY_VERIFY(!window.link().isOpen());
     QVERIFY(letEventLoopTurn(QuietTicks));
     QCOMPARE(shownPage(window), page);
-    QCOMPARE(widgetState(page), form);
-    QCOMPARE(codec.encode(), frames);
 
     // Some pages declare signals the window leaves unconnected; those do nothing. The send
     // signal is connected on every page and must leave its line in the log.
@@ -109,7 +100,8 @@ void tst_LostLink::formAndLogSurviveLostLink()
     }
     QVERIFY(sendLogged);
     QVERIFY(letEventLoopTurn(QuietTicks));
-    QCOMPARE(widgetState(page), form);
+    QCOMPARE(shownPage(window), page);
+    QCOMPARE(sentFrames(window, page), frames);
     QCOMPARE(connection.logLines().count(LostLine), 1);
 }
 
@@ -143,16 +135,22 @@ void tst_LostLink::reconnectAfterLossReadsAgain()
     SimulatedConnection connection(Frame::Reply::Wrn2);
     ORVA2 &window = connection.window();
     QVERIFY(connection.connectAndLoad());
+    QWidget *page = shownPage(window);
+    QRandomGenerator random(99);
+    fillForm(page, Frame::Reply::Wrn2, random);
+    const int receivedBefore = connection.device().receivedFrames().size();
+    const QList<QByteArray> stored = sentFrames(window, page);
+    QTRY_COMPARE(connection.device().receivedFrames().mid(receivedBefore), stored);
+
     connection.link().close();
     QTRY_VERIFY(!window.link().isOpen());
-
-    const QByteArray stored = writtenConfiguration(Frame::Reply::Wrn2, 99);
-    connection.device().setStoredPayload(payloadOf(stored));
+    fillForm(page, Frame::Reply::Wrn2, random);
+    QVERIFY(sentFrames(window, page) != stored);
     connection.device().clearReceivedFrames();
     QVERIFY(connection.link().open());
     QVERIFY(connection.connectAndLoad());
     QVERIFY(window.link().isOpen());
-    QCOMPARE(codecFor(pageCodecs(window), Frame::Reply::Wrn2).encode(), stored);
+    QCOMPARE(sentFrames(window, page), stored);
     QCOMPARE(connection.logLines().count(LostLine), 1);
 }
 

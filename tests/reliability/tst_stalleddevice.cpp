@@ -1,25 +1,12 @@
-#include "tests/fuzz/pagecodecs.h"
-#include "tests/fuzz/widgetstate.h"
-#include "tests/fuzz/writtenconfiguration.h"
+#include "tests/reliability/formframes.h"
 #include "tests/support/simulatedconnection.h"
 
 #include "protocol/frames.h"
+#include "protocol/modeltable.h"
 
+#include <QRandomGenerator>
+#include <QStackedWidget>
 #include <QTest>
-
-namespace {
-
-// The reply a device sends for stored frames: each frame with the reply header in place of
-// the configuration header.
-QByteArray configReply(const QByteArray &frames, const QByteArray &replyHeader)
-{
-    QByteArray reply;
-    for (int at = 0; at < frames.size(); at += Frame::Size)
-        reply += replyHeader + frames.mid(at + 2, Frame::Size - 2);
-    return reply;
-}
-
-} // namespace
 
 // A device that stops in the middle of a reply and stays on the line.
 class tst_StalledDevice : public QObject
@@ -51,21 +38,31 @@ void tst_StalledDevice::partialReplyThenRecovery()
 
     SimulatedConnection connection(identity);
     ORVA2 &window = connection.window();
-    const QByteArray stored = writtenConfiguration(identity, 11);
-    connection.device().setStoredPayload(payloadOf(stored));
     QVERIFY(connection.connectAndLoad());
-    const PageCodec codec = codecFor(pageCodecs(window), identity);
-    QCOMPARE(codec.encode(), stored);
+    QWidget *page =
+        window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->currentWidget();
+    QRandomGenerator random(11);
+    fillForm(page, identity, random);
+    const int receivedBefore = connection.device().receivedFrames().size();
+    const QList<QByteArray> stored = sentFrames(window, page);
+    QTRY_COMPARE(connection.device().receivedFrames().mid(receivedBefore), stored);
 
-    const QByteArray partial = configReply(stored, codec.replyHeader).left(cut);
+    const ModelInfo &model = *ModelInfo::byIdentity(identity);
+    connection.clearReplies();
+    window.PobierzDaneSlot();
+    QTRY_VERIFY(connection.lastReply().startsWith(model.configHeader));
+    const QByteArray reply = connection.lastReply();
+    QCOMPARE(reply.size(), model.configReplySize());
+
+    const QByteArray partial = reply.left(cut);
     connection.link().send(partial);
     QTRY_COMPARE(connection.lastReply(), partial);
     QVERIFY(window.link().isOpen());
     QVERIFY(connection.logLines().last().startsWith(QStringLiteral("Konfiguracja pobrana")));
 
     window.PobierzDaneSlot();
-    QTRY_COMPARE(connection.lastReply(), configReply(stored, codec.replyHeader));
-    QCOMPARE(codec.encode(), stored);
+    QTRY_COMPARE(connection.lastReply(), reply);
+    QCOMPARE(sentFrames(window, page), stored);
 }
 
 // Writing to a device that has stopped answering goes out and is logged; nothing waits for
@@ -82,16 +79,16 @@ void tst_StalledDevice::sendingToSilentDeviceDoesNotWait()
     connection.device().clearReceivedFrames();
 
     WRN2 &page = window.wrn1Page();
-    const QStringList form = widgetState(&page);
+    const QByteArray form = page.encodeConfig();
     emit page.WyslijDaneWRN();
     emit page.ProbaLED();
     QVERIFY(connection.waitForFrames(2));
     QCOMPARE(connection.device().receivedFrames(),
-             QList<QByteArray>({page.encodeConfig(), Frame::ledTestCommand()}));
+             QList<QByteArray>({form, Frame::ledTestCommand()}));
     QVERIFY(window.link().isOpen());
     QCOMPARE(connection.logLines().mid(connection.logLines().size() - 2),
              QStringList({"Wysyłanie konfiguracji do urządzenia", "Próba LED"}));
-    QCOMPARE(widgetState(&page), form);
+    QCOMPARE(page.encodeConfig(), form);
 }
 
 QTEST_MAIN(tst_StalledDevice)
