@@ -38,9 +38,10 @@ constexpr quint8 DefaultDelaySteps = 1;
 
 quint8 colourBits(BrtConfig::Colour colour)
 {
-    if (colour < 0 || colour >= ColourCount)
+    const int index = static_cast<int>(colour);
+    if (index < 0 || index >= ColourCount)
         return 0;
-    return bitValue(true, FirstColourBit + colour);
+    return bitValue(true, FirstColourBit + index);
 }
 
 // Only a field with exactly one colour bit names a colour.
