@@ -62,6 +62,7 @@ public:
     void processBlock(const QByteArray &block);
 
     DeviceLink &link() { return m_link; }
+    DevicePage &pageOf(ModelInfo::Id model);
     // What the connect button does with the chosen entry: the offline chooser for "Tryb
     // Offline", otherwise open that port and ask the device who it is.
     void connectTo(const QString &portName);
@@ -118,7 +119,6 @@ private:
     // The pages take most of the start-up time and none of them is visible on the start
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
-    DevicePage &pageOf(ModelInfo::Id model);
     void connectDevicePages();
     void connectPage(const ModelPage &row);
     void showConnectionError(const QString &portName);

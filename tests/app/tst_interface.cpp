@@ -25,20 +25,12 @@ private slots:
 
 static QList<QWidget *> everyScreen(ORVA2 &window)
 {
-    return {&window,
-            &window.kzrPage(),
-            &window.gaPage(),
-            &window.wrn1Page(),
-            &window.offlinePage(),
-            &window.dravPage(),
-            &window.helPage(),
-            &window.wrn2Page(),
-            &window.gamiPage(),
-            &window.zegarPage(),
-            &window.simulatorPage(),
-            &window.brtPage(),
-            &window.novPage(),
-            &window.testerPage()};
+    QList<QWidget *> screens{&window, &window.offlinePage(), &window.simulatorPage()};
+    for (const ModelInfo &model : ModelInfo::all()) {
+        if (!screens.contains(&window.pageOf(model.id)))
+            screens << &window.pageOf(model.id);
+    }
+    return screens;
 }
 
 void tst_Interface::everyPictureExists()

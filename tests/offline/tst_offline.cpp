@@ -21,12 +21,11 @@ private slots:
     void pageSignalsStaySilentOffline_data();
     void pageSignalsStaySilentOffline();
     void disconnectEndsProgram();
-    void simulatorButtonCannotBePressed();
+    void simulatorRowOpensItsPage();
     void noChoiceOpensNothing();
     void testerPortList_data();
     void testerPortList();
     void testerRefreshRebuildsBothLists();
-    void testerConnectionIdentifies();
 };
 
 namespace {
@@ -124,8 +123,6 @@ void tst_Offline::pageSignalsStaySilentOffline_data()
 {
     QTest::addColumn<QString>("button");
     QTest::newRow("KZR-1") << "KZROffline";
-    QTest::newRow("GA-1") << "GAOffline";
-    QTest::newRow("WRN-2") << "WRN2Offline";
     QTest::newRow("BRT-1") << "pushButton";
 }
 
@@ -180,21 +177,13 @@ void tst_Offline::disconnectEndsProgram()
     QCOMPARE(stackOf(window)->indexOf(&window.brtPage()), -1);
 }
 
-void tst_Offline::simulatorButtonCannotBePressed()
+void tst_Offline::simulatorRowOpensItsPage()
 {
     ORVA2 window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     enterOffline(window);
+    // Were it enabled, the simulator page would open without a version or back-to-start.
     auto *simulator =
         window.offlinePage().findChild<QAbstractButton *>(QStringLiteral("Symulator"));
-    QVERIFY(!simulator->isEnabled());
-    QTest::mouseClick(simulator, Qt::LeftButton);
-    QCOMPARE(window.offlinePage().chosenModel(), int(Offline::None));
-    QCOMPARE(stackOf(window)->currentWidget(), &window.offlinePage());
-    QCOMPARE(logLinesOf(window), QStringList{"Offline"});
-
-    // Were it enabled, the simulator page would open without a version or back-to-start.
     simulator->setEnabled(true);
     simulator->click();
     QCOMPARE(window.offlinePage().chosenModel(), int(Offline::SimulatorModel));
@@ -257,23 +246,6 @@ void tst_Offline::testerRefreshRebuildsBothLists()
     auto *testerPorts = window.offlinePage().findChild<QComboBox *>(QStringLiteral("TesterPorty"));
     QCOMPARE(devicePorts->findText(QStringLiteral("Tryb Offline")), -1);
     QCOMPARE(comboItems(testerPorts), comboItems(devicePorts));
-}
-
-void tst_Offline::testerConnectionIdentifies()
-{
-    SimulatedConnection connection(Frame::Reply::Tester);
-    ORVA2 &window = connection.window();
-    enterOffline(window);
-    window.offlinePage().updateTesterPorts({connection.link().slavePath()});
-    clickButton(&window.offlinePage(), "TesterPolacz");
-
-    QCOMPARE(window.offlinePage().testerPortName(), connection.link().slavePath());
-    QCOMPARE(window.link().baudRate(), Frame::TesterBaudRate);
-    QVERIFY(connection.waitForFrames(1));
-    QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
-    QCOMPARE(logLinesOf(window).mid(0, 2), QStringList({"Offline", "Prośba o identyfikator"}));
-    QTRY_COMPARE(stackOf(window)->currentWidget(), &window.testerPage());
-    QTRY_COMPARE(logLinesOf(window).last(), QStringLiteral("Konfiguracja pobrana Tester KZR"));
 }
 
 QTEST_MAIN(tst_Offline)
