@@ -25,12 +25,9 @@ constexpr int FramesPerModel = 5000;
 void tst_codecs::untouchedWriteBackKeepsEveryByte_data()
 {
     QTest::addColumn<int>("index");
-    // A model whose device sends no configuration has nothing to read back.
-    for (int i = 0; i < codecDomains().size(); ++i) {
-        if (codecDomains().at(i).randomReply)
-            QTest::newRow(qPrintable(codecDomains().at(i).model + " " +
-                                     codecDomains().at(i).rangeVariant)) << i;
-    }
+    for (int i = 0; i < codecDomains().size(); ++i)
+        QTest::newRow(qPrintable(codecDomains().at(i).model + " " + codecDomains().at(i).rangeVariant))
+            << i;
 }
 
 void tst_codecs::untouchedWriteBackKeepsEveryByte()

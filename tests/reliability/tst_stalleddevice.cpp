@@ -16,7 +16,6 @@ class tst_StalledDevice : public QObject
 private slots:
     void partialReplyThenRecovery_data();
     void partialReplyThenRecovery();
-    void sendingToSilentDeviceDoesNotWait();
 };
 
 void tst_StalledDevice::partialReplyThenRecovery_data()
@@ -63,32 +62,6 @@ void tst_StalledDevice::partialReplyThenRecovery()
     window.PobierzDaneSlot();
     QTRY_COMPARE(connection.lastReply(), reply);
     QCOMPARE(sentFrames(window, page), stored);
-}
-
-// Writing to a device that has stopped answering goes out and is logged; nothing waits for
-// an acknowledgement that never comes, and the form stays as it was.
-void tst_StalledDevice::sendingToSilentDeviceDoesNotWait()
-{
-    SimulatedConnection connection(Frame::Reply::Wrn1);
-    ORVA2 &window = connection.window();
-    QVERIFY(connection.connectAndLoad());
-    const QByteArray partial = QByteArray(Frame::Reply::Wrn1Config).append('\x01');
-    connection.link().send(partial);
-    QTRY_COMPARE(connection.lastReply(), partial);
-    connection.device().setAnswering(false);
-    connection.device().clearReceivedFrames();
-
-    WRN2 &page = window.wrn1Page();
-    const QByteArray form = page.encodeConfig();
-    emit page.WyslijDaneWRN();
-    emit page.ProbaLED();
-    QVERIFY(connection.waitForFrames(2));
-    QCOMPARE(connection.device().receivedFrames(),
-             QList<QByteArray>({form, Frame::ledTestCommand()}));
-    QVERIFY(window.link().isOpen());
-    QCOMPARE(connection.logLines().mid(connection.logLines().size() - 2),
-             QStringList({"Wysyłanie konfiguracji do urządzenia", "Próba LED"}));
-    QCOMPARE(page.encodeConfig(), form);
 }
 
 QTEST_MAIN(tst_StalledDevice)
