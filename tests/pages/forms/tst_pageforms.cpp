@@ -118,11 +118,6 @@ void addGaRows()
     QTest::newRow("GA-1 MI") << int(Id::Gami);
 }
 
-GaPage &gaPageIn(ORVA2 &window, Id model)
-{
-    return model == Id::Ga ? static_cast<GaPage &>(window.gaPage()) : window.gamiPage();
-}
-
 const QStringList Delays = {"OpoznieniePojawienie", "OpoznienieZanik"};
 
 void row(const char *name, Id model, const QStringList &steps, const QStringList &expected)
@@ -141,14 +136,9 @@ private slots:
     void formAfterRepliesAndChanges();
     void gaRangeVariantSetsDelayLimits_data() { addGaRows(); }
     void gaRangeVariantSetsDelayLimits();
-    void gaReplyReachesOnlyItsPage_data() { addGaRows(); }
-    void gaReplyReachesOnlyItsPage();
-    void gaIdentificationSetsDelayRange_data() { addGaRows(); }
-    void gaIdentificationSetsDelayRange();
     void brtDefaultsSetInputsOnly();
     void brtRelaysAlwaysConsistentAfterDecode();
     void brtPreviewsFollowColourAndSwap();
-    void testerResultsCannotBeClicked();
     void testerReplyChangesOnlyTheLog();
 };
 
@@ -482,34 +472,6 @@ void tst_PageForms::gaRangeVariantSetsDelayLimits()
     }
 }
 
-// The two models' reply headers differ in one letter; each reply reaches its own page only.
-void tst_PageForms::gaReplyReachesOnlyItsPage()
-{
-    QFETCH(int, model);
-    const Id other = Id(model) == Id::Ga ? Id::Gami : Id::Ga;
-    ORVA2 window;
-    const QByteArray untouched = gaPageIn(window, other).encodeConfig();
-    const QByteArray payload = QByteArray::fromHex("08 07 04 02 10 05 01 2c e2 01 04 00");
-
-    window.processBlock(ModelInfo::of(Id(model)).configHeader + payload);
-    QCOMPARE(gaPageIn(window, Id(model)).encodeConfig().mid(2), payload);
-    QCOMPARE(gaPageIn(window, other).encodeConfig(), untouched);
-    QCOMPARE(logLinesOf(window), QStringList{"Konfiguracja pobrana"});
-}
-
-void tst_PageForms::gaIdentificationSetsDelayRange()
-{
-    QFETCH(int, model);
-    for (const char variant : {'1', '0'}) {
-        SimulatedConnection connection(ModelInfo::of(Id(model)).identity);
-        connection.device().setRangeVariant(variant);
-        QVERIFY(connection.connectAndLoad());
-        GaPage &page = gaPageIn(connection.window(), Id(model));
-        for (const QString &name : Delays)
-            QCOMPARE(widget<QDoubleSpinBox>(page, name)->maximum(), variant == '1' ? 25.0 : 2.5);
-    }
-}
-
 void tst_PageForms::brtDefaultsSetInputsOnly()
 {
     BRT page;
@@ -580,23 +542,6 @@ void tst_PageForms::brtPreviewsFollowColourAndSwap()
             QCOMPARE(pictureShown(page, "We1Wiz"), (swapped ? horizontal : vertical).at(colour));
             QCOMPARE(pictureShown(page, "We2Wiz"), (swapped ? vertical : horizontal).at(colour));
         }
-    }
-}
-
-// The tester's result lamps only report; a check box of the same page does respond, so the
-// clicks did reach the form. A box reacts at its indicator, at its left edge.
-void tst_PageForms::testerResultsCannotBeClicked()
-{
-    TesterKZR page;
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
-    page.findChild<QTabWidget *>()->setCurrentIndex(2);
-    for (QCheckBox *box : page.findChildren<QCheckBox *>()) {
-        const bool result = box->objectName().startsWith(QLatin1String("Res_"));
-        if (!result && box->objectName() != QLatin1String("TEST_PRZYC"))
-            continue;
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
-        QVERIFY2(box->isChecked() != result, qPrintable(box->objectName()));
     }
 }
 
