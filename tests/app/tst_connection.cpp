@@ -23,7 +23,6 @@ private slots:
     void unopenablePortReportsError();
     void offlineEntryOpensChooser();
     void testerConnectUsesTesterBaudRate();
-    void lostLinkClosesPortAndKeepsForm();
     void repliesInOneBurstAreEachHandled();
     void silentDeviceIsReported();
     void runawaySenderIsOneLine();
@@ -152,22 +151,6 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     clickButton(&other.offlinePage(), "TesterPolacz");
     QCOMPARE(closer.closedText(), QStringLiteral("Błąd połączenia"));
     QCOMPARE(logLinesOf(other), QStringList({"Offline", "Błąd"}));
-}
-
-void tst_Connection::lostLinkClosesPortAndKeepsForm()
-{
-    SimulatedConnection connection("05");
-    QVERIFY(connection.connectAndLoad());
-    connection.link().close();
-    QTRY_VERIFY(!connection.window().link().isOpen());
-    QCOMPARE(connection.logLines().last(), QStringLiteral("Utracono połączenie z urządzeniem"));
-    QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
-    auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->currentWidget(), &connection.window().dravPage());
-
-    emit connection.window().dravPage().WyslijDaneDRAV();
-    QCOMPARE(connection.logLines().last(),
-             QStringLiteral("Nie wysłano: brak połączenia z urządzeniem"));
 }
 
 // An acknowledgement directly followed by the configuration read after it: both replies

@@ -1,7 +1,6 @@
 #include "offline/symulator_wrn2v2.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -11,7 +10,6 @@ class tst_Symulator : public QObject
     Q_OBJECT
 
 private slots:
-    void ledPictures();
     void switching_data();
     void switching();
 };
@@ -31,23 +29,6 @@ QStackedWidget *led(QWidget &page, int n)
 }
 
 } // namespace
-
-void tst_Symulator::ledPictures()
-{
-    symulator_wrn2v2 page;
-    const char *const pictures[] = {"simLEDzolty.png", "simLEDwylacz.png", "simLEDczerwony.png"};
-    for (int n = 1; n <= 3; ++n) {
-        QStackedWidget *stack = led(page, n);
-        QVERIFY(stack);
-        QCOMPARE(stack->count(), 3);
-        for (int i = 0; i < 3; ++i) {
-            const auto *picture = stack->widget(i)->findChild<QLabel *>();
-            QVERIFY(picture);
-            QVERIFY2(picture->styleSheet().contains(QLatin1String(":/GRAFIKASYMUL/") + pictures[i]),
-                     qPrintable(picture->objectName()));
-        }
-    }
-}
 
 void tst_Symulator::switching_data()
 {

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 namespace {
@@ -121,6 +122,7 @@ void tst_LostLink::vanishingMidBurstKeepsWindowUsable()
     QCOMPARE(connection.logLines().count(LostLine), 1);
     // The half reply is not decoded after the loss, over what the engineer sees.
     QCOMPARE(connection.logLines().last(), LostLine);
+    QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
 
     // The window still handles what it is given: an identification opens its page.
     window.processBlock(QByteArray(Frame::Reply::Wrn1) + "031507" + QByteArray(6, '\0'));
