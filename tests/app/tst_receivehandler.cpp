@@ -21,7 +21,6 @@ private slots:
     void unknownOrEmptyBlockOnlySetsColour_data();
     void unknownOrEmptyBlockOnlySetsColour();
     void reidentificationKeepsOnePageInStack();
-    void burstOfTwoFramesIsOneBlock();
 };
 
 static QStackedWidget *stackOf(ORVA2 &window)
@@ -107,14 +106,6 @@ void tst_ReceiveHandler::reidentificationKeepsOnePageInStack()
     window.processBlock(reply);
     QCOMPARE(stackOf(window)->count(), 3);
     QCOMPARE(stackOf(window)->currentWidget(), &window.kzrPage());
-}
-
-void tst_ReceiveHandler::burstOfTwoFramesIsOneBlock()
-{
-    SimulatedConnection connection("07");
-    QVERIFY(connection.connectAndLoad());
-    QCOMPARE(connection.lastReply().size(), 2 * Frame::Size);
-    QVERIFY(connection.lastReply().startsWith("DI"));
 }
 
 QTEST_MAIN(tst_ReceiveHandler)
