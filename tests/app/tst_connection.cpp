@@ -21,7 +21,6 @@ private slots:
     void connectTwiceSendsEachFrameOnce();
     void sendAfterRefreshOnlyLogs();
     void unopenablePortReportsError();
-    void offlineEntryOpensChooser();
     void testerConnectUsesTesterBaudRate();
     void repliesInOneBurstAreEachHandled();
     void silentDeviceIsReported();
@@ -119,15 +118,6 @@ void tst_Connection::unopenablePortReportsError()
     ModalDialogCloser second;
     clickButton(&window, "polacz");
     QCOMPARE(second.closedText(), QStringLiteral("Błąd połączenia"));
-}
-
-void tst_Connection::offlineEntryOpensChooser()
-{
-    ORVA2 window;
-    clickButton(&window, "polacz");
-    QCOMPARE(logLinesOf(window), QStringList{"Offline"});
-    auto *stack = window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->currentWidget(), &window.offlinePage());
 }
 
 void tst_Connection::testerConnectUsesTesterBaudRate()

@@ -43,13 +43,3 @@ QString firstLostSetting(const CodecDomain &domain,
     }
     return QString();
 }
-
-QVector<CodecDomain> codecDomainsOf(const QByteArray &identity)
-{
-    QVector<CodecDomain> found;
-    for (const CodecDomain &domain : codecDomains()) {
-        if (domain.identity == identity)
-            found << domain;
-    }
-    return found;
-}

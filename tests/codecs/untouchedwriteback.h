@@ -8,6 +8,3 @@
 QString firstLostSetting(const CodecDomain &domain,
                          const std::function<QByteArray(const QByteArray &)> &writeBack, int count,
                          quint32 seed);
-
-// The domains registered for the model with this identity code, one per range variant.
-QVector<CodecDomain> codecDomainsOf(const QByteArray &identity);

@@ -44,11 +44,6 @@ bool SimulatedConnection::waitForFrames(int count)
     return QTest::qWaitFor([&] { return m_device.receivedFrames().size() >= count; }, TimeoutMs);
 }
 
-bool SimulatedConnection::waitForLogLines(int count)
-{
-    return QTest::qWaitFor([&] { return logLines().size() >= count; }, TimeoutMs);
-}
-
 QStringList SimulatedConnection::logLines() const
 {
     return logLinesOf(const_cast<ORVA2 &>(m_window));

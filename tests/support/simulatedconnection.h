@@ -27,8 +27,6 @@ public:
 
     // Waits until the device has received `count` frames in all. Returns false on timeout.
     bool waitForFrames(int count);
-    // Waits until the log holds `count` lines. Returns false on timeout.
-    bool waitForLogLines(int count);
 
     QStringList logLines() const;
     QTextBrowser *log() const;
