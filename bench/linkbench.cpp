@@ -10,8 +10,6 @@
 #include "tools/devsim/ptylink.h"
 #include "tools/devsim/simulateddevice.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTextBlock>
@@ -55,18 +53,6 @@ QString lastLogLine(ORVA2 &window)
     return logOf(window)->document()->lastBlock().text();
 }
 
-void choosePort(ORVA2 &window, const QString &path)
-{
-    auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
-    if (ports->findText(path) < 0)
-        ports->addItem(path);
-    ports->setCurrentIndex(ports->findText(path));
-}
-
-void click(ORVA2 &window, const char *name)
-{
-    window.findChild<QAbstractButton *>(QLatin1String(name))->click();
-}
 
 struct Spread
 {
@@ -147,8 +133,7 @@ void LinkBench::latency(BenchTable &table)
     SimulatedDevice device(Frame::Reply::Ga);
     QObject::connect(&link, &PtyLink::received, &device, &SimulatedDevice::receive);
     QObject::connect(&device, &SimulatedDevice::transmit, &link, &PtyLink::send);
-    choosePort(window, link.slavePath());
-    click(window, "polacz");
+    window.connectTo(link.slavePath());
     if (!runUntil([&] { return lastLogLine(window) == Loaded; })) {
         table.add(QStringLiteral("link latency"), QStringLiteral("no connection"));
         return;
@@ -203,12 +188,11 @@ void LinkBench::connectionCycle(BenchTable &table)
 
     QVector<double> cycles;
     for (int i = 0; i < CycleRounds; ++i) {
-        click(window, "odswiez");
-        choosePort(window, link.slavePath());
+        window.link().close();
         logOf(window)->clear();
         QElapsedTimer clock;
         clock.start();
-        click(window, "polacz");
+        window.connectTo(link.slavePath());
         if (!runUntil([&] { return lastLogLine(window) == Loaded; }))
             break;
         cycles << clock.nsecsElapsed() / 1e6;
@@ -257,8 +241,7 @@ void LinkBench::responsiveness(BenchTable &table)
     window.show();
     FirstPaint::wait(&window);
     BurstWriter writer;
-    choosePort(window, writer.slavePath());
-    click(window, "polacz");
+    window.connectTo(writer.slavePath());
 
     QElapsedTimer clock;
     clock.start();

@@ -47,8 +47,7 @@ QWidget *shownPage(ORVA2 &window)
 // the chooser does not offer through their identification replies.
 void openEveryPage(ORVA2 &window)
 {
-    window.findChild<QComboBox *>(QStringLiteral("porty"))->setCurrentIndex(0);
-    window.findChild<QAbstractButton *>(QStringLiteral("polacz"))->click();
+    window.connectTo(QStringLiteral("Tryb Offline"));
     FirstPaint::wait(shownPage(window));
 
     const char *const chooserButtons[] = {"KZROffline",   "TLMXOffline", "GAOffline",
