@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/frames.h"
+
 #include <QByteArray>
 #include <QRandomGenerator>
 #include <QString>
@@ -40,6 +42,26 @@ struct CodecDomain
     // with any one of its domains.
     QVector<GoldenFrame> goldenFrames{};
 };
+
+// A configuration frame as the program sends it: the outgoing header, then the payload, the
+// bytes it leaves out 0.
+inline QByteArray sentFrame(const char *payloadHex)
+{
+    return (QByteArray::fromHex("0a 55") + QByteArray::fromHex(payloadHex))
+        .leftJustified(Frame::Size, '\0');
+}
+
+// A whole number from low to high, both included.
+inline int drawBetween(QRandomGenerator &random, int low, int high)
+{
+    return static_cast<int>(random.bounded(low, high + 1));
+}
+
+// What the program writes back after reading the block with the codec alone.
+template <class Config> QByteArray writtenBack(const QByteArray &block)
+{
+    return Config::decode(block).encode();
+}
 
 // Each model's file registers its domain at start-up, so a new model is one new file.
 bool registerCodecDomain(const CodecDomain &domain);

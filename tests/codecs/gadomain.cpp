@@ -13,25 +13,10 @@ constexpr int ShortRangeCount = 250;
 
 const QByteArray Significant = QByteArray::fromHex("00 00 1f ff 1f ff 1f 0f 01 ff ff ff ff 00");
 
-QByteArray sent(const char *payloadHex)
-{
-    return QByteArray::fromHex("0a 55") + QByteArray::fromHex(payloadHex);
-}
-
-QByteArray writeBack(const QByteArray &block)
-{
-    return GaConfig::decode(block).encode();
-}
-
-int bounded(QRandomGenerator &random, int low, int high)
-{
-    return static_cast<int>(random.bounded(low, high + 1));
-}
-
 // One of `count` exclusive options as its bit, or none.
 int oneOf(QRandomGenerator &random, int count)
 {
-    const int option = bounded(random, 0, count);
+    const int option = drawBetween(random, 0, count);
     return option == count ? 0 : 1 << option;
 }
 
@@ -40,15 +25,15 @@ std::function<QByteArray(QRandomGenerator &)> replies(const char *header, int sh
     return [=](QRandomGenerator &random) {
         const auto relay = [&random] {
             // One of the four modes, and the inversion beside it.
-            return QVector<int>{oneOf(random, 4) | (bounded(random, 0, 1) << 4),
-                                bounded(random, 1, 100)};
+            return QVector<int>{oneOf(random, 4) | (drawBetween(random, 0, 1) << 4),
+                                drawBetween(random, 1, 100)};
         };
-        const int appearance = bounded(random, shortest, longest);
-        const int disappearance = bounded(random, shortest, longest);
+        const int appearance = drawBetween(random, shortest, longest);
+        const int disappearance = drawBetween(random, shortest, longest);
         QByteArray block(header);
         for (int value :
              relay() + relay() +
-                 QVector<int>{oneOf(random, 5), bounded(random, 0, 0x0f), bounded(random, 0, 1),
+                 QVector<int>{oneOf(random, 5), drawBetween(random, 0, 0x0f), drawBetween(random, 0, 1),
                               appearance & 0xff, disappearance & 0xff, appearance >> 8,
                               disappearance >> 8, 0})
             block.append(static_cast<char>(value));
@@ -60,7 +45,7 @@ CodecDomain domain(const char *model, const char *identity, const char *header, 
                    int longest, const char *variant)
 {
     return {
-        QLatin1String(model),  identity, replies(header, shortest, longest), writeBack, Significant,
+        QLatin1String(model),  identity, replies(header, shortest, longest), writtenBack<GaConfig>, Significant,
         QLatin1String(variant)};
 }
 
@@ -71,15 +56,15 @@ QVector<GoldenFrame> goldenFrames()
     delays.disappearanceDelayCount = 230;
     return {
         {"defaults", [] { return GaConfig::defaults().encode(); },
-         sent("01 03 02 03 02 03 00 0a 0a 00 00 00")},
+         sentFrame("01 03 02 03 02 03 00 0a 0a 00 00 00")},
         {"25.0 s and 2.3 s: both low bytes, then both high bytes",
-         [delays] { return delays.encode(); }, sent("00 00 00 00 00 00 00 c4 e6 09 00 00")},
+         [delays] { return delays.encode(); }, sentFrame("00 00 00 00 00 00 00 c4 e6 09 00 00")},
         {"every field",
-         [] { return writeBack(QByteArray::fromHex("4446 04 64 18 2a 08 0c 01 f6 32 04 00 00")); },
-         sent("04 64 18 2a 08 0c 01 f6 32 04 00 00")},
+         [] { return writtenBack<GaConfig>(QByteArray::fromHex("4446 04 64 18 2a 08 0c 01 f6 32 04 00 00")); },
+         sentFrame("04 64 18 2a 08 0c 01 f6 32 04 00 00")},
         {"unnamed bits and byte 13 are not echoed",
-         [] { return writeBack(QByteArray::fromHex("4446 e4 03 22 03 e2 f3 fe 0a 0a 00 00 55")); },
-         sent("04 03 02 03 02 03 00 0a 0a 00 00 00")},
+         [] { return writtenBack<GaConfig>(QByteArray::fromHex("4446 e4 03 22 03 e2 f3 fe 0a 0a 00 00 55")); },
+         sentFrame("04 03 02 03 02 03 00 0a 0a 00 00 00")},
     };
 }
 

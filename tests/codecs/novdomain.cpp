@@ -4,16 +4,6 @@
 
 namespace {
 
-QByteArray sent(const char *payloadHex)
-{
-    return QByteArray::fromHex("0a 55") + QByteArray::fromHex(payloadHex);
-}
-
-QByteArray writeBack(const QByteArray &block)
-{
-    return NovConfig::decode(block).encode();
-}
-
 // Magnitudes up to 255 and two digits after the comma, each with any sign: -0,50 included.
 QByteArray randomReply(QRandomGenerator &random)
 {
@@ -39,25 +29,25 @@ QVector<GoldenFrame> goldenFrames()
     calibration.calibration = true;
     return {
         {"all zero", [] { return NovConfig().encode(); },
-         sent("00 00 00 00 00 00 00 00 00 01 02 03")},
+         sentFrame("00 00 00 00 00 00 00 00 00 01 02 03")},
         {"range A, A = -12,34",
          [] {
              return withCoefficient(NovConfig::RangeA_A, {true, 12, 34}).encode();
          },
-         sent("0c 22 00 00 00 00 00 00 01 01 02 03")},
+         sentFrame("0c 22 00 00 00 00 00 00 01 01 02 03")},
         {"range B, B = -200",
          [] {
              return withCoefficient(NovConfig::RangeB_B, {true, 200, 0}).encode();
          },
-         sent("00 00 00 00 00 00 c8 00 08 01 02 03")},
+         sentFrame("00 00 00 00 00 00 c8 00 08 01 02 03")},
         {"calibration alone", [calibration] { return calibration.encode(); },
-         sent("00 00 00 00 00 00 00 00 10 01 02 03")},
+         sentFrame("00 00 00 00 00 00 00 00 10 01 02 03")},
         {"-0,50 keeps its sign",
-         [] { return writeBack(QByteArray::fromHex("444e 00 00 00 32 00 00 00 00 02")); },
-         sent("00 00 00 32 00 00 00 00 02 01 02 03")},
+         [] { return writtenBack<NovConfig>(QByteArray::fromHex("444e 00 00 00 32 00 00 00 00 02")); },
+         sentFrame("00 00 00 32 00 00 00 00 02 01 02 03")},
         {"flag bits 5-7 and bytes 11-13 are not echoed",
-         [] { return writeBack(QByteArray::fromHex("444e ff 63 01 01 80 32 ff 00 ff ff ff ff")); },
-         sent("ff 63 01 01 80 32 ff 00 1f 01 02 03")},
+         [] { return writtenBack<NovConfig>(QByteArray::fromHex("444e ff 63 01 01 80 32 ff 00 ff ff ff ff")); },
+         sentFrame("ff 63 01 01 80 32 ff 00 1f 01 02 03")},
     };
 }
 
@@ -65,7 +55,7 @@ const bool registered = registerCodecDomain({
     QStringLiteral("NOV-1"),
     Frame::Reply::Nov,
     randomReply,
-    writeBack,
+    writtenBack<NovConfig>,
     QByteArray::fromHex("00 00 ff ff ff ff ff ff ff ff 1f 00 00 00"),
     QString(),
     goldenFrames(),

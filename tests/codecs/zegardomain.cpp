@@ -4,17 +4,6 @@
 
 namespace {
 
-QByteArray sent(const char *payloadHex)
-{
-    return (QByteArray::fromHex("0a 55") + QByteArray::fromHex(payloadHex))
-        .leftJustified(Frame::Size, '\0');
-}
-
-QByteArray writeBack(const QByteArray &block)
-{
-    return ZegarConfig::decode(block).encode();
-}
-
 QByteArray randomReply(QRandomGenerator &random)
 {
     // One work mode at most: six modes or none.
@@ -41,18 +30,18 @@ QVector<GoldenFrame> goldenFrames()
     ZegarConfig startClears;
     startClears.startClearsDisplay = true;
     return {
-        {"defaults", [] { return ZegarConfig::defaults().encode(); }, sent("01 02 00")},
-        {"nothing set", [] { return ZegarConfig().encode(); }, sent("00 00 00")},
-        {"mode A", [] { return withMode(ZegarConfig::ModeA).encode(); }, sent("01 00 00")},
-        {"mode D", [] { return withMode(ZegarConfig::ModeD).encode(); }, sent("08 00 00")},
-        {"mode E is bit 4", [] { return withMode(ZegarConfig::ModeE).encode(); }, sent("10 00 00")},
+        {"defaults", [] { return ZegarConfig::defaults().encode(); }, sentFrame("01 02 00")},
+        {"nothing set", [] { return ZegarConfig().encode(); }, sentFrame("00 00 00")},
+        {"mode A", [] { return withMode(ZegarConfig::ModeA).encode(); }, sentFrame("01 00 00")},
+        {"mode D", [] { return withMode(ZegarConfig::ModeD).encode(); }, sentFrame("08 00 00")},
+        {"mode E is bit 4", [] { return withMode(ZegarConfig::ModeE).encode(); }, sentFrame("10 00 00")},
         {"AUTO is bit 5", [] { return withMode(ZegarConfig::ModeAuto).encode(); },
-         sent("20 00 00")},
-        {"both on loss", [bothOnLoss] { return bothOnLoss.encode(); }, sent("00 01 01")},
-        {"start clears", [startClears] { return startClears.encode(); }, sent("00 02 00")},
+         sentFrame("20 00 00")},
+        {"both on loss", [bothOnLoss] { return bothOnLoss.encode(); }, sentFrame("00 01 01")},
+        {"start clears", [startClears] { return startClears.encode(); }, sentFrame("00 02 00")},
         {"unnamed bits and bytes after the fifth are not echoed",
-         [] { return writeBack(QByteArray::fromHex("444b ff ff ff ff ff ff ff ff ff ff ff ff")); },
-         sent("3f 03 01")},
+         [] { return writtenBack<ZegarConfig>(QByteArray::fromHex("444b ff ff ff ff ff ff ff ff ff ff ff ff")); },
+         sentFrame("3f 03 01")},
     };
 }
 
@@ -60,7 +49,7 @@ const bool registered = registerCodecDomain({
     QStringLiteral("ZEGAR-1"),
     Frame::Reply::Zegar,
     randomReply,
-    writeBack,
+    writtenBack<ZegarConfig>,
     QByteArray::fromHex("00 00 3f 03 01 00 00 00 00 00 00 00 00 00"),
     QString(),
     goldenFrames(),
