@@ -43,9 +43,6 @@ void tst_SendingSlots::fixedFrames_data()
     QTest::newRow("LED reset WRN-1")
         << QByteArray("04") << Trigger([](ORVA2 &w) { emit w.wrn1Page().KasowanieLEDWRN(); })
         << "KASOWANIE LED" << QByteArray("del") + QByteArray(11, '\0');
-    QTest::newRow("LED reset WRN-2")
-        << QByteArray("07") << Trigger([](ORVA2 &w) { emit w.wrn2Page().KasowanieLEDWRN2(); })
-        << "KASOWANIE LED" << QByteArray("del") + QByteArray(11, '\0');
 }
 
 void tst_SendingSlots::fixedFrames()

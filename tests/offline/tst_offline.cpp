@@ -22,7 +22,6 @@ private slots:
     void pageSignalsStaySilentOffline();
     void disconnectEndsProgram();
     void simulatorRowOpensItsPage();
-    void noChoiceOpensNothing();
     void testerPortList_data();
     void testerPortList();
     void testerRefreshRebuildsBothLists();
@@ -189,16 +188,6 @@ void tst_Offline::simulatorRowOpensItsPage()
     QCOMPARE(window.offlinePage().chosenModel(), int(Offline::SimulatorModel));
     QCOMPARE(logLinesOf(window), QStringList({"Offline", "Symulator"}));
     QCOMPARE(stackOf(window)->currentWidget(), &window.simulatorPage());
-}
-
-void tst_Offline::noChoiceOpensNothing()
-{
-    ORVA2 window;
-    enterOffline(window);
-    window.TrybOfflineWyborUrzadzenia();
-    QCOMPARE(logLinesOf(window), QStringList{"Offline"});
-    QCOMPARE(stackOf(window)->currentWidget(), &window.offlinePage());
-    QCOMPARE(stackOf(window)->count(), 2);
 }
 
 void tst_Offline::testerPortList_data()
