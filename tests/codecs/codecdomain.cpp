@@ -20,12 +20,3 @@ const QVector<CodecDomain> &codecDomains()
 {
     return registry();
 }
-
-const CodecDomain &codecDomain(const QString &model)
-{
-    for (const CodecDomain &domain : registry()) {
-        if (domain.model == model)
-            return domain;
-    }
-    qFatal("no codec domain for %s", qPrintable(model));
-}

@@ -66,5 +66,3 @@ template <class Config> QByteArray writtenBack(const QByteArray &block)
 // Each model's file registers its domain at start-up, so a new model is one new file.
 bool registerCodecDomain(const CodecDomain &domain);
 const QVector<CodecDomain> &codecDomains();
-// The registered domain of the model; a model without one stops the test run.
-const CodecDomain &codecDomain(const QString &model);
