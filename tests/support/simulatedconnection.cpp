@@ -1,5 +1,7 @@
 #include "tests/support/simulatedconnection.h"
 
+#include "tests/support/dialogs.h"
+
 #include <QAbstractButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -17,9 +19,14 @@ SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(
                      [this](const QByteArray &reply) { m_replies << reply; });
 }
 
+// A port that cannot be opened shows a modal box; closing it lets the test fail with the
+// reason instead of waiting for a click that never comes.
 void SimulatedConnection::pressConnect()
 {
+    ModalDialogCloser closer;
     m_window.connectTo(m_link.slavePath());
+    if (!closer.closedText().isEmpty())
+        qWarning("%s: %s", qPrintable(closer.closedText()), qPrintable(closer.closedDetails()));
 }
 
 bool SimulatedConnection::connectAndLoad()
