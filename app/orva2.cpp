@@ -166,19 +166,7 @@ void ORVA2::connectTo(const QString &portName)
     // The offline entry names no port; a real port listed first that fails to open must
     // report its error, not lead offline.
     if (m_portName == QLatin1String(OfflineEntry)) {
-        m_log->note(QStringLiteral("Offline"));
-        const auto unique = Qt::UniqueConnection;
-        const char *const choose = SLOT(TrybOfflineWyborUrzadzenia());
-        for (const ModelPage &row : ModelPage::all()) {
-            if (row.offlineSignal)
-                connect(&offlinePage(), row.offlineSignal, this, choose, unique);
-        }
-        connect(&offlinePage(), SIGNAL(SymulatorSignal()), this, choose, unique);
-        connect(&offlinePage(), &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
-                unique);
-        connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
-        insertPage(&offlinePage());
-        showInsertedPage();
+        enterOffline();
         return;
     }
     if (!m_link.open(m_portName, Frame::DeviceBaudRate)) {
@@ -188,6 +176,24 @@ void ORVA2::connectTo(const QString &portName)
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectDevicePages();
+}
+
+// Without a device the chooser opens pages to look at; only its own signals are wired.
+void ORVA2::enterOffline()
+{
+    m_log->note(QStringLiteral("Offline"));
+    const auto unique = Qt::UniqueConnection;
+    const char *const choose = SLOT(TrybOfflineWyborUrzadzenia());
+    for (const ModelPage &row : ModelPage::all()) {
+        if (row.offlineSignal)
+            connect(&offlinePage(), row.offlineSignal, this, choose, unique);
+    }
+    connect(&offlinePage(), SIGNAL(SymulatorSignal()), this, choose, unique);
+    connect(&offlinePage(), &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
+            unique);
+    connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
+    insertPage(&offlinePage());
+    showInsertedPage();
 }
 
 // Pressing connect again must not wire a page twice, or one click would send two frames.

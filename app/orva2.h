@@ -119,6 +119,7 @@ private:
     // The pages take most of the start-up time and none of them is visible on the start
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
+    void enterOffline();
     void connectDevicePages();
     void connectPage(const ModelPage &row);
     void showConnectionError(const QString &portName);
