@@ -16,20 +16,16 @@ const QList<ModelPage> &rows()
     static const char *const ReadSlot = SLOT(PobierzDaneSlot());
     static const char *const LedSlot = SLOT(ProbaLEDslot());
     static const char *const ResetSlot = SLOT(KASOWANIESlot());
+    // KZR-1 and TLMX-1 share one page.
+    static const QList<ModelPage::Wire> kzrWires = {
+        {SIGNAL(WyslijDaneKZR()), SLOT(WyslijDaneKZRSlot())},
+        {SIGNAL(PobierzDaneZKZR()), ReadSlot},
+        {SIGNAL(WidokZalaczonyKZR()), SLOT(PobierzWidokZKZRSlot())},
+        {SIGNAL(OdblokujZProgramu()), SLOT(OdblokujZProgramuKZRSlot())}};
 
     static const QList<ModelPage> table = {
-        {Id::Kzr, pageIn<KZR, &Pages::kzr>, SIGNAL(PowrotPoczatek()),
-         {{SIGNAL(WyslijDaneKZR()), SLOT(WyslijDaneKZRSlot())},
-          {SIGNAL(PobierzDaneZKZR()), ReadSlot},
-          {SIGNAL(WidokZalaczonyKZR()), SLOT(PobierzWidokZKZRSlot())},
-          {SIGNAL(OdblokujZProgramu()), SLOT(OdblokujZProgramuKZRSlot())}},
-         Offline::KzrModel, SIGNAL(KZROfflineSignal()), "Urządznie: KZR-1 - tryb offline", true},
-        {Id::Tlmx, pageIn<KZR, &Pages::kzr>, SIGNAL(PowrotPoczatek()),
-         {{SIGNAL(WyslijDaneKZR()), SLOT(WyslijDaneKZRSlot())},
-          {SIGNAL(PobierzDaneZKZR()), ReadSlot},
-          {SIGNAL(WidokZalaczonyKZR()), SLOT(PobierzWidokZKZRSlot())},
-          {SIGNAL(OdblokujZProgramu()), SLOT(OdblokujZProgramuKZRSlot())}},
-         Offline::TlmxModel, SIGNAL(TLMXOfflineSignal()), "Urządznie: TLMX-1 - tryb offline",
+        {Id::Kzr, pageIn<KZR, &Pages::kzr>, SIGNAL(PowrotPoczatek()), kzrWires, Offline::KzrModel, SIGNAL(KZROfflineSignal()), "Urządznie: KZR-1 - tryb offline", true},
+        {Id::Tlmx, pageIn<KZR, &Pages::kzr>, SIGNAL(PowrotPoczatek()), kzrWires, Offline::TlmxModel, SIGNAL(TLMXOfflineSignal()), "Urządznie: TLMX-1 - tryb offline",
          true},
         {Id::Ga, pageIn<ga, &Pages::ga1>, SIGNAL(PowrotPoczatekGA()),
          {{SIGNAL(WyslijDaneGA()), SLOT(WyslijDaneGASlot())},
