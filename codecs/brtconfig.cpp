@@ -63,9 +63,9 @@ BrtConfig::Input readInput(const QByteArray &block, int at)
 
 void putInput(QByteArray &frame, int at, const BrtConfig::Input &input)
 {
-    frame[at] = static_cast<char>(bitValue(input.onExcitation, ExcitationBit) | colourBits(input.colour));
-    frame[at + AppearOffset] = static_cast<char>(input.appearSteps);
-    frame[at + VanishOffset] = static_cast<char>(input.vanishSteps);
+    setByteAt(frame, at, bitValue(input.onExcitation, ExcitationBit) | colourBits(input.colour));
+    setByteAt(frame, at + AppearOffset, input.appearSteps);
+    setByteAt(frame, at + VanishOffset, input.vanishSteps);
 }
 
 } // namespace
@@ -100,13 +100,15 @@ QByteArray BrtConfig::encode() const
     QByteArray frame = Frame::configFrame();
     putInput(frame, Input1Byte, input1);
     putInput(frame, Input2Byte, input2);
-    frame[OptionsByte] = static_cast<char>(bitValue(channelsSwapped, SwapBit) |
-                                           bitValue(noFastBlinking, NoFastBlinkingBit) |
-                                           bitValue(latching, LatchingBit));
-    frame[RelaysByte] = static_cast<char>(
-        bitValue(input1Relay1, Input1Relay1Bit) | bitValue(input1Relay2, Input1Relay2Bit) |
-        bitValue(input2Relay1, Input2Relay1Bit) | bitValue(input2Relay2, Input2Relay2Bit) |
-        bitValue(relay1Inverted, Relay1InvertedBit) | bitValue(relay2Inverted, Relay2InvertedBit));
+    setByteAt(frame, OptionsByte,
+              bitValue(channelsSwapped, SwapBit) | bitValue(noFastBlinking, NoFastBlinkingBit) |
+                  bitValue(latching, LatchingBit));
+    setByteAt(frame, RelaysByte,
+              bitValue(input1Relay1, Input1Relay1Bit) | bitValue(input1Relay2, Input1Relay2Bit) |
+                  bitValue(input2Relay1, Input2Relay1Bit) |
+                  bitValue(input2Relay2, Input2Relay2Bit) |
+                  bitValue(relay1Inverted, Relay1InvertedBit) |
+                  bitValue(relay2Inverted, Relay2InvertedBit));
     frame.replace(TailByte, int(sizeof Tail), Tail, int(sizeof Tail));
     return frame;
 }

@@ -50,14 +50,14 @@ QByteArray DravConfig::encode() const
     QByteArray frame = Frame::configFrame();
     for (int i = 0; i < TrackCount; ++i) {
         const Track &track = tracks[static_cast<std::size_t>(i)];
-        frame[FirstTrackByte + i] = static_cast<char>(
-            bitValue(track.switchedOff, SwitchedOffBit) |
-            bitValue(track.inputInverted, InputInvertedBit) |
-            bitValue(track.relayInverted, RelayInvertedBit) |
-            bitValue(track.ledLatched, LedLatchedBit) |
-            bitValue(track.supplySignalled, SupplySignalledBit));
-        frame[FirstDelayByte + DelaysPerTrack * i] = static_cast<char>(track.pickUpSteps);
-        frame[FirstDelayByte + DelaysPerTrack * i + 1] = static_cast<char>(track.dropOutSteps);
+        setByteAt(frame, FirstTrackByte + i,
+                  bitValue(track.switchedOff, SwitchedOffBit) |
+                      bitValue(track.inputInverted, InputInvertedBit) |
+                      bitValue(track.relayInverted, RelayInvertedBit) |
+                      bitValue(track.ledLatched, LedLatchedBit) |
+                      bitValue(track.supplySignalled, SupplySignalledBit));
+        setByteAt(frame, FirstDelayByte + DelaysPerTrack * i, track.pickUpSteps);
+        setByteAt(frame, FirstDelayByte + DelaysPerTrack * i + 1, track.dropOutSteps);
     }
     return frame;
 }

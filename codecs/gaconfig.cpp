@@ -53,18 +53,17 @@ GaConfig GaConfig::decode(const QByteArray &block)
 QByteArray GaConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    auto put = [&frame](int index, quint8 value) { frame[index] = static_cast<char>(value); };
-    put(Relay1Byte, relay1.modes & RelayBits);
-    put(Relay1PulseByte, relay1.pulseSeconds);
-    put(Relay2Byte, relay2.modes & RelayBits);
-    put(Relay2PulseByte, relay2.pulseSeconds);
-    put(ColourSchemeByte, colourScheme & ColourSchemeBits);
-    put(LedBehaviourByte, ledBehaviour & LedBehaviourBits);
-    put(TriggerByte, bitValue(triggerOnAppearance, TriggerOnAppearanceBit));
-    put(AppearanceLowByte, lowByte(appearanceDelayCount));
-    put(DisappearanceLowByte, lowByte(disappearanceDelayCount));
-    put(AppearanceHighByte, highByte(appearanceDelayCount));
-    put(DisappearanceHighByte, highByte(disappearanceDelayCount));
+    setByteAt(frame, Relay1Byte, relay1.modes & RelayBits);
+    setByteAt(frame, Relay1PulseByte, relay1.pulseSeconds);
+    setByteAt(frame, Relay2Byte, relay2.modes & RelayBits);
+    setByteAt(frame, Relay2PulseByte, relay2.pulseSeconds);
+    setByteAt(frame, ColourSchemeByte, colourScheme & ColourSchemeBits);
+    setByteAt(frame, LedBehaviourByte, ledBehaviour & LedBehaviourBits);
+    setByteAt(frame, TriggerByte, bitValue(triggerOnAppearance, TriggerOnAppearanceBit));
+    setByteAt(frame, AppearanceLowByte, lowByte(appearanceDelayCount));
+    setByteAt(frame, DisappearanceLowByte, lowByte(disappearanceDelayCount));
+    setByteAt(frame, AppearanceHighByte, highByte(appearanceDelayCount));
+    setByteAt(frame, DisappearanceHighByte, highByte(disappearanceDelayCount));
     return frame;
 }
 

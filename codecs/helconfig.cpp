@@ -29,12 +29,13 @@ constexpr quint8 MillisecondHighBits = 0x03;
 
 void putTime(QByteArray &frame, int at, const HelConfig::Time &time)
 {
-    frame[at + MillisecondsOffset] = static_cast<char>(lowByte(time.milliseconds));
-    frame[at + HoursOffset] = static_cast<char>(
-        time.hours << HourShift | ((time.milliseconds >> MillisecondHighShift) & MillisecondHighBits));
-    frame[at + SecondsOffset] = static_cast<char>(time.seconds);
-    frame[at + MinutesOffset] = static_cast<char>(time.minutes);
-    frame[at + DaysOffset] = static_cast<char>(time.days);
+    setByteAt(frame, at + MillisecondsOffset, lowByte(time.milliseconds));
+    setByteAt(frame, at + HoursOffset,
+              time.hours << HourShift |
+                  ((time.milliseconds >> MillisecondHighShift) & MillisecondHighBits));
+    setByteAt(frame, at + SecondsOffset, time.seconds);
+    setByteAt(frame, at + MinutesOffset, time.minutes);
+    setByteAt(frame, at + DaysOffset, time.days);
 }
 
 } // namespace
@@ -44,10 +45,11 @@ QByteArray HelConfig::encode() const
     QByteArray frame = Frame::configFrame();
     // No selection must not smear -1 across the option bits.
     const quint8 modeBits = mode < 0 ? 0 : static_cast<quint8>(mode & ModeMask);
-    frame[OptionsByte] = static_cast<char>(
-        modeBits | bitValue(cyclic, CyclicBit) | bitValue(startInverted, StartInvertedBit) |
-        bitValue(resetInverted, ResetInvertedBit) | bitValue(relay1Inverted, Relay1InvertedBit) |
-        bitValue(relay2Inverted, Relay2InvertedBit));
+    setByteAt(frame, OptionsByte,
+              modeBits | bitValue(cyclic, CyclicBit) | bitValue(startInverted, StartInvertedBit) |
+                  bitValue(resetInverted, ResetInvertedBit) |
+                  bitValue(relay1Inverted, Relay1InvertedBit) |
+                  bitValue(relay2Inverted, Relay2InvertedBit));
     putTime(frame, FirstTimeByte, pickUpDelay);
     putTime(frame, SecondTimeByte, mode == Pulse ? pulseTime : dropOutDelay);
     return frame;

@@ -91,20 +91,19 @@ KzrConfig KzrConfig::decode(const QByteArray &block)
 QByteArray KzrConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    auto put = [&frame](int index, quint8 value) { frame[index] = static_cast<char>(value); };
-    put(UnlockByte, unlock & UnlockBits);
-    put(UnlockTimeByte, unlockSeconds);
-    put(Relay1Byte, relay1 & RelayBits);
-    put(Relay2Byte, relay2 & RelayBits);
-    put(InputsByte, inputs & InputBits);
-    put(AppearanceHighByte, highByte(voltageAppearanceMs));
-    put(AppearanceLowByte, lowByte(voltageAppearanceMs));
-    put(LossHighByte, highByte(voltageLossMs));
-    put(LossLowByte, lowByte(voltageLossMs));
-    put(BlockedColourByte, codeOf(BlockedLedCodes, blockedColour));
-    put(FreeColourByte, codeOf(FreeLedCodes, freeColour));
+    setByteAt(frame, UnlockByte, unlock & UnlockBits);
+    setByteAt(frame, UnlockTimeByte, unlockSeconds);
+    setByteAt(frame, Relay1Byte, relay1 & RelayBits);
+    setByteAt(frame, Relay2Byte, relay2 & RelayBits);
+    setByteAt(frame, InputsByte, inputs & InputBits);
+    setByteAt(frame, AppearanceHighByte, highByte(voltageAppearanceMs));
+    setByteAt(frame, AppearanceLowByte, lowByte(voltageAppearanceMs));
+    setByteAt(frame, LossHighByte, highByte(voltageLossMs));
+    setByteAt(frame, LossLowByte, lowByte(voltageLossMs));
+    setByteAt(frame, BlockedColourByte, codeOf(BlockedLedCodes, blockedColour));
+    setByteAt(frame, FreeColourByte, codeOf(FreeLedCodes, freeColour));
     // Sent in the blocked LED's set, as the device has always been given it.
-    put(EarthingColourByte, codeOf(BlockedLedCodes, earthingColour));
+    setByteAt(frame, EarthingColourByte, codeOf(BlockedLedCodes, earthingColour));
     return frame;
 }
 

@@ -37,12 +37,12 @@ QByteArray NovConfig::encode() const
     for (int i = 0; i < CoefficientCount; ++i) {
         const Coefficient &coefficient = coefficients[i];
         const int at = FirstCoefficientByte + i * BytesPerCoefficient;
-        frame[at] = static_cast<char>(coefficient.integerPart);
-        frame[at + 1] = static_cast<char>(coefficient.fraction);
+        setByteAt(frame, at, coefficient.integerPart);
+        setByteAt(frame, at + 1, coefficient.fraction);
         flags |= bitValue(coefficient.negative, i);
     }
     flags |= bitValue(calibration, CalibrationBit);
-    frame[FlagsByte] = static_cast<char>(flags);
+    setByteAt(frame, FlagsByte, flags);
     frame.replace(TrailerByte, TrailerSize, Trailer, TrailerSize);
     return frame;
 }

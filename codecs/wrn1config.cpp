@@ -30,7 +30,8 @@ constexpr int SelfResetBit = 0;
 
 quint8 ledByte(const WrnChannel &channel)
 {
-    return static_cast<quint8>(bitValue(channel.ledSelfReset, SelfResetBit) | channel.colours.bits());
+    return static_cast<quint8>(bitValue(channel.ledSelfReset, SelfResetBit) |
+                               channel.colours.bits());
 }
 
 void readLedByte(quint8 value, WrnChannel &channel)
@@ -67,21 +68,22 @@ Wrn1Config Wrn1Config::decode(const QByteArray &block)
 QByteArray Wrn1Config::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    frame[FlagsByte] = static_cast<char>(
-        bitValue(first.inputInverted, FirstInputInvertedBit) |
-        bitValue(second.inputInverted, SecondInputInvertedBit) |
-        bitValue(first.relayInverted, FirstRelayInvertedBit) |
-        bitValue(first.latched, FirstLatchedBit) | bitValue(first.pulse, FirstPulseBit) |
-        bitValue(second.relayInverted, SecondRelayInvertedBit) |
-        bitValue(second.latched, SecondLatchedBit) | bitValue(second.pulse, SecondPulseBit));
-    frame[FirstLedByte] = static_cast<char>(ledByte(first));
-    frame[SecondLedByte] = static_cast<char>(ledByte(second));
-    frame[FirstPickUpByte] = static_cast<char>(first.pickUpSteps);
-    frame[FirstDropOutByte] = static_cast<char>(first.dropOutSteps);
-    frame[SecondPickUpByte] = static_cast<char>(second.pickUpSteps);
-    frame[SecondDropOutByte] = static_cast<char>(second.dropOutSteps);
-    frame[FirstPulseByte] = static_cast<char>(first.pulseSeconds);
-    frame[SecondPulseByte] = static_cast<char>(second.pulseSeconds);
+    setByteAt(frame, FlagsByte,
+              bitValue(first.inputInverted, FirstInputInvertedBit) |
+                  bitValue(second.inputInverted, SecondInputInvertedBit) |
+                  bitValue(first.relayInverted, FirstRelayInvertedBit) |
+                  bitValue(first.latched, FirstLatchedBit) | bitValue(first.pulse, FirstPulseBit) |
+                  bitValue(second.relayInverted, SecondRelayInvertedBit) |
+                  bitValue(second.latched, SecondLatchedBit) |
+                  bitValue(second.pulse, SecondPulseBit));
+    setByteAt(frame, FirstLedByte, ledByte(first));
+    setByteAt(frame, SecondLedByte, ledByte(second));
+    setByteAt(frame, FirstPickUpByte, first.pickUpSteps);
+    setByteAt(frame, FirstDropOutByte, first.dropOutSteps);
+    setByteAt(frame, SecondPickUpByte, second.pickUpSteps);
+    setByteAt(frame, SecondDropOutByte, second.dropOutSteps);
+    setByteAt(frame, FirstPulseByte, first.pulseSeconds);
+    setByteAt(frame, SecondPulseByte, second.pulseSeconds);
     return frame;
 }
 

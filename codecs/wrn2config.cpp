@@ -48,8 +48,8 @@ Wrn2Config Wrn2Config::decode(const QByteArray &block)
     for (int input = 0; input < Channels; ++input) {
         for (int relay = 0; relay < Channels; ++relay) {
             const int crossing = input * Channels + relay;
-            config.drives[input][relay] = bitSet(part2(MatrixByte + crossing / BitsPerByte),
-                                                 crossing % BitsPerByte);
+            config.drives[input][relay] =
+                bitSet(part2(MatrixByte + crossing / BitsPerByte), crossing % BitsPerByte);
         }
     }
     return config;
@@ -68,20 +68,22 @@ QByteArray Wrn2Config::encodePart1() const
 QByteArray Wrn2Config::encodePart2() const
 {
     QByteArray frame = Frame::configFramePart2();
-    frame[FlagsByte] = static_cast<char>(
-        bitValue(third.inputInverted, InputInvertedBit) |
-        bitValue(third.relayInverted, RelayInvertedBit) | bitValue(third.latched, LatchedBit) |
-        bitValue(third.pulse, PulseBit) | bitValue(third.ledSelfReset, SelfResetBit));
-    frame[PickUpByte] = static_cast<char>(third.pickUpSteps);
-    frame[DropOutByte] = static_cast<char>(third.dropOutSteps);
-    frame[PulseByte] = static_cast<char>(third.pulseSeconds);
-    frame[ColoursByte] = static_cast<char>(third.colours.bits());
+    setByteAt(frame, FlagsByte,
+              bitValue(third.inputInverted, InputInvertedBit) |
+                  bitValue(third.relayInverted, RelayInvertedBit) |
+                  bitValue(third.latched, LatchedBit) | bitValue(third.pulse, PulseBit) |
+                  bitValue(third.ledSelfReset, SelfResetBit));
+    setByteAt(frame, PickUpByte, third.pickUpSteps);
+    setByteAt(frame, DropOutByte, third.dropOutSteps);
+    setByteAt(frame, PulseByte, third.pulseSeconds);
+    setByteAt(frame, ColoursByte, third.colours.bits());
     for (int input = 0; input < Channels; ++input) {
         for (int relay = 0; relay < Channels; ++relay) {
             const int crossing = input * Channels + relay;
             const int byte = MatrixByte + crossing / BitsPerByte;
-            frame[byte] = static_cast<char>(static_cast<quint8>(frame.at(byte)) |
-                                            bitValue(drives[input][relay], crossing % BitsPerByte));
+            setByteAt(frame, byte,
+                      static_cast<quint8>(frame.at(byte)) |
+                          bitValue(drives[input][relay], crossing % BitsPerByte));
         }
     }
     return frame;
@@ -97,7 +99,8 @@ Wrn2Config Wrn2Config::defaults()
     Wrn2Config config;
     config.firstChannels = {WrnChannel::factory(), WrnChannel::factory()};
     config.third = WrnChannel::factory();
-    for (WrnChannel *channel : {&config.firstChannels.first, &config.firstChannels.second, &config.third})
+    for (WrnChannel *channel :
+         {&config.firstChannels.first, &config.firstChannels.second, &config.third})
         channel->ledSelfReset = true;
     for (int channel = 0; channel < Channels; ++channel)
         config.drives[channel][channel] = true;

@@ -35,7 +35,8 @@ WrnLedColours::Colour colourOf(quint8 field)
 
 quint8 WrnLedColours::bits() const
 {
-    return static_cast<quint8>(codeOf(excited) << ExcitedShift | codeOf(afterReset) << AfterResetShift);
+    return static_cast<quint8>(codeOf(excited) << ExcitedShift | codeOf(afterReset)
+                                                                     << AfterResetShift);
 }
 
 WrnLedColours WrnLedColours::fromBits(quint8 value)

@@ -32,10 +32,11 @@ ZegarConfig ZegarConfig::decode(const QByteArray &block)
 QByteArray ZegarConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    frame[ModeByte] = static_cast<char>(modes & ModeBits);
-    frame[StartByte] = static_cast<char>(bitValue(startOnVoltageLoss, StartOnVoltageLossBit) |
-                                         bitValue(startClearsDisplay, StartClearsDisplayBit));
-    frame[StopByte] = static_cast<char>(bitValue(stopOnVoltageLoss, StopOnVoltageLossBit));
+    setByteAt(frame, ModeByte, modes & ModeBits);
+    setByteAt(frame, StartByte,
+              bitValue(startOnVoltageLoss, StartOnVoltageLossBit) |
+                  bitValue(startClearsDisplay, StartClearsDisplayBit));
+    setByteAt(frame, StopByte, bitValue(stopOnVoltageLoss, StopOnVoltageLossBit));
     return frame;
 }
 

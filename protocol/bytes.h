@@ -13,6 +13,12 @@ inline quint8 byteAt(const QByteArray &block, int index)
     return static_cast<quint8>(block.at(index));
 }
 
+// Writes one byte of a frame; the counterpart of byteAt for frames the program builds.
+inline void setByteAt(QByteArray &frame, int index, quint8 value)
+{
+    frame[index] = static_cast<char>(value);
+}
+
 // The character whose Latin-1 code is the byte; identification and version fields are
 // compared and shown as characters.
 inline QChar charAt(const QByteArray &block, int index)
