@@ -1,0 +1,12 @@
+// Descriptions still to be written; each moves to a file of its own.
+#include "settings/descriptions/modeldescriptions.h"
+
+SettingDescription describeKzrSettings(ModelInfo::Id model) { return SettingDescription(model, {}); }
+SettingDescription describeGaSettings(ModelInfo::Id model) { return SettingDescription(model, {}); }
+SettingDescription describeWrn1Settings() { return SettingDescription(ModelInfo::Id::Wrn1, {}); }
+SettingDescription describeWrn2Settings() { return SettingDescription(ModelInfo::Id::Wrn2, {}); }
+SettingDescription describeDravSettings() { return SettingDescription(ModelInfo::Id::Drav, {}); }
+SettingDescription describeHelSettings() { return SettingDescription(ModelInfo::Id::Hel, {}); }
+SettingDescription describeZegarSettings() { return SettingDescription(ModelInfo::Id::Zegar, {}); }
+SettingDescription describeNovSettings() { return SettingDescription(ModelInfo::Id::Nov, {}); }
+SettingDescription describeBrtSettings() { return SettingDescription(ModelInfo::Id::Brt, {}); }

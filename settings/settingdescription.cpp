@@ -1,0 +1,122 @@
+#include "settings/settingdescription.h"
+
+#include "settings/descriptions/modeldescriptions.h"
+
+#include <QLocale>
+
+#include <map>
+
+namespace {
+
+QLocale polish()
+{
+    QLocale locale(QLocale::Polish);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+} // namespace
+
+const SettingDescription *SettingDescription::of(ModelInfo::Id model)
+{
+    static const std::map<ModelInfo::Id, SettingDescription> descriptions = [] {
+        std::map<ModelInfo::Id, SettingDescription> all;
+        for (const ModelInfo &info : ModelInfo::all()) {
+            if (info.id != ModelInfo::Id::Tester)
+                all.emplace(info.id, describeSettings(info.id));
+        }
+        return all;
+    }();
+    const auto found = descriptions.find(model);
+    return found == descriptions.end() ? nullptr : &found->second;
+}
+
+SettingDescription::SettingDescription(ModelInfo::Id model,
+                                       std::function<QByteArray(const QByteArray &)> normalise)
+    : m_model(model), m_normalise(std::move(normalise))
+{
+}
+
+int SettingDescription::frameBytes() const
+{
+    return ModelInfo::of(m_model).configReplySize();
+}
+
+QVector<SettingRow> SettingDescription::rows(const QByteArray &frames) const
+{
+    QVector<SettingRow> result;
+    result.reserve(m_fields.size());
+    for (const Field &field : m_fields)
+        result.append({field.group, field.setting, field.value(frames)});
+    return result;
+}
+
+QVector<int> SettingDescription::differences(const QByteArray &frames,
+                                             const QByteArray &other) const
+{
+    QVector<int> result;
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].value(frames) != m_fields[i].value(other))
+            result.append(i);
+    }
+    return result;
+}
+
+QByteArray SettingDescription::taken(const QByteArray &into, const QByteArray &from,
+                                     const QVector<int> &fieldIndexes) const
+{
+    QByteArray result = into.leftJustified(frameBytes(), '\0', true);
+    const QByteArray source = from.leftJustified(frameBytes(), '\0', true);
+    for (int index : fieldIndexes) {
+        const QByteArray &mask = m_fields.at(index).mask;
+        for (int i = 0; i < result.size(); ++i)
+            result[i] = static_cast<char>((result[i] & ~mask[i]) | (source[i] & mask[i]));
+    }
+    return result;
+}
+
+void SettingDescription::add(const QString &setting, const QByteArray &mask,
+                             std::function<QString(const QByteArray &)> value)
+{
+    m_fields.append({m_group, setting, mask, std::move(value)});
+}
+
+void SettingDescription::addFlag(const QString &setting, int byte, int bit)
+{
+    add(setting, bitMask(byte, bit), [byte, bit](const QByteArray &frames) {
+        return yesNo(byte < frames.size() && (frames[byte] >> bit) & 1);
+    });
+}
+
+void SettingDescription::addClearedFlag(const QString &setting, int byte, int bit)
+{
+    add(setting, bitMask(byte, bit), [byte, bit](const QByteArray &frames) {
+        return yesNo(!(byte < frames.size() && (frames[byte] >> bit) & 1));
+    });
+}
+
+QByteArray SettingDescription::bitMask(int byte, int bit) const
+{
+    QByteArray mask(frameBytes(), '\0');
+    mask[byte] = static_cast<char>(1 << bit);
+    return mask;
+}
+
+QByteArray SettingDescription::byteMask(int first, int last) const
+{
+    QByteArray mask(frameBytes(), '\0');
+    for (int i = first; i <= last; ++i)
+        mask[i] = '\xff';
+    return mask;
+}
+
+QString SettingDescription::yesNo(bool value)
+{
+    return value ? QStringLiteral("tak") : QStringLiteral("nie");
+}
+
+QString SettingDescription::decimal(double value, int decimals, const QString &unit)
+{
+    const QString number = polish().toString(value, 'f', decimals);
+    return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+}
