@@ -93,8 +93,6 @@ void tst_settingdescriptions::settingsTellConfigurationsApart_data()
     addModelRows();
 }
 
-// A file holds what the program writes and is read back through the reply decoder, so
-// reading it and writing it again must give the same bytes.
 // Two configurations that read alike setting by setting must be the same bytes, or a
 // compare would call different relays equal and a backup would drop what tells them apart.
 void tst_settingdescriptions::settingsTellConfigurationsApart()
