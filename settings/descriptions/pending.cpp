@@ -1,7 +1,6 @@
 // Descriptions still to be written; each moves to a file of its own.
 #include "settings/descriptions/modeldescriptions.h"
 
-SettingDescription describeKzrSettings(ModelInfo::Id model) { return SettingDescription(model, {}); }
 SettingDescription describeGaSettings(ModelInfo::Id model) { return SettingDescription(model, {}); }
 SettingDescription describeWrn1Settings() { return SettingDescription(ModelInfo::Id::Wrn1, {}); }
 SettingDescription describeWrn2Settings() { return SettingDescription(ModelInfo::Id::Wrn2, {}); }
