@@ -3,13 +3,20 @@
 
 #include "app/afterfirstpaint.h"
 #include "app/modelpages.h"
+#include "app/settingsmenu.h"
 
 #include "pages/common/accessibility.h"
+#include "pages/common/changemarks.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
+#include "settings/settingdescription.h"
+#include "settings/settingscomparison.h"
 
+#include <QCloseEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QSerialPortInfo>
 
 namespace {
@@ -68,8 +75,13 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     ui->setupUi(this);
     m_log = new CommunicationLog(ui->textBrowser);
     nameButtonsFromToolTips(this);
-    setWindowTitle(QStringLiteral("ORVA_Konfig"));
+    // The mark stays hidden until a setting changes.
+    setWindowTitle(QStringLiteral("ORVA_Konfig[*]"));
     move(0, 0);
+    m_settingsMenu = new SettingsMenu(*this);
+    m_changesLabel = new QLabel(this);
+    m_changesLabel->setObjectName(QStringLiteral("zmienioneNastawy"));
+    statusBar()->addPermanentWidget(m_changesLabel);
 
     ui->porty->addItem(QString::fromLatin1(OfflineEntry));
 
@@ -88,8 +100,13 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 
 Pages &ORVA2::pages()
 {
-    if (!m_pages)
+    if (!m_pages) {
         m_pages = std::make_unique<Pages>();
+        for (const ModelPage &row : ModelPage::all()) {
+            connect(&row.page(*m_pages).changeMarks(), &ChangeMarks::changed, this,
+                    &ORVA2::updateChangeState);
+        }
+    }
     return *m_pages;
 }
 
@@ -192,6 +209,7 @@ void ORVA2::enterOffline()
     connect(&offlinePage(), &Offline::TesterPortyAktualizacja, this, &ORVA2::on_odswiez_clicked,
             unique);
     connect(&offlinePage(), &Offline::TesterPolacz, this, &ORVA2::PolaczzTester, unique);
+    m_pageModel = nullptr;
     insertPage(&offlinePage());
     showInsertedPage();
 }
@@ -225,7 +243,9 @@ void ORVA2::PolaczzTester()
 
 void ORVA2::powrotDoPoczatku()
 {
-    close();
+    // Closing asks first about changes neither written nor saved; the engineer may stay.
+    if (!close())
+        return;
     m_link.close();
     ui->stackedWidget->setCurrentIndex(0);
     for (QWidget *page : {static_cast<QWidget *>(&kzrPage()), static_cast<QWidget *>(&gaPage()),
@@ -234,13 +254,23 @@ void ORVA2::powrotDoPoczatku()
         ui->stackedWidget->removeWidget(page);
 }
 
+void ORVA2::closeEvent(QCloseEvent *event)
+{
+    if (m_settingsMenu->settleChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void ORVA2::linkLost()
 {
+    abandonExchange();
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
 }
 
 void ORVA2::noAnswer()
 {
+    abandonExchange();
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
 }
 
@@ -256,23 +286,31 @@ void ORVA2::TrybOfflineWyborUrzadzenia()
     const int choice = offlinePage().chosenModel();
     if (choice == Offline::SimulatorModel) {
         m_log->note(QStringLiteral("Symulator"));
+        m_pageModel = nullptr;
         insertPage(&simulatorPage());
         showInsertedPage();
         return;
     }
     const ModelPage *row = ModelPage::byOfflineChoice(choice);
-    if (!row)
-        return;
-    DevicePage &page = row->page(pages());
-    connect(&page, row->backSignal, this, SLOT(powrotDoPoczatku()), Qt::UniqueConnection);
-    m_log->note(QString::fromUtf8(row->offlineLine));
+    if (row)
+        openOffline(*row);
+}
+
+void ORVA2::openOffline(const ModelPage &row)
+{
+    DevicePage &page = row.page(pages());
+    connect(&page, row.backSignal, this, SLOT(powrotDoPoczatku()), Qt::UniqueConnection);
+    m_log->note(QString::fromUtf8(row.offlineLine));
     insertPage(&page);
-    const ModelInfo &model = ModelInfo::of(row->id);
+    const ModelInfo &model = ModelInfo::of(row.id);
     if (model.hasView)
         kzrPage().setModelBanner(QLatin1String(model.identity));
-    if (row->offlineVersion)
+    if (row.offlineVersion)
         page.setVersionText(offlineVersionText());
+    m_pageModel = &model;
     showInsertedPage();
+    // Offline there is no read: changes count from the page as it opened.
+    page.markUnchanged();
 }
 
 // ---- pages in the stack -----------------------------------------------------------------
@@ -288,6 +326,8 @@ void ORVA2::insertPage(QWidget *page)
 void ORVA2::showInsertedPage()
 {
     ui->stackedWidget->setCurrentIndex(1);
+    m_settingsMenu->pageChanged();
+    updateChangeState();
 }
 
 // ---- receiving --------------------------------------------------------------------------
@@ -302,6 +342,7 @@ DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
     m_model = &model;
+    m_pageModel = &model;
     DevicePage &page = pageOf(model.id);
     m_log->received(QString::fromUtf8(model.identifiedLine));
     insertPage(&page);
@@ -323,16 +364,106 @@ void ORVA2::processBlock(const QByteArray &block)
     if (const ModelInfo *model = ModelInfo::byIdentity(block)) {
         identify(*model, block);
     } else if (const ModelInfo *model = ModelInfo::byConfigHeader(block)) {
-        pageOf(model->id).decodeConfig(block);
-        m_log->received(QString::fromUtf8(model->configLine));
+        configurationReceived(*model, block);
     } else if (Frame::hasHeader(block, Frame::Reply::KzrView)) {
         kzrPage().decodeView(block);
         m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
     } else if (Frame::hasHeader(block, Frame::Reply::LedTestEcho)) {
         m_log->received(QStringLiteral("RGB"));
     } else if (Frame::hasHeader(block, Frame::Reply::Acknowledge)) {
-        m_log->received(QStringLiteral("Konfiguracja odebrana"));
+        acknowledged();
     }
+}
+
+// KZR-1 and TLMX-1 share a reply header; the device on the link says which one answered.
+void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray &block)
+{
+    const bool sameReply = m_model && qstrcmp(m_model->configHeader, replyModel.configHeader) == 0;
+    const ModelInfo &model = sameReply ? *m_model : replyModel;
+    const SettingDescription *description = SettingDescription::of(model.id);
+    const bool whole = block.size() >= model.configReplySize();
+    const QByteArray frames = description && whole ? description->normalised(block) : QByteArray();
+    const ReadPurpose purpose = m_readPurpose;
+    m_readPurpose = ReadPurpose::Form;
+    m_log->received(QString::fromUtf8(model.configLine));
+    if (!frames.isEmpty()) {
+        QString error;
+        m_settingsMenu->backups().keep(model, frames, versionText, &error);
+        if (!error.isEmpty())
+            m_log->failure(error);
+    }
+
+    if (purpose == ReadPurpose::Comparison && !frames.isEmpty()) {
+        m_settingsMenu->showDeviceComparison(frames);
+    } else if (purpose == ReadPurpose::Verification && description) {
+        verifyWrite(*description, m_verifiedWrite, frames);
+    } else {
+        DevicePage &page = pageOf(model.id);
+        page.decodeConfig(block);
+        if (description)
+            page.markUnchanged();
+    }
+}
+
+// Only an "OK" for a configuration just sent counts as a write; any other is only logged.
+void ORVA2::acknowledged()
+{
+    m_log->received(QStringLiteral("Konfiguracja odebrana"));
+    if (!m_pendingWrite || --m_pendingWrite->acknowledgementsDue > 0)
+        return;
+    const QByteArray written = m_pendingWrite->frames;
+    m_pendingWrite.reset();
+    writeAcknowledged(written);
+}
+
+void ORVA2::writeAcknowledged(const QByteArray &written)
+{
+    const SettingDescription *description = m_model ? SettingDescription::of(m_model->id) : nullptr;
+    if (!description)
+        return;
+    DevicePage &page = pageOf(m_model->id);
+    if (!m_settingsMenu->verifiesWrites()) {
+        page.markUnchanged();
+        return;
+    }
+    if (!m_model->answersRead()) {
+        if (!m_unverifiableNoted.contains(m_model->id)) {
+            m_unverifiableNoted.append(m_model->id);
+            m_log->note(QStringLiteral("%1 nie odpowiada na odczyt, więc zapisu nie można "
+                                       "sprawdzić odczytem")
+                            .arg(m_model->nameText()));
+        }
+        page.markUnchanged();
+        return;
+    }
+    m_verifiedWrite = written;
+    m_readPurpose = ReadPurpose::Verification;
+    sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait,
+              DeviceLink::Answer::Awaited);
+}
+
+void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray &written,
+                        const QByteArray &read)
+{
+    if (read == written) {
+        m_log->note(QStringLiteral("Zapis potwierdzony odczytem"));
+        pageOf(description.model()).markUnchanged();
+        return;
+    }
+    m_log->failure(QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji"));
+    if (read.isEmpty())
+        return;
+    for (const SettingsComparison::Entry &entry :
+         SettingsComparison(description, written, read).differences()) {
+        m_log->failure(QStringLiteral("%1 / %2: wysłano %3, odczytano %4")
+                           .arg(entry.group, entry.setting, entry.ours, entry.theirs));
+    }
+}
+
+void ORVA2::abandonExchange()
+{
+    m_pendingWrite.reset();
+    m_readPurpose = ReadPurpose::Form;
 }
 
 // ---- sending ----------------------------------------------------------------------------
@@ -348,9 +479,19 @@ bool ORVA2::sendFrame(const QString &logLine, const QByteArray &frame, int waitM
 }
 
 // The device acknowledges every configuration frame with "OK".
-void ORVA2::sendConfiguration(const QString &logLine, const QByteArray &frame)
+// Each frame of a configuration is acknowledged on its own; a second part joins the write
+// its first part began.
+bool ORVA2::sendConfiguration(const QString &logLine, const QByteArray &frame, int waitMs)
 {
-    sendFrame(logLine, frame, Frame::WriteWait, DeviceLink::Answer::Awaited);
+    const bool written = sendFrame(logLine, frame, waitMs, DeviceLink::Answer::Awaited);
+    const bool secondPart = frame.at(1) == Frame::ConfigPart2Header1;
+    if (!written)
+        m_pendingWrite.reset();
+    else if (secondPart && m_pendingWrite)
+        *m_pendingWrite = {m_pendingWrite->frames + frame, m_pendingWrite->acknowledgementsDue + 1};
+    else
+        m_pendingWrite = PendingWrite{frame, 1};
+    return written;
 }
 
 void ORVA2::WyslijDaneKZRSlot()
@@ -370,8 +511,8 @@ void ORVA2::WyslijDaneWRNSlot()
 
 void ORVA2::WyslijDaneWRN2Slot()
 {
-    sendFrame(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 1"),
-              wrn2Page().encodeConfigPart1(), Frame::WriteWaitLong, DeviceLink::Answer::Awaited);
+    sendConfiguration(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 1"),
+                      wrn2Page().encodeConfigPart1(), Frame::WriteWaitLong);
     sendConfiguration(QStringLiteral("Wysyłanie konfiguracji do urządzenia cz 2"),
                       wrn2Page().encodeConfigPart2());
 }
@@ -414,6 +555,7 @@ void ORVA2::WyslijDaneTesterKZRSlot()
 
 void ORVA2::PobierzDaneSlot()
 {
+    m_readPurpose = ReadPurpose::Form;
     const bool answered = m_model && m_model->answersRead();
     sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait,
               answered ? DeviceLink::Answer::Awaited : DeviceLink::Answer::NotAwaited);
@@ -437,4 +579,78 @@ void ORVA2::ProbaLEDslot()
 void ORVA2::KASOWANIESlot()
 {
     sendFrame(QStringLiteral("KASOWANIE LED"), Frame::ledResetCommand(), Frame::WriteWait);
+}
+
+// ---- settings of the page shown ---------------------------------------------------------
+
+DevicePage *ORVA2::shownDevicePage()
+{
+    auto *page = qobject_cast<DevicePage *>(ui->stackedWidget->currentWidget());
+    return page && m_pageModel && !page->configuration().isEmpty() ? page : nullptr;
+}
+
+bool ORVA2::choosesModel() const
+{
+    return ui->stackedWidget->currentIndex() == 0 ||
+           (m_pages && ui->stackedWidget->currentWidget() == &m_pages->offline);
+}
+
+bool ORVA2::readsShownDevice() const
+{
+    return m_link.isOpen() && m_model && m_model == m_pageModel && m_model->answersRead();
+}
+
+bool ORVA2::openPageOffline(ModelInfo::Id model)
+{
+    if (m_link.isOpen() || !choosesModel())
+        return false;
+    if (ui->stackedWidget->currentIndex() == 0)
+        enterOffline();
+    openOffline(ModelPage::of(model));
+    return true;
+}
+
+bool ORVA2::requestDeviceComparison()
+{
+    if (!readsShownDevice())
+        return false;
+    const bool sent = sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(),
+                                Frame::WriteWait, DeviceLink::Answer::Awaited);
+    if (sent)
+        m_readPurpose = ReadPurpose::Comparison;
+    return sent;
+}
+
+bool ORVA2::shownHasChanges()
+{
+    DevicePage *page = shownDevicePage();
+    if (!page || !page->changeMarks().hasBaseline())
+        return false;
+    const SettingDescription *description = SettingDescription::of(m_pageModel->id);
+    return !page->changeMarks().changedInputs().isEmpty() ||
+           (description &&
+            !description->differences(page->baselineConfiguration(), page->configuration()).isEmpty());
+}
+
+void ORVA2::updateChangeState()
+{
+    DevicePage *page = shownDevicePage();
+    const SettingDescription *description = page ? SettingDescription::of(m_pageModel->id) : nullptr;
+    const int changed = description && page->changeMarks().hasBaseline()
+                            ? description->differences(page->baselineConfiguration(),
+                                                       page->configuration()).size()
+                            : 0;
+    m_changesLabel->setText(changed > 0 ? QStringLiteral("Zmienione nastawy: %1").arg(changed)
+                                        : QString());
+    setWindowModified(shownHasChanges());
+}
+
+QString ORVA2::deviceVersion() const
+{
+    return m_link.isOpen() && m_model == m_pageModel ? versionText : QString();
+}
+
+QString ORVA2::portName() const
+{
+    return m_link.isOpen() ? m_portName : QString::fromLatin1(OfflineEntry);
 }

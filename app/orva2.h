@@ -15,6 +15,7 @@
 #include "pages/wrn1/wrn2.h"
 #include "pages/wrn2/wrn2v2.h"
 #include "pages/zegar/milisekundomierz.h"
+#include "protocol/frames.h"
 #include "protocol/modeltable.h"
 
 #include <QByteArray>
@@ -22,8 +23,12 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
+class QLabel;
+class SettingsMenu;
 struct ModelPage;
+class SettingDescription;
 
 namespace Ui {
 class ORVA2;
@@ -67,6 +72,25 @@ public:
     // Offline", otherwise open that port and ask the device who it is.
     void connectTo(const QString &portName);
     const CommunicationLog &communicationLog() const { return *m_log; }
+    CommunicationLog &communicationLog() { return *m_log; }
+
+    // The page shown and its model, for the "Plik" menu: nullptr when the shown page holds
+    // no configuration (the start window, the chooser, the tester, the simulator).
+    DevicePage *shownDevicePage();
+    const ModelInfo *shownModel() const { return m_pageModel; }
+    // The start window or the offline chooser is shown, where a file may open any model.
+    bool choosesModel() const;
+    // The device on the link is the shown page's model and answers a read.
+    bool readsShownDevice() const;
+    // Opens a model's page as the offline chooser would; false when a device is connected.
+    bool openPageOffline(ModelInfo::Id model);
+    // Reads the device's configuration for the compare view, leaving the form as it is.
+    bool requestDeviceComparison();
+    // The shown page differs from what was last read, opened, saved or written.
+    bool shownHasChanges();
+    QString deviceVersion() const;
+    QString portName() const;
+    SettingsMenu &settingsMenu() { return *m_settingsMenu; }
 
     KZR &kzrPage() { return pages().kzr; }
     ga &gaPage() { return pages().ga1; }
@@ -114,18 +138,32 @@ private slots:
     void linkLost();
     void noAnswer();
     void unreadableReceived(qint64 byteCount);
+    void updateChangeState();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // The pages take most of the start-up time and none of them is visible on the start
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
     void enterOffline();
+    void openOffline(const ModelPage &row);
     void connectDevicePages();
     void connectPage(const ModelPage &row);
     void showConnectionError(const QString &portName);
     bool sendFrame(const QString &logLine, const QByteArray &frame, int waitMs,
                    DeviceLink::Answer answer = DeviceLink::Answer::NotAwaited);
-    void sendConfiguration(const QString &logLine, const QByteArray &frame);
+    bool sendConfiguration(const QString &logLine, const QByteArray &frame,
+                           int waitMs = Frame::WriteWait);
+    void configurationReceived(const ModelInfo &model, const QByteArray &block);
+    void acknowledged();
+    void writeAcknowledged(const QByteArray &written);
+    void verifyWrite(const SettingDescription &description, const QByteArray &written,
+                     const QByteArray &read);
+    void showPage(QWidget *page, const ModelInfo *model);
+    // Forgets a write or read in progress: its answer will not come.
+    void abandonExchange();
 
     void insertPage(QWidget *page);
     void showInsertedPage();
@@ -141,4 +179,27 @@ private:
     const ModelInfo *m_model = nullptr;
 
     CommunicationLog *m_log = nullptr;
+    SettingsMenu *m_settingsMenu = nullptr;
+    QLabel *m_changesLabel = nullptr;
+    // The model of the page shown, when it holds a configuration.
+    const ModelInfo *m_pageModel = nullptr;
+
+    // What the next configuration reply is for: the form, the compare view, or checking a
+    // write that the device acknowledged.
+    enum class ReadPurpose
+    {
+        Form,
+        Comparison,
+        Verification,
+    };
+    ReadPurpose m_readPurpose = ReadPurpose::Form;
+    // A configuration sent and not yet acknowledged with "OK" for each of its frames.
+    struct PendingWrite
+    {
+        QByteArray frames;
+        int acknowledgementsDue = 0;
+    };
+    std::optional<PendingWrite> m_pendingWrite;
+    QByteArray m_verifiedWrite;
+    QList<ModelInfo::Id> m_unverifiableNoted;
 };

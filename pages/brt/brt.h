@@ -26,7 +26,8 @@ public:
     ~BRT() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void WyslijDaneBRT();

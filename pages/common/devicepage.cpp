@@ -1,6 +1,7 @@
 #include "pages/common/devicepage.h"
 
 #include "pages/common/accessibility.h"
+#include "pages/common/changemarks.h"
 #include "protocol/bytes.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,17 @@ void DevicePage::setVersionText(const QString &text)
 
 void DevicePage::decodeConfig(const QByteArray &) {}
 
+QByteArray DevicePage::configuration() const
+{
+    return QByteArray();
+}
+
+void DevicePage::markUnchanged()
+{
+    m_baseline = configuration();
+    m_changeMarks->setBaseline();
+}
+
 void DevicePage::setupCommon(QLabel *versionLabel)
 {
     m_versionLabel = versionLabel;
@@ -28,6 +40,7 @@ void DevicePage::setupCommon(QLabel *versionLabel)
         m_versionLabel->setTextFormat(Qt::PlainText);
 
     nameButtonsFromToolTips(this);
+    m_changeMarks = new ChangeMarks(this);
 }
 
 void DevicePage::openDocumentation(const QString &path)

@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 
+class ChangeMarks;
 class QAbstractButton;
 class QLabel;
 class QSpinBox;
@@ -26,6 +27,16 @@ public:
     // Loads a configuration reply into the form. A page whose device sends none keeps
     // this one, which changes nothing.
     virtual void decodeConfig(const QByteArray &block);
+
+    // The form as the configuration frame(s) the program would write, back to back; empty
+    // for a page that holds no configuration.
+    virtual QByteArray configuration() const;
+
+    // What the engineer changed since the configuration was last read, opened or written.
+    ChangeMarks &changeMarks() { return *m_changeMarks; }
+    // The form as it stands becomes the configuration changes are counted from.
+    void markUnchanged();
+    QByteArray baselineConfiguration() const { return m_baseline; }
 
     // The maker's web site: it hosts every model's documentation and the contact box links it.
     static const char *const DocumentationHost;
@@ -54,4 +65,6 @@ protected:
 
 private:
     QLabel *m_versionLabel = nullptr;
+    ChangeMarks *m_changeMarks = nullptr;
+    QByteArray m_baseline;
 };

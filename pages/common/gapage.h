@@ -21,9 +21,10 @@ class GaPage : public DevicePage
 
 public:
     QByteArray encodeConfig() const;
+    QByteArray configuration() const override { return encodeConfig(); }
     // Applies the fields in frame order; each changed box runs its option rules, so a later
     // box may undo an earlier one. Missing bytes read as 0.
-    void decodeConfig(const QByteArray &block);
+    void decodeConfig(const QByteArray &block) override;
     // "1" selects the long delay range; anything else the short one, clamping the delays.
     void setRangeVariant(const QString &variant);
 

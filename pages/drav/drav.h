@@ -25,7 +25,8 @@ public:
     ~DRAV() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void PowrotPoczatekDRAV();

@@ -1,6 +1,8 @@
 #include "pages/kzr/kzr.h"
 #include "ui_kzr.h"
 
+#include "pages/common/changemarks.h"
+
 #include "codecs/kzrview.h"
 #include "protocol/frames.h"
 
@@ -64,6 +66,8 @@ KZR::KZR(QWidget *parent) : DevicePage(parent), ui(new Ui::KZR)
 {
     ui->setupUi(this);
     setupCommon(ui->wersja);
+    // The live view shows the device, not settings.
+    changeMarks().exclude(ui->stronaWidok);
     ui->KonfNapPomWidok->setCurrentIndex(SettingsPage);
 
     m_viewPoll.setObjectName(QStringLiteral("viewPollTimer"));

@@ -22,7 +22,8 @@ public:
     ~KZR() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
     void decodeView(const QByteArray &block);
     void setModelBanner(const QString &code);
 

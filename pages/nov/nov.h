@@ -17,7 +17,8 @@ public:
     ~nov() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void WyslijDaneNOV();

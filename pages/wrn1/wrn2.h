@@ -18,7 +18,8 @@ public:
     ~WRN2() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void WyslijDaneWRN();

@@ -23,9 +23,10 @@ public:
 
     QByteArray encodeConfigPart1() const;
     QByteArray encodeConfigPart2() const;
+    QByteArray configuration() const override { return encodeConfigPart1() + encodeConfigPart2(); }
     // The reply is both frames back to back. A block that lost the second frame sets
     // channels 1 and 2 only; channel 3 and the matrix keep what the form shows.
-    void decodeConfig(const QByteArray &block);
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void WyslijDaneWRN2();

@@ -21,7 +21,8 @@ public:
     ~Milisekundomierz() override;
 
     QByteArray encodeConfig() const;
-    void decodeConfig(const QByteArray &block);
+    QByteArray configuration() const override { return encodeConfig(); }
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void PowrotPoczatekZEGAR();

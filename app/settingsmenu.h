@@ -1,0 +1,71 @@
+#pragma once
+
+#include "settings/backupstore.h"
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+class ORVA2;
+class DevicePage;
+class QAction;
+class QMenu;
+class SettingDescription;
+class SettingsReport;
+struct ModelInfo;
+
+// The window's "Plik" menu: the shown page's configuration to and from settings files,
+// compared with a file or the device, as a report or a print, and the backups of every read.
+// Nothing here sends a configuration: the engineer still presses "Zapisz" on the page.
+class SettingsMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsMenu(ORVA2 &window);
+
+    // Enables what the page now shown allows.
+    void pageChanged();
+
+    // Each returns false after telling the engineer, in one sentence, why nothing happened.
+    bool openFile(const QString &path);
+    bool saveFile(const QString &path);
+    bool compareWithFile(const QString &path);
+    bool writeReport(const QString &path);
+    // The device's configuration arrived for "Porównaj z urządzeniem".
+    void showDeviceComparison(const QByteArray &deviceFrames);
+
+    // Changes neither written nor saved: asks Zapisz / Odrzuć / Anuluj. True when the window
+    // may go on and leave the page.
+    bool settleChanges();
+
+    bool verifiesWrites() const;
+    BackupStore &backups() { return m_backups; }
+
+private:
+    void addRecentFile(const QString &path);
+    void updateRecentFiles();
+    bool refuse(const QString &reason);
+    void takeSettings(const QByteArray &from, const QVector<int> &fields);
+    void print();
+    SettingsReport shownReport() const;
+    void openBackups();
+    // The page shown and its description, or nullptrs when it holds no configuration.
+    DevicePage *shownPage() const;
+    const SettingDescription *shownDescription() const;
+    QString fileDialogFolder() const;
+
+    ORVA2 &m_window;
+    BackupStore m_backups;
+    QMenu *m_menu;
+    QMenu *m_recentMenu;
+    QAction *m_open;
+    QAction *m_save;
+    QAction *m_compareFile;
+    QAction *m_compareDevice;
+    QAction *m_report;
+    QAction *m_print;
+    QAction *m_backupsAction;
+    QAction *m_verify;
+    QString m_currentFile;
+};

@@ -1,0 +1,91 @@
+#include "settings/backupstore.h"
+
+#include "settings/settingsfile.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+const char *const FileTimeFormat = "yyyy-MM-dd_HH-mm-ss-zzz";
+
+QStringList backupPattern()
+{
+    return {QStringLiteral("*") + QLatin1String(SettingsFile::Extension)};
+}
+
+} // namespace
+
+QString BackupStore::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/kopie");
+}
+
+BackupStore::BackupStore(const QString &folder) : m_folder(folder) {}
+
+QString BackupStore::modelFolder(const ModelInfo &model) const
+{
+    return m_folder + QLatin1Char('/') + model.nameText();
+}
+
+QStringList BackupStore::files(const QString &folder) const
+{
+    // The names start with the date and time, so their order is the order of saving.
+    return QDir(folder).entryList(backupPattern(), QDir::Files, QDir::Name);
+}
+
+QString BackupStore::keep(const ModelInfo &model, const QByteArray &frames,
+                          const QString &deviceVersion, QString *error)
+{
+    const QString folder = modelFolder(model);
+    const QStringList existing = files(folder);
+    if (!existing.isEmpty()) {
+        QString ignored;
+        const SettingsFile newest =
+            SettingsFile::open(folder + QLatin1Char('/') + existing.last(), &ignored);
+        if (newest.model && newest.frames == frames)
+            return QString();
+    }
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("Nie można utworzyć folderu kopii „%1”.").arg(folder);
+        return QString();
+    }
+
+    SettingsFile file = SettingsFile::of(model, frames, deviceVersion);
+    // Two reads within one millisecond still get names of their own, in the order read.
+    QString path;
+    for (QDateTime stamp = file.saved; path.isEmpty() || QFile::exists(path); stamp = stamp.addMSecs(1))
+        path = folder + QLatin1Char('/') + stamp.toString(QLatin1String(FileTimeFormat)) +
+               QLatin1String(SettingsFile::Extension);
+    const QString saveError = file.save(path);
+    if (!saveError.isEmpty()) {
+        if (error)
+            *error = saveError;
+        return QString();
+    }
+
+    QStringList all = files(folder);
+    while (all.size() > KeptPerModel)
+        QFile::remove(folder + QLatin1Char('/') + all.takeFirst());
+    return path;
+}
+
+QVector<BackupStore::Entry> BackupStore::entries() const
+{
+    QVector<Entry> result;
+    for (const QString &model : QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString folder = m_folder + QLatin1Char('/') + model;
+        for (const QString &name : files(folder)) {
+            QString error;
+            const QString path = folder + QLatin1Char('/') + name;
+            const SettingsFile file = SettingsFile::open(path, &error);
+            if (file.model)
+                result.append({path, file.model->nameText(), file.saved, file.deviceVersion});
+        }
+    }
+    std::sort(result.begin(), result.end(),
+              [](const Entry &a, const Entry &b) { return a.saved > b.saved; });
+    return result;
+}

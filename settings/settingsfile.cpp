@@ -1,0 +1,171 @@
+#include "settings/settingsfile.h"
+
+#include "protocol/frames.h"
+#include "settings/settingdescription.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+const char *const SettingsFile::Format = "orva-konfig-nastawy";
+const char *const SettingsFile::Extension = ".orva.json";
+
+namespace {
+
+// The header each frame of a configuration starts with, as the program writes it.
+QByteArray writtenHeader(int frameIndex)
+{
+    const QByteArray frame = frameIndex == 0 ? Frame::configFrame() : Frame::configFramePart2();
+    return frame.left(2);
+}
+
+QString frameError(const QJsonValue &value, int index, QByteArray *bytes)
+{
+    const QString hex = value.toString();
+    const int number = index + 1;
+    static const QRegularExpression hexDigits(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+    if (!value.isString() || !hexDigits.match(hex).hasMatch())
+        return QStringLiteral("Ramka %1 nie jest zapisem szesnastkowym.").arg(number);
+    *bytes = QByteArray::fromHex(hex.toLatin1());
+    if (bytes->size() != Frame::Size)
+        return QStringLiteral("Ramka %1 ma %2 B zamiast %3 B.")
+            .arg(number)
+            .arg(bytes->size())
+            .arg(Frame::Size);
+    if (!bytes->startsWith(writtenHeader(index)))
+        return QStringLiteral("Ramka %1 nie zaczyna się nagłówkiem konfiguracji (%2).")
+            .arg(number)
+            .arg(QString::fromLatin1(writtenHeader(index).toHex(' ').toUpper()));
+    return QString();
+}
+
+} // namespace
+
+SettingsFile SettingsFile::of(const ModelInfo &model, const QByteArray &frames,
+                              const QString &deviceVersion)
+{
+    SettingsFile file;
+    file.model = &model;
+    file.frames = frames;
+    file.deviceVersion = deviceVersion;
+    file.saved = QDateTime::currentDateTime();
+    file.program = QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION);
+    return file;
+}
+
+QVector<SettingRow> SettingsFile::rows() const
+{
+    const SettingDescription *description = model ? SettingDescription::of(model->id) : nullptr;
+    return description ? description->rows(frames) : QVector<SettingRow>();
+}
+
+QByteArray SettingsFile::toJson() const
+{
+    QJsonArray frameList;
+    for (int at = 0; at < frames.size(); at += Frame::Size)
+        frameList.append(QString::fromLatin1(frames.mid(at, Frame::Size).toHex().toUpper()));
+    QJsonArray settings;
+    for (const SettingRow &row : rows()) {
+        settings.append(QJsonObject{{QStringLiteral("group"), row.group},
+                                    {QStringLiteral("setting"), row.setting},
+                                    {QStringLiteral("value"), row.value}});
+    }
+    const QDateTime withOffset = saved.toOffsetFromUtc(saved.offsetFromUtc());
+    const QJsonObject document{
+        {QStringLiteral("format"), QLatin1String(Format)},
+        {QStringLiteral("formatVersion"), FormatVersion},
+        {QStringLiteral("model"), model->nameText()},
+        {QStringLiteral("identity"), QLatin1String(model->identity)},
+        {QStringLiteral("deviceVersion"), deviceVersion},
+        {QStringLiteral("saved"), withOffset.toString(Qt::ISODate)},
+        {QStringLiteral("program"), program},
+        {QStringLiteral("frames"), frameList},
+        {QStringLiteral("settings"), settings},
+    };
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
+QString SettingsFile::save(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toJson()) < 0 || !file.commit())
+        return QStringLiteral("Nie zapisano pliku „%1”: %2.")
+            .arg(QFileInfo(path).fileName(), file.errorString());
+    return QString();
+}
+
+SettingsFile SettingsFile::open(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Nie można odczytać pliku „%1”: %2.")
+                     .arg(QFileInfo(path).fileName(), file.errorString());
+        return SettingsFile();
+    }
+    return fromJson(file.readAll(), error);
+}
+
+SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    const auto refuse = [error](const QString &reason) {
+        *error = reason;
+        return SettingsFile();
+    };
+    if (parseError.error != QJsonParseError::NoError)
+        return refuse(QStringLiteral("Plik nie jest poprawnym dokumentem JSON (%1, znak %2) – "
+                                     "może został ucięty.")
+                          .arg(parseError.errorString())
+                          .arg(parseError.offset));
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(QStringLiteral("format")).toString() != QLatin1String(Format))
+        return refuse(QStringLiteral("To nie jest plik nastaw ORVA_Konfig."));
+    const int version = root.value(QStringLiteral("formatVersion")).toInt(0);
+    if (version > FormatVersion)
+        return refuse(QStringLiteral("Plik zapisano w nowszym formacie (wersja %1); ten program "
+                                     "czyta pliki do wersji %2.")
+                          .arg(version)
+                          .arg(FormatVersion));
+    if (version < 1)
+        return refuse(QStringLiteral("Plik nie podaje wersji formatu."));
+
+    const QString modelName = root.value(QStringLiteral("model")).toString();
+    const ModelInfo *model = ModelInfo::find(modelName);
+    if (!model || model->nameText() != modelName || !SettingDescription::of(model->id))
+        return refuse(QStringLiteral("Plik dotyczy modelu „%1”, którego nastaw program nie zna.")
+                          .arg(modelName));
+    const QString identity = root.value(QStringLiteral("identity")).toString();
+    if (identity != QLatin1String(model->identity))
+        return refuse(QStringLiteral("Kod urządzenia „%1” w pliku nie należy do modelu %2.")
+                          .arg(identity, modelName));
+
+    const QJsonArray frameList = root.value(QStringLiteral("frames")).toArray();
+    if (frameList.size() != model->configFrames)
+        return refuse(QStringLiteral("Liczba ramek konfiguracji w pliku (%1) nie zgadza się z modelem "
+                                     "%2, który ma ich %3.")
+                          .arg(frameList.size())
+                          .arg(modelName)
+                          .arg(model->configFrames));
+    QByteArray frames;
+    for (int i = 0; i < frameList.size(); ++i) {
+        QByteArray bytes;
+        const QString reason = frameError(frameList.at(i), i, &bytes);
+        if (!reason.isEmpty())
+            return refuse(reason);
+        frames += bytes;
+    }
+
+    SettingsFile file;
+    file.model = model;
+    file.frames = frames;
+    file.deviceVersion = root.value(QStringLiteral("deviceVersion")).toString();
+    file.saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODate);
+    file.program = root.value(QStringLiteral("program")).toString();
+    error->clear();
+    return file;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "protocol/modeltable.h"
+#include "settings/settingrow.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+// A relay's configuration kept in a file (".orva.json"): the frames exactly as the program
+// writes them, which are all that is read back, and the settings as a person reads them.
+class SettingsFile
+{
+public:
+    static constexpr int FormatVersion = 1;
+    static const char *const Format;
+    static const char *const Extension;
+
+    const ModelInfo *model = nullptr;
+    QString deviceVersion;
+    QDateTime saved;
+    QString program;
+    // The configuration frames back to back, each with its outgoing header.
+    QByteArray frames;
+
+    // A file for a model's configuration, saved now by this program.
+    static SettingsFile of(const ModelInfo &model, const QByteArray &frames,
+                           const QString &deviceVersion);
+
+    // The whole document, the readable settings rows included.
+    QByteArray toJson() const;
+    // Replaces the file only once the whole document is on disk, so a failed save never
+    // leaves half a file. Returns an empty string or one sentence saying what went wrong.
+    QString save(const QString &path) const;
+
+    // A file is taken whole or not at all: `error` gets one sentence saying what is wrong
+    // and the result holds no model.
+    static SettingsFile fromJson(const QByteArray &json, QString *error);
+    static SettingsFile open(const QString &path, QString *error);
+
+    QVector<SettingRow> rows() const;
+};
