@@ -6,6 +6,3 @@ SettingDescription describeWrn1Settings() { return SettingDescription(ModelInfo:
 SettingDescription describeWrn2Settings() { return SettingDescription(ModelInfo::Id::Wrn2, {}); }
 SettingDescription describeDravSettings() { return SettingDescription(ModelInfo::Id::Drav, {}); }
 SettingDescription describeHelSettings() { return SettingDescription(ModelInfo::Id::Hel, {}); }
-SettingDescription describeZegarSettings() { return SettingDescription(ModelInfo::Id::Zegar, {}); }
-SettingDescription describeNovSettings() { return SettingDescription(ModelInfo::Id::Nov, {}); }
-SettingDescription describeBrtSettings() { return SettingDescription(ModelInfo::Id::Brt, {}); }
