@@ -1,8 +1,6 @@
 // Descriptions still to be written; each moves to a file of its own.
 #include "settings/descriptions/modeldescriptions.h"
 
-SettingDescription describeGaSettings(ModelInfo::Id model) { return SettingDescription(model, {}); }
 SettingDescription describeWrn1Settings() { return SettingDescription(ModelInfo::Id::Wrn1, {}); }
 SettingDescription describeWrn2Settings() { return SettingDescription(ModelInfo::Id::Wrn2, {}); }
-SettingDescription describeDravSettings() { return SettingDescription(ModelInfo::Id::Drav, {}); }
 SettingDescription describeHelSettings() { return SettingDescription(ModelInfo::Id::Hel, {}); }
