@@ -38,6 +38,20 @@ void putTime(QByteArray &frame, int at, const HelConfig::Time &time)
     setByteAt(frame, at + DaysOffset, time.days);
 }
 
+HelConfig::Time takeTime(const QByteArray &frame, int at)
+{
+    const quint8 hoursByte = byteAt(frame, at + HoursOffset);
+    HelConfig::Time time;
+    time.milliseconds =
+        static_cast<quint16>(byteAt(frame, at + MillisecondsOffset) |
+                             (hoursByte & MillisecondHighBits) << MillisecondHighShift);
+    time.hours = static_cast<quint8>(hoursByte >> HourShift);
+    time.seconds = byteAt(frame, at + SecondsOffset);
+    time.minutes = byteAt(frame, at + MinutesOffset);
+    time.days = byteAt(frame, at + DaysOffset);
+    return time;
+}
+
 } // namespace
 
 QByteArray HelConfig::encode() const
@@ -53,6 +67,25 @@ QByteArray HelConfig::encode() const
     putTime(frame, FirstTimeByte, pickUpDelay);
     putTime(frame, SecondTimeByte, mode == Pulse ? pulseTime : dropOutDelay);
     return frame;
+}
+
+HelConfig HelConfig::decode(const QByteArray &frame)
+{
+    HelConfig config;
+    const quint8 options = byteAt(frame, OptionsByte);
+    config.mode = options & ModeMask;
+    config.cyclic = bitSet(options, CyclicBit);
+    config.startInverted = bitSet(options, StartInvertedBit);
+    config.resetInverted = bitSet(options, ResetInvertedBit);
+    config.relay1Inverted = bitSet(options, Relay1InvertedBit);
+    config.relay2Inverted = bitSet(options, Relay2InvertedBit);
+    config.pickUpDelay = takeTime(frame, FirstTimeByte);
+    const Time second = takeTime(frame, SecondTimeByte);
+    if (config.mode == Pulse)
+        config.pulseTime = second;
+    else
+        config.dropOutDelay = second;
+    return config;
 }
 
 bool HelConfig::Time::operator==(const Time &other) const

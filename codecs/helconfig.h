@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-// The time relay's configuration. The device is only written to: it sends no configuration
-// back, so there is nothing to decode.
+// The time relay's configuration. The device is only written to and sends no configuration
+// back; decoding reads a frame the program wrote, as a settings file keeps it.
 class HelConfig
 {
 public:
@@ -42,6 +42,9 @@ public:
     // The second time slot carries the pulse time when pulsing, the drop-out delay otherwise;
     // the time not chosen is not sent.
     QByteArray encode() const;
+    // The configuration a written frame holds. Only the time the mode sends comes back; the
+    // one left out reads as 0. A byte beyond a short frame reads as 0.
+    static HelConfig decode(const QByteArray &frame);
 
     bool operator==(const HelConfig &other) const;
     bool operator!=(const HelConfig &other) const { return !(*this == other); }

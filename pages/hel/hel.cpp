@@ -30,6 +30,21 @@ QByteArray hel::encodeConfig() const
     return config.encode();
 }
 
+// Nothing on the form locks one setting against another, so the order is the frame's.
+void hel::decodeConfig(const QByteArray &block)
+{
+    const HelConfig config = HelConfig::decode(block);
+    ui->trybPracy->setCurrentIndex(config.mode);
+    ui->PracaCykliczna->setChecked(config.cyclic);
+    ui->StartInw->setChecked(config.startInverted);
+    ui->KasowanieInw->setChecked(config.resetInverted);
+    ui->PK1Inw->setChecked(config.relay1Inverted);
+    ui->PK2Inw->setChecked(config.relay2Inverted);
+    showTime(config.pickUpDelay, m_pickUpDelay);
+    showTime(config.dropOutDelay, m_dropOutDelay);
+    showTime(config.pulseTime, m_pulseTime);
+}
+
 HelConfig::Time hel::timeOf(const Duration &duration)
 {
     HelConfig::Time time;
@@ -50,4 +65,13 @@ void hel::on_rozlaczHEL_clicked()
 {
     // The page stays open: the main window decides what is left on screen.
     emit PowrotPoczatekHEL();
+}
+
+void hel::showTime(const HelConfig::Time &time, const Duration &duration)
+{
+    duration.days->setValue(time.days);
+    duration.hours->setValue(time.hours);
+    duration.minutes->setValue(time.minutes);
+    duration.seconds->setValue(time.seconds);
+    duration.milliseconds->setValue(time.milliseconds);
 }

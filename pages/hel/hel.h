@@ -12,7 +12,8 @@ class hel;
 }
 
 // The time relay: an operating mode, input and relay inversions, and the times the mode
-// uses. The device is only written to; it does not report its configuration back.
+// uses. The device is only written to; it does not report its configuration back, so a
+// configuration loaded into the form comes from a settings file.
 class hel : public DevicePage
 {
     Q_OBJECT
@@ -22,6 +23,9 @@ public:
     ~hel() override;
 
     QByteArray encodeConfig() const;
+    QByteArray configuration() const override { return encodeConfig(); }
+    // A frame the program wrote. The time its mode does not send is cleared.
+    void decodeConfig(const QByteArray &block) override;
 
 signals:
     void PowrotPoczatekHEL();
@@ -37,14 +41,15 @@ private:
     // One row of the times group.
     struct Duration
     {
-        const QSpinBox *days;
-        const QSpinBox *hours;
-        const QSpinBox *minutes;
-        const QSpinBox *seconds;
-        const QSpinBox *milliseconds;
+        QSpinBox *days;
+        QSpinBox *hours;
+        QSpinBox *minutes;
+        QSpinBox *seconds;
+        QSpinBox *milliseconds;
     };
 
     static HelConfig::Time timeOf(const Duration &duration);
+    static void showTime(const HelConfig::Time &time, const Duration &duration);
 
     Ui::hel *ui;
     Duration m_pickUpDelay;
