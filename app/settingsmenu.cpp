@@ -203,25 +203,28 @@ bool SettingsMenu::compareWithFile(const QString &path)
         return refuse(QStringLiteral("Plik zawiera nastawy modelu %1, a otwarta strona dotyczy "
                                      "modelu %2.")
                           .arg(file.model->nameText(), m_window.shownModel()->nameText()));
-    const QByteArray form = shownPage()->configuration();
-    CompareDialog dialog(SettingsComparison(*description, form, file.frames),
-                         QStringLiteral("Plik „%1”").arg(QFileInfo(path).fileName()), &m_window);
-    connect(&dialog, &CompareDialog::takeSettings, this,
-            [this, &file](const QVector<int> &fields) { takeSettings(file.frames, fields); });
-    dialog.exec();
+    showComparison(*description, file.frames,
+                   QStringLiteral("Plik „%1”").arg(QFileInfo(path).fileName()));
     return true;
 }
 
 void SettingsMenu::showDeviceComparison(const QByteArray &deviceFrames)
 {
-    const SettingDescription *description = shownDescription();
-    if (!description)
-        return;
-    CompareDialog dialog(SettingsComparison(*description, shownPage()->configuration(), deviceFrames),
-                         QStringLiteral("Urządzenie"), &m_window);
-    connect(&dialog, &CompareDialog::takeSettings, this,
-            [this, &deviceFrames](const QVector<int> &fields) { takeSettings(deviceFrames, fields); });
-    dialog.exec();
+    if (const SettingDescription *description = shownDescription())
+        showComparison(*description, deviceFrames, QStringLiteral("Urządzenie"));
+}
+
+// The view stays open beside the window rather than in a loop of its own: replies and the
+// link's timers go on while the engineer reads it.
+void SettingsMenu::showComparison(const SettingDescription &description, const QByteArray &other,
+                                  const QString &otherSide)
+{
+    auto *dialog = new CompareDialog(
+        SettingsComparison(description, shownPage()->configuration(), other), otherSide, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &CompareDialog::takeSettings, this,
+            [this, other](const QVector<int> &fields) { takeSettings(other, fields); });
+    dialog->open();
 }
 
 // Taken values are edits like any other: they stay marked until written or saved.

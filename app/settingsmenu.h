@@ -46,6 +46,8 @@ private:
     void addRecentFile(const QString &path);
     void updateRecentFiles();
     bool refuse(const QString &reason);
+    void showComparison(const SettingDescription &description, const QByteArray &other,
+                        const QString &otherSide);
     void takeSettings(const QByteArray &from, const QVector<int> &fields);
     void print();
     SettingsReport shownReport() const;

@@ -81,7 +81,7 @@ QByteArray SettingsFile::toJson() const
         {QStringLiteral("model"), model->nameText()},
         {QStringLiteral("identity"), QLatin1String(model->identity)},
         {QStringLiteral("deviceVersion"), deviceVersion},
-        {QStringLiteral("saved"), withOffset.toString(Qt::ISODate)},
+        {QStringLiteral("saved"), withOffset.toString(Qt::ISODateWithMs)},
         {QStringLiteral("program"), program},
         {QStringLiteral("frames"), frameList},
         {QStringLiteral("settings"), settings},
@@ -164,7 +164,7 @@ SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
     file.model = model;
     file.frames = frames;
     file.deviceVersion = root.value(QStringLiteral("deviceVersion")).toString();
-    file.saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODate);
+    file.saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODateWithMs);
     file.program = root.value(QStringLiteral("program")).toString();
     error->clear();
     return file;

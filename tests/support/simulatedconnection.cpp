@@ -3,12 +3,24 @@
 #include "tests/support/dialogs.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 
 namespace {
+
 constexpr int TimeoutMs = 5000;
+
+// Backups, recent files and remembered switches go to a throwaway place, never the user's.
+void isolateUserData()
+{
+    QStandardPaths::setTestModeEnabled(true);
 }
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(isolateUserData)
 
 SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(identity)
 {

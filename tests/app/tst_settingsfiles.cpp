@@ -1,0 +1,276 @@
+#include "app/comparedialog.h"
+#include "app/modelpages.h"
+#include "app/settingsmenu.h"
+#include "pages/common/changemarks.h"
+#include "settings/settingdescription.h"
+#include "settings/settingsfile.h"
+#include "tests/codecs/codecdomain.h"
+#include "tests/support/dialogs.h"
+#include "tests/support/simulatedconnection.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(ModelInfo::Id)
+
+// A configuration goes from a device to a file and into another device byte for byte; a
+// file that cannot be taken whole changes nothing; nothing is sent until "Zapisz"; what the
+// engineer changed is marked until it is read, saved or written; a write is read back.
+class tst_settingsfiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deviceToFileToAnotherDevice_data();
+    void deviceToFileToAnotherDevice();
+    void refusedFileLeavesTheFormAsItWas_data();
+    void refusedFileLeavesTheFormAsItWas();
+    void changesAreMarkedUntilReadSavedOrWritten();
+    void compareWithDeviceTakesItsValues();
+    void writeReadBackDifferentIsReported();
+    void unsolicitedAcknowledgementStartsNoCheck();
+};
+
+namespace {
+
+constexpr int TimeoutMs = 5000;
+
+// Frame bytes 2-13 of each frame: what a simulated device stores.
+QByteArray payloadOf(const QByteArray &frames)
+{
+    QByteArray payload;
+    for (int at = 0; at < frames.size(); at += Frame::Size)
+        payload += frames.mid(at + 2, Frame::Size - 2);
+    return payload;
+}
+
+QByteArray randomPayload(const ModelInfo &model, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    for (const CodecDomain &domain : codecDomains()) {
+        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
+        const bool narrowRange = domain.rangeVariant.isEmpty() || domain.rangeVariant == "0";
+        if (drawn && narrowRange && qstrcmp(drawn->configHeader, model.configHeader) == 0)
+            return payloadOf(domain.writeBack(domain.randomReply(random)));
+    }
+    return QByteArray(model.configFrames * (Frame::Size - 2), '\0');
+}
+
+// The window's send slot for the model's configuration, as "Zapisz" on its page reaches it.
+void pressWrite(ORVA2 &window, ModelInfo::Id model)
+{
+    for (const ModelPage::Wire &wire : ModelPage::of(model).deviceWires) {
+        const QByteArray slot(wire.slot + 1);
+        if (slot.startsWith("WyslijDane"))
+            QVERIFY(QMetaObject::invokeMethod(&window, slot.left(slot.indexOf('(')).constData()));
+    }
+}
+
+bool logShows(SimulatedConnection &connection, const QString &line)
+{
+    return QTest::qWaitFor([&] { return connection.logLines().contains(line); }, TimeoutMs);
+}
+
+QCheckBox *kzrBox(ORVA2 &window, const char *name)
+{
+    return window.kzrPage().findChild<QCheckBox *>(QLatin1String(name));
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+void tst_settingsfiles::deviceToFileToAnotherDevice_data()
+{
+    QTest::addColumn<ModelInfo::Id>("model");
+    for (const ModelInfo &model : ModelInfo::all()) {
+        if (SettingDescription::of(model.id))
+            QTest::newRow(model.name) << model.id;
+    }
+}
+
+void tst_settingsfiles::deviceToFileToAnotherDevice()
+{
+    QFETCH(ModelInfo::Id, model);
+    const ModelInfo &info = ModelInfo::of(model);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("relay.orva.json"));
+
+    SimulatedConnection source(info.identity);
+    source.device().setStoredPayload(randomPayload(info, 0x50 + static_cast<quint32>(model)));
+    QVERIFY(source.connectAndLoad());
+    QVERIFY(source.window().settingsMenu().saveFile(path));
+    QString error;
+    const SettingsFile saved = SettingsFile::open(path, &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(saved.frames.toHex(' '), source.window().shownDevicePage()->configuration().toHex(' '));
+    if (info.answersRead())
+        QCOMPARE(payloadOf(saved.frames).toHex(' '), source.device().storedPayload().toHex(' '));
+
+    SimulatedConnection target(info.identity);
+    QVERIFY(target.connectAndLoad());
+    const int framesBeforeOpening = target.device().receivedFrames().size();
+    QVERIFY(target.window().settingsMenu().openFile(path));
+    QCOMPARE(target.window().shownDevicePage()->configuration().toHex(' '), saved.frames.toHex(' '));
+    QCOMPARE(target.device().receivedFrames().size(), framesBeforeOpening);
+
+    pressWrite(target.window(), model);
+    QTRY_COMPARE_WITH_TIMEOUT(target.device().storedPayload().toHex(' '),
+                              payloadOf(saved.frames).toHex(' '), TimeoutMs);
+    if (info.answersRead())
+        QVERIFY(logShows(target, QStringLiteral("Zapis potwierdzony odczytem")));
+    QTRY_VERIFY(!target.window().shownHasChanges());
+}
+
+void tst_settingsfiles::refusedFileLeavesTheFormAsItWas_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QByteArray changed = SettingDescription::of(ModelInfo::Id::Kzr)->normalised(Frame::configFrame());
+    changed[3] = static_cast<char>(changed[3] ^ 0x01);
+    const QByteArray whole = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr), changed, {}).toJson();
+    QTest::newRow("truncated") << whole.left(whole.size() - 20) << "JSON";
+    QTest::newRow("newer format") << QByteArray(whole).replace("\"formatVersion\": 1", "\"formatVersion\": 7")
+                                  << "nowszym";
+    QTest::newRow("frame of 15 bytes") << QByteArray(whole).replace(changed.toHex().toUpper(),
+                                                                   changed.toHex().toUpper() + "00")
+                                       << "15 B";
+    QTest::newRow("another model")
+        << SettingsFile::of(ModelInfo::of(ModelInfo::Id::Ga),
+                            SettingDescription::of(ModelInfo::Id::Ga)->normalised(Frame::configFrame()), {})
+               .toJson()
+        << "modelu GA-1, a otwarta strona dotyczy modelu KZR-1";
+}
+
+void tst_settingsfiles::refusedFileLeavesTheFormAsItWas()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    SimulatedConnection connection("01");
+    connection.device().setStoredPayload(randomPayload(ModelInfo::of(ModelInfo::Id::Kzr), 9));
+    QVERIFY(connection.connectAndLoad());
+    ORVA2 &window = connection.window();
+    kzrBox(window, "inw_pk1")->click();
+    const QByteArray before = window.shownDevicePage()->configuration();
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bad.orva.json"));
+    writeFile(path, content);
+    ModalDialogCloser closer;
+    QVERIFY(!window.settingsMenu().openFile(path));
+    QVERIFY2(closer.closedText().contains(reason), qPrintable(closer.closedText()));
+    QCOMPARE(window.shownDevicePage()->configuration().toHex(' '), before.toHex(' '));
+    QVERIFY(window.shownHasChanges());
+}
+
+void tst_settingsfiles::changesAreMarkedUntilReadSavedOrWritten()
+{
+    SimulatedConnection connection("01");
+    connection.device().setStoredPayload(randomPayload(ModelInfo::of(ModelInfo::Id::Kzr), 21));
+    QVERIFY(connection.connectAndLoad());
+    ORVA2 &window = connection.window();
+    DevicePage &page = window.kzrPage();
+    QCheckBox *box = kzrBox(window, "inw_we1");
+    auto *count = window.statusBar()->findChild<QLabel *>(QStringLiteral("zmienioneNastawy"));
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
+
+    box->click();
+    QCOMPARE(page.changeMarks().changedInputs(), QList<QWidget *>{box});
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(count->text(), QStringLiteral("Zmienione nastawy: 1"));
+
+    QTemporaryDir folder;
+    QVERIFY(window.settingsMenu().saveFile(folder.filePath(QStringLiteral("a.orva.json"))));
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(count->text(), QString());
+
+    box->click();
+    window.PobierzDaneSlot();
+    QTRY_VERIFY_WITH_TIMEOUT(page.changeMarks().changedInputs().isEmpty(), TimeoutMs);
+
+    box->click();
+    QVERIFY(window.isWindowModified());
+    {
+        ModalDialogCloser closer;
+        QVERIFY(!window.close());
+        QVERIFY2(closer.closedText().contains(QStringLiteral("nie zostały wysłane")),
+                 qPrintable(closer.closedText()));
+    }
+    window.WyslijDaneKZRSlot();
+    QVERIFY(logShows(connection, QStringLiteral("Zapis potwierdzony odczytem")));
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
+}
+
+void tst_settingsfiles::compareWithDeviceTakesItsValues()
+{
+    SimulatedConnection connection("01");
+    connection.device().setStoredPayload(randomPayload(ModelInfo::of(ModelInfo::Id::Kzr), 33));
+    QVERIFY(connection.connectAndLoad());
+    ORVA2 &window = connection.window();
+    const QByteArray device = window.shownDevicePage()->configuration();
+    kzrBox(window, "inw_we1")->click();
+    QVERIFY(window.shownDevicePage()->configuration() != device);
+
+    QVERIFY(window.requestDeviceComparison());
+    CompareDialog *dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = window.findChild<CompareDialog *>()), TimeoutMs);
+    const int differing = dialog->shownRows();
+    dialog->findChild<QCheckBox *>(QStringLiteral("pokazWszystkie"))->setChecked(true);
+    const int all = dialog->shownRows();
+    dialog->findChild<QAbstractButton *>(QStringLiteral("przejmijWszystkie"))->click();
+    QCOMPARE(differing, 1);
+    QCOMPARE(all, SettingDescription::of(ModelInfo::Id::Kzr)->fields().size());
+    QCOMPARE(window.shownDevicePage()->configuration().toHex(' '), device.toHex(' '));
+    QVERIFY(!window.shownHasChanges());
+}
+
+void tst_settingsfiles::writeReadBackDifferentIsReported()
+{
+    SimulatedConnection connection("03");
+    QVERIFY(connection.connectAndLoad());
+    SimulatedDevice &device = connection.device();
+    // The device acknowledges the write but keeps one setting as it was.
+    const QByteArray &mask = SettingDescription::of(ModelInfo::Id::Ga)->fields().first().mask;
+    int byte = 2;
+    while (mask[byte] == '\0')
+        ++byte;
+    QObject::connect(&device, &SimulatedDevice::frameReceived, [&](const QByteArray &frame) {
+        if (frame.startsWith(Frame::configFrame().left(2))) {
+            QByteArray payload = device.storedPayload();
+            payload[byte - 2] = static_cast<char>(payload[byte - 2] ^ mask[byte]);
+            device.setStoredPayload(payload);
+        }
+    });
+    connection.window().WyslijDaneGASlot();
+    QVERIFY(logShows(connection, QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji")));
+    const SettingDescription::Field &field = SettingDescription::of(ModelInfo::Id::Ga)->fields().first();
+    const QString named = QStringLiteral("%1 / %2: wysłano ").arg(field.group, field.setting);
+    QTRY_VERIFY_WITH_TIMEOUT(connection.logLines().last().startsWith(named), TimeoutMs);
+}
+
+void tst_settingsfiles::unsolicitedAcknowledgementStartsNoCheck()
+{
+    SimulatedConnection connection("03");
+    QVERIFY(connection.connectAndLoad());
+    QSignalSpy sent(&connection.window().link(), &DeviceLink::frameSent);
+    const int linesBefore = connection.logLines().size();
+    emit connection.device().transmit(QByteArray("OK").leftJustified(Frame::Size, '\0'));
+    QTRY_COMPARE_WITH_TIMEOUT(connection.logLines().size(), linesBefore + 1, TimeoutMs);
+    QCOMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
+    QCOMPARE(sent.count(), 0);
+}
+
+QTEST_MAIN(tst_settingsfiles)
+#include "tst_settingsfiles.moc"

@@ -1,0 +1,231 @@
+#include "settings/backupstore.h"
+#include "settings/settingdescription.h"
+#include "settings/settingscomparison.h"
+#include "settings/settingsfile.h"
+#include "settings/settingsreport.h"
+#include "tests/codecs/codecdomain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(ModelInfo::Id)
+
+// A settings file is taken whole or refused with one sentence; backups keep every distinct
+// read and no more than their limit; the report lists every setting the file holds.
+class tst_settingsfile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedFileOpensAsItWasSaved_data();
+    void savedFileOpensAsItWasSaved();
+    void badFilesAreRefusedWithTheReason_data();
+    void badFilesAreRefusedWithTheReason();
+    void comparisonNamesTheChangedSetting();
+    void backupsKeepEachDistinctReadUpToTheLimit();
+    void reportListsEverySetting();
+};
+
+namespace {
+
+using JsonEdit = std::function<void(QJsonObject &)>;
+
+// A configuration the device could hold, as the program writes it.
+QByteArray drawnFrames(ModelInfo::Id id, quint32 seed)
+{
+    const ModelInfo &model = ModelInfo::of(id);
+    QRandomGenerator random(seed);
+    for (const CodecDomain &domain : codecDomains()) {
+        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
+        if (drawn && qstrcmp(drawn->configHeader, model.configHeader) == 0)
+            return domain.writeBack(domain.randomReply(random));
+    }
+    return QByteArray();
+}
+
+QByteArray kzrFile(const JsonEdit &edit)
+{
+    const SettingsFile file = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr),
+                                               drawnFrames(ModelInfo::Id::Kzr, 7), QString());
+    QJsonObject root = QJsonDocument::fromJson(file.toJson()).object();
+    edit(root);
+    return QJsonDocument(root).toJson();
+}
+
+JsonEdit setValue(const char *key, const QJsonValue &value)
+{
+    return [key, value](QJsonObject &root) { root.insert(QLatin1String(key), value); };
+}
+
+JsonEdit setFirstFrame(const QString &hex)
+{
+    return setValue("frames", QJsonArray{hex});
+}
+
+} // namespace
+
+void tst_settingsfile::savedFileOpensAsItWasSaved_data()
+{
+    QTest::addColumn<ModelInfo::Id>("model");
+    for (const ModelInfo &model : ModelInfo::all()) {
+        if (SettingDescription::of(model.id))
+            QTest::newRow(model.name) << model.id;
+    }
+}
+
+void tst_settingsfile::savedFileOpensAsItWasSaved()
+{
+    QFETCH(ModelInfo::Id, model);
+    const QByteArray frames = drawnFrames(model, 11 + static_cast<quint32>(model));
+    QVERIFY(!frames.isEmpty());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("relay.orva.json"));
+    QCOMPARE(SettingsFile::of(ModelInfo::of(model), frames, QStringLiteral("v03d15m07r")).save(path),
+             QString());
+
+    QString error;
+    const SettingsFile opened = SettingsFile::open(path, &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(opened.model, &ModelInfo::of(model));
+    QCOMPARE(opened.frames.toHex(' '), frames.toHex(' '));
+    QCOMPARE(opened.deviceVersion, QStringLiteral("v03d15m07r"));
+    QVERIFY(opened.saved.isValid());
+
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QJsonArray settings =
+        QJsonDocument::fromJson(saved.readAll()).object().value(QStringLiteral("settings")).toArray();
+    QCOMPARE(settings.size(), SettingDescription::of(model)->fields().size());
+}
+
+void tst_settingsfile::badFilesAreRefusedWithTheReason_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("reason");
+    const QByteArray whole = kzrFile([](QJsonObject &) {});
+    QTest::newRow("truncated") << whole.left(whole.size() / 2) << "JSON";
+    QTest::newRow("not a settings file") << kzrFile(setValue("format", QStringLiteral("inny")))
+                                         << "To nie jest plik nastaw";
+    QTest::newRow("newer format") << kzrFile(setValue("formatVersion", 2)) << "nowszym formacie";
+    QTest::newRow("unknown model") << kzrFile(setValue("model", QStringLiteral("KZR-9")))
+                                   << "KZR-9";
+    QTest::newRow("tester has no settings")
+        << kzrFile(setValue("model", QStringLiteral("Tester KZR-1"))) << "Tester KZR-1";
+    QTest::newRow("identity of another model") << kzrFile(setValue("identity", QStringLiteral("03")))
+                                                << "„03”";
+    QTest::newRow("two frames for one") << kzrFile(setValue(
+        "frames", QJsonArray{QStringLiteral("0A55"), QStringLiteral("0A56")})) << "ramek";
+    QTest::newRow("frame of 13 bytes") << kzrFile(setFirstFrame(QStringLiteral("0A55") + QString(22, '0')))
+                                       << "13 B";
+    QTest::newRow("frame not hexadecimal")
+        << kzrFile(setFirstFrame(QStringLiteral("0A55") + QString(22, 'Z'))) << "szesnastkowym";
+    QTest::newRow("reply header instead of a write")
+        << kzrFile(setFirstFrame(QStringLiteral("4445") + QString(24, '0'))) << "nagłówkiem";
+}
+
+void tst_settingsfile::badFilesAreRefusedWithTheReason()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, reason);
+    QString error;
+    const SettingsFile file = SettingsFile::fromJson(json, &error);
+    QVERIFY(!file.model);
+    QVERIFY(file.frames.isEmpty());
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY2(error.endsWith(QLatin1Char('.')) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+}
+
+void tst_settingsfile::comparisonNamesTheChangedSetting()
+{
+    const SettingDescription &description = *SettingDescription::of(ModelInfo::Id::Drav);
+    const QByteArray form = drawnFrames(ModelInfo::Id::Drav, 3);
+    const auto oneBit = [](const SettingDescription::Field &field) {
+        int bits = 0;
+        for (char byte : field.mask)
+            bits += qPopulationCount(static_cast<quint8>(byte));
+        return bits == 1;
+    };
+    const auto flipped = std::find_if(description.fields().cbegin(), description.fields().cend(), oneBit);
+    QVERIFY(flipped != description.fields().cend());
+    QByteArray file = form;
+    for (int i = 0; i < file.size(); ++i)
+        file[i] = static_cast<char>(file[i] ^ flipped->mask[i]);
+    const SettingsComparison comparison(description, form, description.normalised(file));
+    QCOMPARE(comparison.differingCount(), 1);
+    QCOMPARE(comparison.equalCount(), description.fields().size() - 1);
+    const SettingsComparison::Entry entry = comparison.differences().first();
+    QCOMPARE(entry.group + " / " + entry.setting, flipped->group + " / " + flipped->setting);
+    QVERIFY(entry.ours != entry.theirs);
+}
+
+void tst_settingsfile::backupsKeepEachDistinctReadUpToTheLimit()
+{
+    QTemporaryDir folder;
+    BackupStore store(folder.path());
+    const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
+    const QByteArray first = drawnFrames(ModelInfo::Id::Ga, 1);
+    const QString firstPath = store.keep(ga, first, QStringLiteral("v1"));
+    QVERIFY(QFile::exists(firstPath));
+    QCOMPARE(store.keep(ga, first, QStringLiteral("v1")), QString());
+
+    for (int i = 0; i < BackupStore::KeptPerModel; ++i) {
+        QByteArray changed = first;
+        changed[Frame::Size - 1] = static_cast<char>(i);
+        changed[Frame::Size - 2] = static_cast<char>(i >> 8);
+        QVERIFY(!store.keep(ga, changed, QStringLiteral("v2")).isEmpty());
+    }
+    store.keep(ModelInfo::of(ModelInfo::Id::Drav), drawnFrames(ModelInfo::Id::Drav, 1), QString());
+
+    const QVector<BackupStore::Entry> entries = store.entries();
+    QCOMPARE(entries.size(), BackupStore::KeptPerModel + 1);
+    QVERIFY(!QFile::exists(firstPath));
+    QCOMPARE(entries.first().model, QStringLiteral("DRAV-1"));
+    for (int i = 1; i < entries.size(); ++i)
+        QVERIFY(entries[i - 1].saved >= entries[i].saved);
+}
+
+void tst_settingsfile::reportListsEverySetting()
+{
+    const QByteArray frames = drawnFrames(ModelInfo::Id::Wrn2, 5);
+    const QVector<SettingRow> rows = SettingDescription::of(ModelInfo::Id::Wrn2)->rows(frames);
+    const SettingsReport report({QStringLiteral("WRN-2"), QStringLiteral("v01d01m01r"),
+                                 QStringLiteral("/dev/ttyUSB0"), QStringLiteral("stacja.orva.json")},
+                                rows, frames, {0});
+    QTextDocument document;
+    document.setHtml(report.html());
+    const QString text = document.toPlainText();
+    for (const SettingRow &row : rows) {
+        QVERIFY2(text.contains(row.group), qPrintable(row.group));
+        QVERIFY2(text.contains(row.setting) && text.contains(row.value), qPrintable(row.setting));
+    }
+    for (const char *expected : {"WRN-2", "v01d01m01r", "/dev/ttyUSB0", "stacja.orva.json",
+                                 SettingsReport::ChangedMark})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    QVERIFY(text.contains(QString::fromLatin1(frames.left(Frame::Size).toHex(' ').toUpper())));
+    QVERIFY(text.contains(QString::fromLatin1(frames.mid(Frame::Size).toHex(' ').toUpper())));
+
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("karta.pdf"));
+    QCOMPARE(report.writePdf(pdf), QString());
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess extract;
+    extract.start(pdftotext, {pdf, QStringLiteral("-")});
+    QVERIFY(extract.waitForFinished());
+    const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(printed.contains(QStringLiteral("Karta nastaw przekaźnika WRN-2")), qPrintable(printed));
+    for (const SettingRow &row : rows)
+        QVERIFY2(printed.contains(row.group), qPrintable(row.group));
+}
+
+QTEST_MAIN(tst_settingsfile)
+#include "tst_settingsfile.moc"
