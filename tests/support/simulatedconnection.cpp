@@ -10,11 +10,9 @@ namespace {
 constexpr int TimeoutMs = 5000;
 }
 
-SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(identity)
+SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_simulator(identity)
 {
-    m_link.open();
-    QObject::connect(&m_link, &PtyLink::received, &m_device, &SimulatedDevice::receive);
-    QObject::connect(&m_device, &SimulatedDevice::transmit, &m_link, &PtyLink::send);
+    m_simulator.start();
     QObject::connect(&m_window.link(), &DeviceLink::replyReceived,
                      [this](const QByteArray &reply) { m_replies << reply; });
 }
@@ -24,7 +22,7 @@ SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(
 void SimulatedConnection::pressConnect()
 {
     ModalDialogCloser closer;
-    m_window.connectTo(m_link.slavePath());
+    m_window.connectTo(m_simulator.portName());
     if (!closer.closedText().isEmpty())
         qWarning("%s: %s", qPrintable(closer.closedText()), qPrintable(closer.closedDetails()));
 }
@@ -35,7 +33,7 @@ bool SimulatedConnection::connectAndLoad()
     // Identification request, then the read request sent after identification.
     if (!waitForFrames(2))
         return false;
-    const bool hasConfigReply = m_device.identity() != "06";
+    const bool hasConfigReply = m_simulator.device().identity() != "06";
     const QString expected = hasConfigReply ? QStringLiteral("Konfiguracja pobrana")
                                             : QStringLiteral("Pobierz konfiguracje");
     return QTest::qWaitFor(
@@ -48,7 +46,7 @@ bool SimulatedConnection::connectAndLoad()
 
 bool SimulatedConnection::waitForFrames(int count)
 {
-    return QTest::qWaitFor([&] { return m_device.receivedFrames().size() >= count; }, TimeoutMs);
+    return QTest::qWaitFor([&] { return m_simulator.device().receivedFrames().size() >= count; }, TimeoutMs);
 }
 
 QStringList SimulatedConnection::logLines() const
