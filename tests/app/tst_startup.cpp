@@ -65,8 +65,6 @@ void tst_Startup::commandLine_data()
     QTest::newRow("nothing") << QStringList() << QString() << QByteArray() << QString();
     QTest::newRow("port") << QStringList{"--port", "/dev/ttyUSB0"} << "/dev/ttyUSB0"
                           << QByteArray() << QString();
-    QTest::newRow("port joined") << QStringList{"--port=COM5"} << "COM5" << QByteArray()
-                                 << QString();
     QTest::newRow("model name") << QStringList{"--simulate", "KZR-1"} << QString()
                                 << QByteArray("01") << QString();
     QTest::newRow("name as typed") << QStringList{"--simulate", "ga1mi"} << QString()
@@ -78,8 +76,6 @@ void tst_Startup::commandLine_data()
     QTest::newRow("port and model")
         << QStringList{"--port", "COM5", "--simulate", "GA-1"} << QString() << QByteArray()
         << "cannot be used together";
-    QTest::newRow("no model given") << QStringList{"--simulate"} << QString() << QByteArray()
-                                    << "Missing value";
     QTest::newRow("unknown option") << QStringList{"--baud", "9600"} << QString()
                                     << QByteArray() << "Unknown option 'baud'";
     QTest::newRow("bare port name") << QStringList{"COM5"} << QString() << QByteArray()
