@@ -4,6 +4,7 @@
 #include "app/afterfirstpaint.h"
 #include "app/modelpages.h"
 #include "app/settingsmenu.h"
+#include "app/portcombobox.h"
 
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
@@ -17,11 +18,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QSerialPortInfo>
+#include <QShortcut>
 
 namespace {
-
-const char *const OfflineEntry = "Tryb Offline";
 
 // The first line names the toolkit the program actually runs on.
 QString aboutText()
@@ -49,15 +48,6 @@ QString aboutText()
                "Qt is a product of The Qt Company. See qt.io for more information.");
 }
 
-QStringList availablePortNames()
-{
-    QStringList names;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        names << info.portName();
-    return names;
-}
-
 const char *const ConfigurationSent = "Wysyłanie konfiguracji do urządzenia";
 
 // Byte 8 of an identification reply: which delay range the GA relays accept.
@@ -83,7 +73,13 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     m_changesLabel->setObjectName(QStringLiteral("zmienioneNastawy"));
     statusBar()->addPermanentWidget(m_changesLabel);
 
-    ui->porty->addItem(QString::fromLatin1(OfflineEntry));
+    // Enter in the start window connects, as the connect button does; the shortcut belongs to
+    // the start page, so it is gone while another page is shown.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), ui->page);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &ORVA2::on_polacz_clicked);
+    }
 
     connect(&m_link, &DeviceLink::replyReceived, this, &ORVA2::processBlock);
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
@@ -93,7 +89,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     // Asking the system for its serial ports takes longer than drawing the start page, so
     // the ports join the list right after the window is first shown.
     new AfterFirstPaint(centralWidget(), [this] {
-        ui->porty->addItems(availablePortNames());
+        ui->porty->relistPorts(true);
         pages();
     });
 }
@@ -120,10 +116,7 @@ ORVA2::~ORVA2()
 void ORVA2::on_odswiez_clicked()
 {
     m_link.close();
-    ui->porty->clear();
-    const QStringList names = availablePortNames();
-    ui->porty->addItems(names);
-    offlinePage().updateTesterPorts(names);
+    offlinePage().updateTesterPorts(ui->porty->relistPorts(false));
 }
 
 void ORVA2::on_wyjscie_clicked()
@@ -172,27 +165,35 @@ void ORVA2::showConnectionError(const QString &portName)
     box.exec();
 }
 
-void ORVA2::on_polacz_clicked()
+void ORVA2::choosePort(const QString &portName)
 {
-    connectTo(ui->porty->currentText());
+    ui->porty->choose(portName);
 }
 
-void ORVA2::connectTo(const QString &portName)
+void ORVA2::on_polacz_clicked()
+{
+    const QString portName = ui->porty->currentText();
+    if (connectTo(portName))
+        emit portConnected(portName);
+}
+
+bool ORVA2::connectTo(const QString &portName)
 {
     m_portName = portName;
     // The offline entry names no port; a real port listed first that fails to open must
     // report its error, not lead offline.
-    if (m_portName == QLatin1String(OfflineEntry)) {
+    if (m_portName == QLatin1String(PortComboBox::OfflineEntry)) {
         enterOffline();
-        return;
+        return false;
     }
     if (!m_link.open(m_portName, Frame::DeviceBaudRate)) {
         showConnectionError(m_portName);
-        return;
+        return false;
     }
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectDevicePages();
+    return true;
 }
 
 // Without a device the chooser opens pages to look at; only its own signals are wired.
@@ -652,5 +653,5 @@ QString ORVA2::deviceVersion() const
 
 QString ORVA2::portName() const
 {
-    return m_link.isOpen() ? m_portName : QString::fromLatin1(OfflineEntry);
+    return m_link.isOpen() ? m_portName : QString::fromLatin1(PortComboBox::OfflineEntry);
 }

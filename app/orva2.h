@@ -69,8 +69,11 @@ public:
     DeviceLink &link() { return m_link; }
     DevicePage &pageOf(ModelInfo::Id model);
     // What the connect button does with the chosen entry: the offline chooser for "Tryb
-    // Offline", otherwise open that port and ask the device who it is.
-    void connectTo(const QString &portName);
+    // Offline", otherwise open that port and ask the device who it is. True when a port
+    // opened.
+    bool connectTo(const QString &portName);
+    // Puts a port into the start page's port field, as choosing or typing it does.
+    void choosePort(const QString &portName);
     const CommunicationLog &communicationLog() const { return *m_log; }
     CommunicationLog &communicationLog() { return *m_log; }
 
@@ -106,7 +109,13 @@ public:
     nov &novPage() { return pages().nov1; }
     TesterKZR &testerPage() { return pages().tester; }
 
+signals:
+    // The port chosen in the start page's field opened; the one to offer next time.
+    void portConnected(const QString &portName);
+
 public slots:
+    // The connect button, and Enter on the start page: connects to the port in the field.
+    void on_polacz_clicked();
     void PolaczzTester();
     void powrotDoPoczatku();
     void TrybOfflineWyborUrzadzenia();
@@ -129,7 +138,6 @@ public slots:
     void KASOWANIESlot();
 
 private slots:
-    void on_polacz_clicked();
     void on_odswiez_clicked();
     void on_wyjscie_clicked();
     void on_informacje_clicked();

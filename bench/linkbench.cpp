@@ -7,8 +7,7 @@
 
 #include "app/orva2.h"
 #include "protocol/frames.h"
-#include "tools/devsim/ptylink.h"
-#include "tools/devsim/simulateddevice.h"
+#include "simulator/devicesimulator.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -128,12 +127,9 @@ void LinkBench::latency(BenchTable &table)
     ORVA2 window;
     window.show();
     FirstPaint::wait(&window);
-    PtyLink link;
-    link.open();
-    SimulatedDevice device(Frame::Reply::Ga);
-    QObject::connect(&link, &PtyLink::received, &device, &SimulatedDevice::receive);
-    QObject::connect(&device, &SimulatedDevice::transmit, &link, &PtyLink::send);
-    window.connectTo(link.slavePath());
+    DeviceSimulator simulator(Frame::Reply::Ga);
+    simulator.start();
+    window.connectTo(simulator.portName());
     if (!runUntil([&] { return lastLogLine(window) == Loaded; })) {
         table.add(QStringLiteral("link latency"), QStringLiteral("no connection"));
         return;
@@ -154,7 +150,7 @@ void LinkBench::latency(BenchTable &table)
     for (int i = 0; i < LatencyRounds; ++i) {
         decodedAt = -1;
         painted.arm([&] { return decodedAt >= 0; });
-        link.send(replies[i % 2]);
+        simulator.link().send(replies[i % 2]);
         const qint64 lastByteAt = clock.nsecsElapsed();
         if (!runUntil([&] { return painted.paintedAt() >= 0; }))
             break;
@@ -180,11 +176,8 @@ void LinkBench::connectionCycle(BenchTable &table)
     ORVA2 window;
     window.show();
     FirstPaint::wait(&window);
-    PtyLink link;
-    link.open();
-    SimulatedDevice device(Frame::Reply::Ga);
-    QObject::connect(&link, &PtyLink::received, &device, &SimulatedDevice::receive);
-    QObject::connect(&device, &SimulatedDevice::transmit, &link, &PtyLink::send);
+    DeviceSimulator simulator(Frame::Reply::Ga);
+    simulator.start();
 
     QVector<double> cycles;
     for (int i = 0; i < CycleRounds; ++i) {
@@ -192,7 +185,7 @@ void LinkBench::connectionCycle(BenchTable &table)
         logOf(window)->clear();
         QElapsedTimer clock;
         clock.start();
-        window.connectTo(link.slavePath());
+        window.connectTo(simulator.portName());
         if (!runUntil([&] { return lastLogLine(window) == Loaded; }))
             break;
         cycles << clock.nsecsElapsed() / 1e6;

@@ -1,6 +1,6 @@
 #include "link/devicelink.h"
 #include "protocol/frames.h"
-#include "tools/devsim/ptylink.h"
+#include "simulator/ptylink.h"
 
 #include <QSignalSpy>
 #include <QTest>

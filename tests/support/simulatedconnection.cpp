@@ -22,11 +22,9 @@ void isolateUserData()
 
 Q_COREAPP_STARTUP_FUNCTION(isolateUserData)
 
-SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(identity)
+SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_simulator(identity)
 {
-    m_link.open();
-    QObject::connect(&m_link, &PtyLink::received, &m_device, &SimulatedDevice::receive);
-    QObject::connect(&m_device, &SimulatedDevice::transmit, &m_link, &PtyLink::send);
+    m_simulator.start();
     QObject::connect(&m_window.link(), &DeviceLink::replyReceived,
                      [this](const QByteArray &reply) { m_replies << reply; });
 }
@@ -36,7 +34,7 @@ SimulatedConnection::SimulatedConnection(const QByteArray &identity) : m_device(
 void SimulatedConnection::pressConnect()
 {
     ModalDialogCloser closer;
-    m_window.connectTo(m_link.slavePath());
+    m_window.connectTo(m_simulator.portName());
     if (!closer.closedText().isEmpty())
         qWarning("%s: %s", qPrintable(closer.closedText()), qPrintable(closer.closedDetails()));
 }
@@ -47,7 +45,7 @@ bool SimulatedConnection::connectAndLoad()
     // Identification request, then the read request sent after identification.
     if (!waitForFrames(2))
         return false;
-    const bool hasConfigReply = m_device.identity() != "06";
+    const bool hasConfigReply = m_simulator.device().identity() != "06";
     const QString expected = hasConfigReply ? QStringLiteral("Konfiguracja pobrana")
                                             : QStringLiteral("Pobierz konfiguracje");
     return QTest::qWaitFor(
@@ -60,7 +58,7 @@ bool SimulatedConnection::connectAndLoad()
 
 bool SimulatedConnection::waitForFrames(int count)
 {
-    return QTest::qWaitFor([&] { return m_device.receivedFrames().size() >= count; }, TimeoutMs);
+    return QTest::qWaitFor([&] { return m_simulator.device().receivedFrames().size() >= count; }, TimeoutMs);
 }
 
 QStringList SimulatedConnection::logLines() const

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/orva2.h"
-#include "tools/devsim/ptylink.h"
-#include "tools/devsim/simulateddevice.h"
+#include "simulator/devicesimulator.h"
 
 #include <QStringList>
 
@@ -16,8 +15,8 @@ public:
     explicit SimulatedConnection(const QByteArray &identity);
 
     ORVA2 &window() { return m_window; }
-    SimulatedDevice &device() { return m_device; }
-    PtyLink &link() { return m_link; }
+    SimulatedDevice &device() { return m_simulator.device(); }
+    PtyLink &link() { return m_simulator.link(); }
 
     // Connects the window to the pseudo-terminal, as choosing it and pressing connect does.
     void pressConnect();
@@ -38,8 +37,7 @@ public:
 
 private:
     ORVA2 m_window;
-    PtyLink m_link;
-    SimulatedDevice m_device;
+    DeviceSimulator m_simulator;
     QList<QByteArray> m_replies;
 };
 

@@ -1,8 +1,7 @@
 // orva-devsim: plays one relay on a pseudo-terminal or on a real serial port, so the
 // program (or a second machine) can be tried without hardware.
 
-#include "tools/devsim/ptylink.h"
-#include "tools/devsim/simulateddevice.h"
+#include "simulator/devicesimulator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -38,7 +37,8 @@ int main(int argc, char *argv[])
         out << "unknown model " << parser.value(model) << Qt::endl;
         return 2;
     }
-    SimulatedDevice device(identity);
+    DeviceSimulator simulator(identity);
+    SimulatedDevice &device = simulator.device();
     if (parser.isSet(blocking))
         device.setViewState(0x01);
     QObject::connect(&device, &SimulatedDevice::frameReceived, [&out](const QByteArray &frame) {
@@ -48,7 +48,6 @@ int main(int argc, char *argv[])
         out << "-> " << bytes.toHex(' ') << Qt::endl;
     });
 
-    PtyLink pty;
     QSerialPort serial;
     if (parser.isSet(port)) {
         serial.setPortName(parser.value(port));
@@ -63,13 +62,11 @@ int main(int argc, char *argv[])
                          [&](const QByteArray &bytes) { serial.write(bytes); });
         out << "relay " << identity << " on " << serial.portName() << Qt::endl;
     } else {
-        if (!pty.open()) {
-            out << "cannot create a pseudo-terminal" << Qt::endl;
+        if (!simulator.start()) {
+            out << "cannot create a pseudo-terminal (use --port)" << Qt::endl;
             return 1;
         }
-        QObject::connect(&pty, &PtyLink::received, &device, &SimulatedDevice::receive);
-        QObject::connect(&device, &SimulatedDevice::transmit, &pty, &PtyLink::send);
-        out << "relay " << identity << " on " << pty.slavePath() << Qt::endl;
+        out << "relay " << identity << " on " << simulator.portName() << Qt::endl;
     }
     return app.exec();
 }

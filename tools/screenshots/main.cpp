@@ -1,8 +1,7 @@
 // orva-screenshots <folder>: one PNG per page of the program, taken offscreen.
 
 #include "app/orva2.h"
-#include "tools/devsim/ptylink.h"
-#include "tools/devsim/simulateddevice.h"
+#include "simulator/devicesimulator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -100,16 +99,13 @@ void shootDevices(Shooter &shooter)
 {
     for (const QString &model : SimulatedDevice::modelNames()) {
         const QByteArray identity = SimulatedDevice::identityFor(model);
-        PtyLink link;
-        if (!link.open())
+        DeviceSimulator simulator(identity);
+        if (!simulator.start())
             return;
-        SimulatedDevice device(identity);
-        QObject::connect(&link, &PtyLink::received, &device, &SimulatedDevice::receive);
-        QObject::connect(&device, &SimulatedDevice::transmit, &link, &PtyLink::send);
 
         ORVA2 window;
         auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
-        ports->addItem(link.slavePath());
+        ports->addItem(simulator.portName());
         ports->setCurrentIndex(ports->count() - 1);
         click(window, "polacz");
         waitUntil([&] {

@@ -1,4 +1,4 @@
-#include "tools/devsim/simulateddevice.h"
+#include "simulator/simulateddevice.h"
 
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"

@@ -7,7 +7,8 @@
 class QSocketNotifier;
 
 // The device end of a pseudo-terminal. The program opens slavePath() with QSerialPort as
-// if it were a serial adapter, so tests exercise the real serial stack.
+// if it were a serial adapter, so the simulator is reached through the real serial stack.
+// Systems without pseudo-terminals (Windows) build it too: there open() fails.
 class PtyLink : public QObject
 {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
     explicit PtyLink(QObject *parent = nullptr);
     ~PtyLink() override;
 
+    // Creates the pseudo-terminal. False when the system cannot make one.
     bool open();
     bool isOpen() const { return m_master >= 0; }
     QString slavePath() const { return m_slavePath; }
@@ -32,6 +34,7 @@ signals:
 private:
     void readAvailable();
     void writePending();
+    void closeDescriptors();
 
     int m_master = -1;
     // Held open so the master never sees a hang-up while the program has the port closed.

@@ -1,19 +1,16 @@
-#include "tools/devsim/ptylink.h"
+#include "simulator/ptylink.h"
 
 #include <QSocketNotifier>
+
+// The one place that knows how the system makes a pseudo-terminal. Only Linux is taught;
+// elsewhere open() fails and the simulator serves a real port pair instead (orva-devsim --port).
+#ifdef Q_OS_LINUX
 
 #include <cerrno>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
-
-PtyLink::PtyLink(QObject *parent) : QObject(parent) {}
-
-PtyLink::~PtyLink()
-{
-    close();
-}
 
 bool PtyLink::open()
 {
@@ -36,26 +33,12 @@ bool PtyLink::open()
     return true;
 }
 
-void PtyLink::close()
+void PtyLink::closeDescriptors()
 {
-    delete m_notifier;
-    m_notifier = nullptr;
-    delete m_writeNotifier;
-    m_writeNotifier = nullptr;
-    m_outgoing.clear();
     if (m_master >= 0)
         ::close(m_master);
     if (m_slaveKeepAlive >= 0)
         ::close(m_slaveKeepAlive);
-    m_master = m_slaveKeepAlive = -1;
-}
-
-// The line holds a few kilobytes; what does not fit waits until the program has read some,
-// so a long burst never blocks the thread the program reads on.
-void PtyLink::send(const QByteArray &bytes)
-{
-    m_outgoing += bytes;
-    writePending();
 }
 
 void PtyLink::writePending()
@@ -86,4 +69,47 @@ void PtyLink::readAvailable()
             continue;
         return;
     }
+}
+
+#else
+
+bool PtyLink::open()
+{
+    return false;
+}
+
+void PtyLink::closeDescriptors() {}
+
+void PtyLink::writePending() {}
+
+void PtyLink::readAvailable() {}
+
+#endif
+
+PtyLink::PtyLink(QObject *parent) : QObject(parent) {}
+
+PtyLink::~PtyLink()
+{
+    close();
+}
+
+void PtyLink::close()
+{
+    delete m_notifier;
+    m_notifier = nullptr;
+    delete m_writeNotifier;
+    m_writeNotifier = nullptr;
+    m_outgoing.clear();
+    closeDescriptors();
+    m_master = m_slaveKeepAlive = -1;
+}
+
+// The line holds a few kilobytes; what does not fit waits until the program has read some,
+// so a long burst never blocks the thread the program reads on.
+void PtyLink::send(const QByteArray &bytes)
+{
+    if (!isOpen())
+        return;
+    m_outgoing += bytes;
+    writePending();
 }

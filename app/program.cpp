@@ -1,0 +1,74 @@
+#include "app/program.h"
+
+#include "app/commandline.h"
+#include "app/windowmemory.h"
+#include "protocol/modeltable.h"
+#include "simulator/devicesimulator.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+Program::Program()
+{
+    new WindowMemory(m_window);
+}
+
+Program::~Program() = default;
+
+bool Program::start(const CommandLine &commandLine)
+{
+    m_window.show();
+    if (const ModelInfo *model = commandLine.simulatedModel())
+        return simulate(*model);
+    if (!commandLine.portName().isEmpty()) {
+        m_window.choosePort(commandLine.portName());
+        m_window.on_polacz_clicked();
+    }
+    return true;
+}
+
+bool Program::simulate(const ModelInfo &model)
+{
+    m_simulator = std::make_unique<DeviceSimulator>(QByteArray(model.identity));
+    if (!m_simulator->start()) {
+        m_error = QStringLiteral("This system cannot make the pseudo-terminal a simulated "
+                                 "relay needs; run orva-devsim --port on one end of a "
+                                 "null-modem pair instead.");
+        m_simulator.reset();
+        return false;
+    }
+    m_window.setWindowTitle(m_window.windowTitle() +
+                            QStringLiteral(" – symulowane urządzenie ") + model.nameText());
+    m_window.connectTo(m_simulator->portName());
+    return true;
+}
+
+int Program::run(const QStringList &arguments)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("ORVATECH"));
+    QCoreApplication::setApplicationName(QStringLiteral("ORVA_Konfig"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORVA_PROGRAM_VERSION));
+
+    CommandLine commandLine;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!commandLine.parse(arguments)) {
+        err << commandLine.errorText() << Qt::endl;
+        return UsageError;
+    }
+    if (commandLine.helpRequested()) {
+        out << commandLine.helpText();
+        return 0;
+    }
+    if (commandLine.versionRequested()) {
+        out << QCoreApplication::applicationName() << ' '
+            << QCoreApplication::applicationVersion() << Qt::endl;
+        return 0;
+    }
+    Program program;
+    if (!program.start(commandLine)) {
+        err << program.errorText() << Qt::endl;
+        return 1;
+    }
+    return QApplication::exec();
+}
