@@ -10,6 +10,7 @@
 #include "protocol/versiontext.h"
 
 #include <QMessageBox>
+#include <QScreen>
 #include <QSerialPortInfo>
 
 namespace {
@@ -72,6 +73,8 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     move(0, 0);
 
     ui->porty->addItem(QString::fromLatin1(OfflineEntry));
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this,
+            &ORVA2::sizeStackToCurrentPage);
 
     connect(&m_link, &DeviceLink::replyReceived, this, &ORVA2::processBlock);
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
@@ -288,6 +291,36 @@ void ORVA2::insertPage(QWidget *page)
 void ORVA2::showInsertedPage()
 {
     ui->stackedWidget->setCurrentIndex(1);
+    fitWindowToPage();
+}
+
+// A stack asks for the room of its largest page, shown or not; a small page would then sit
+// in a large scrolled area. Hidden pages ask for none.
+void ORVA2::sizeStackToCurrentPage()
+{
+    for (int index = 0; index < ui->stackedWidget->count(); ++index) {
+        const QSizePolicy::Policy policy = index == ui->stackedWidget->currentIndex()
+                                               ? QSizePolicy::Preferred
+                                               : QSizePolicy::Ignored;
+        ui->stackedWidget->widget(index)->setSizePolicy(policy, policy);
+    }
+}
+
+// A page just opened is seen whole when the screen has room for it, and scrolls when it has
+// not. The log keeps its height, and a window made larger by the engineer stays as large.
+void ORVA2::fitWindowToPage()
+{
+    QWidget *page = ui->stackedWidget->currentWidget();
+    const QSize missing = page->sizeHint() - ui->przewijanieStrony->viewport()->size();
+    QSize wanted = size() + missing.expandedTo(QSize(0, 0));
+    if (const QScreen *shownOn = screen()) {
+        const QSize frame = frameGeometry().size() - size();
+        wanted = wanted.boundedTo(shownOn->availableGeometry().size() - frame);
+    }
+    const int logHeight = ui->textBrowser->height();
+    resize(wanted.expandedTo(size()));
+    const int pageHeight = ui->rozdzielacz->height() - ui->rozdzielacz->handleWidth() - logHeight;
+    ui->rozdzielacz->setSizes({pageHeight, logHeight});
 }
 
 // ---- receiving --------------------------------------------------------------------------
