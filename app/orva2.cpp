@@ -5,6 +5,7 @@
 #include "app/modelpages.h"
 
 #include "pages/common/accessibility.h"
+#include "pages/common/disabledpictureeffect.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -69,6 +70,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     ui->setupUi(this);
     m_log = new CommunicationLog(ui->textBrowser);
     nameButtonsFromToolTips(this);
+    DisabledPictureEffect::installOnPictureButtons(this);
     setWindowTitle(QStringLiteral("ORVA_Konfig"));
     move(0, 0);
 

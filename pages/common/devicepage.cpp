@@ -1,6 +1,7 @@
 #include "pages/common/devicepage.h"
 
 #include "pages/common/accessibility.h"
+#include "pages/common/disabledpictureeffect.h"
 #include "protocol/bytes.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,7 @@ void DevicePage::setupCommon(QLabel *versionLabel)
         m_versionLabel->setTextFormat(Qt::PlainText);
 
     nameButtonsFromToolTips(this);
+    DisabledPictureEffect::installOnPictureButtons(this);
 }
 
 void DevicePage::openDocumentation(const QString &path)
