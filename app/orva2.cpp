@@ -321,6 +321,9 @@ void ORVA2::fitWindowToPage()
     }
     const int logHeight = ui->textBrowser->height();
     resize(wanted.expandedTo(size()));
+    // Before the window is first shown its splitter has not placed anything yet.
+    if (!isVisible())
+        return;
     const int pageHeight = ui->rozdzielacz->height() - ui->rozdzielacz->handleWidth() - logHeight;
     ui->rozdzielacz->setSizes({pageHeight, logHeight});
 }
