@@ -14,9 +14,9 @@
 #include <QTest>
 #include <QTextBrowser>
 
-// Every screen reads whole at whatever font the desktop uses: CTest runs this suite once at
-// the default font and once with the fonts enlarged, and the window is squeezed to its
-// smallest size before anything is measured.
+// Every screen reads whole at whatever font and scale the desktop uses: CTest runs this
+// suite at the default font, with the fonts enlarged and with the window scaled, and the
+// window is squeezed to its smallest size before anything is measured.
 class tst_Screens : public QObject
 {
     Q_OBJECT
