@@ -8,6 +8,7 @@
 
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
+#include "pages/common/disabledpictureeffect.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -17,8 +18,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStatusBar>
+#include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 
 namespace {
 
@@ -65,6 +67,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     ui->setupUi(this);
     m_log = new CommunicationLog(ui->textBrowser);
     nameButtonsFromToolTips(this);
+    DisabledPictureEffect::installOnPictureButtons(this);
     // The mark stays hidden until a setting changes.
     setWindowTitle(QStringLiteral("ORVA_Konfig[*]"));
     move(0, 0);
@@ -80,6 +83,8 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, &ORVA2::on_polacz_clicked);
     }
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this,
+            &ORVA2::sizeStackToCurrentPage);
 
     connect(&m_link, &DeviceLink::replyReceived, this, &ORVA2::processBlock);
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
@@ -329,6 +334,39 @@ void ORVA2::showInsertedPage()
     ui->stackedWidget->setCurrentIndex(1);
     m_settingsMenu->pageChanged();
     updateChangeState();
+    fitWindowToPage();
+}
+
+// A stack asks for the room of its largest page, shown or not; a small page would then sit
+// in a large scrolled area. Hidden pages ask for none.
+void ORVA2::sizeStackToCurrentPage()
+{
+    for (int index = 0; index < ui->stackedWidget->count(); ++index) {
+        const QSizePolicy::Policy policy = index == ui->stackedWidget->currentIndex()
+                                               ? QSizePolicy::Preferred
+                                               : QSizePolicy::Ignored;
+        ui->stackedWidget->widget(index)->setSizePolicy(policy, policy);
+    }
+}
+
+// A page just opened is seen whole when the screen has room for it, and scrolls when it has
+// not. The log keeps its height, and a window made larger by the engineer stays as large.
+void ORVA2::fitWindowToPage()
+{
+    QWidget *page = ui->stackedWidget->currentWidget();
+    const QSize missing = page->sizeHint() - ui->przewijanieStrony->viewport()->size();
+    QSize wanted = size() + missing.expandedTo(QSize(0, 0));
+    if (const QScreen *shownOn = screen()) {
+        const QSize frame = frameGeometry().size() - size();
+        wanted = wanted.boundedTo(shownOn->availableGeometry().size() - frame);
+    }
+    const int logHeight = ui->textBrowser->height();
+    resize(wanted.expandedTo(size()));
+    // Before the window is first shown its splitter has not placed anything yet.
+    if (!isVisible())
+        return;
+    const int pageHeight = ui->rozdzielacz->height() - ui->rozdzielacz->handleWidth() - logHeight;
+    ui->rozdzielacz->setSizes({pageHeight, logHeight});
 }
 
 // ---- receiving --------------------------------------------------------------------------

@@ -175,6 +175,8 @@ private:
 
     void insertPage(QWidget *page);
     void showInsertedPage();
+    void sizeStackToCurrentPage();
+    void fitWindowToPage();
     void identify(const ModelInfo &model, const QByteArray &block);
 
     QString m_portName;

@@ -2,11 +2,13 @@
 #include "ui_offline.h"
 
 #include "pages/common/accessibility.h"
+#include "pages/common/disabledpictureeffect.h"
 
 Offline::Offline(QWidget *parent) : QWidget(parent), ui(new Ui::Offline)
 {
     ui->setupUi(this);
     nameButtonsFromToolTips(this);
+    DisabledPictureEffect::installOnPictureButtons(this);
 }
 
 Offline::~Offline()

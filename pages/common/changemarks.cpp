@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QSpinBox>
+#include <QTimer>
 
 const char *const ChangeMarks::Glyph = "✱";
 
@@ -122,8 +123,9 @@ void ChangeMarks::inputEdited()
 
 bool ChangeMarks::eventFilter(QObject *watched, QEvent *event)
 {
+    // Following the page later, not inside its resize, leaves the page's layout alone.
     if (watched == parentWidget() && event->type() == QEvent::Resize)
-        setGeometry(parentWidget()->rect());
+        QTimer::singleShot(0, this, [this] { setGeometry(parentWidget()->rect()); });
     return QWidget::eventFilter(watched, event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
+#include "pages/common/disabledpictureeffect.h"
 #include "protocol/bytes.h"
 
 #include <QAbstractButton>
@@ -41,6 +42,7 @@ void DevicePage::setupCommon(QLabel *versionLabel)
 
     nameButtonsFromToolTips(this);
     m_changeMarks = new ChangeMarks(this);
+    DisabledPictureEffect::installOnPictureButtons(this);
 }
 
 void DevicePage::openDocumentation(const QString &path)

@@ -1,8 +1,11 @@
 #include "tests/support/simulatedconnection.h"
 
 #include "protocol/frames.h"
+#include "protocol/modeltable.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -17,6 +20,8 @@ class tst_Interface : public QObject
 private slots:
     void everyPictureExists();
     void everyPictureButtonHasAnAccessibleName();
+    void disabledPictureButtonsLookDisabled();
+    void openListShowsItsHighlight();
     void sendLineCarriesTheBytesWritten();
     void receivedLineCarriesTheBlock();
     void debugCategoriesAreSilentUnlessEnabled_data();
@@ -71,6 +76,60 @@ void tst_Interface::everyPictureButtonHasAnAccessibleName()
         }
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+}
+
+// While the device view runs, writing and reading the configuration are switched off; the
+// buttons must say so, and look as before once the view stops.
+void tst_Interface::disabledPictureButtonsLookDisabled()
+{
+    ORVA2 window;
+    window.processBlock(QByteArray("01031507") + QByteArray(6, '\0'));
+    auto *view = window.kzrPage().findChild<QAbstractButton *>(QStringLiteral("WidokUrzadzenia"));
+    for (const char *name : {"Zapisz", "DZ"}) {
+        auto *button = window.kzrPage().findChild<QAbstractButton *>(QLatin1String(name));
+        const QImage usable = button->grab().toImage();
+        view->click();
+        QVERIFY(!button->isEnabled());
+        QVERIFY2(button->grab().toImage() != usable, name);
+        view->click();
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->grab().toImage(), usable);
+    }
+}
+
+// The entry under the cursor in an open list stands out from the entries around it.
+void tst_Interface::openListShowsItsHighlight()
+{
+    ORVA2 window;
+    window.show();
+    // Each page takes the window's style once it stands in the window.
+    for (const ModelInfo &model : ModelInfo::all())
+        window.processBlock(QByteArray(model.identity) + QByteArray("031507") +
+                            QByteArray(6, '\0'));
+    window.connectTo(QStringLiteral("Tryb Offline"));
+    int checked = 0;
+    for (QWidget *screen : everyScreen(window)) {
+        const auto combos = screen->findChildren<QComboBox *>();
+        for (QComboBox *combo : combos) {
+            if (combo->count() < 2 || !combo->isEnabled())
+                continue;
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            const QModelIndex highlighted = list->model()->index(0, 0);
+            const QModelIndex plain = list->model()->index(1, 0);
+            list->selectionModel()->setCurrentIndex(highlighted,
+                                                    QItemSelectionModel::ClearAndSelect);
+            const QImage shown = list->viewport()->grab().toImage();
+            combo->hidePopup();
+            // Sampled beside the texts, at the right end of each row.
+            const int x = shown.width() - 3;
+            QVERIFY2(shown.pixel(x, list->visualRect(highlighted).center().y()) !=
+                         shown.pixel(x, list->visualRect(plain).center().y()),
+                     qPrintable(combo->objectName()));
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 10);
 }
 
 void tst_Interface::sendLineCarriesTheBytesWritten()
