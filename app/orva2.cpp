@@ -395,6 +395,10 @@ void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
         static_cast<GaPage &>(page).setRangeVariant(QString(charAt(block, RangeVariantByte)));
     PobierzDaneSlot();
     showInsertedPage();
+    // A device that sends no configuration leaves the form as it opened: changes count
+    // from there.
+    if (!model.answersRead())
+        page.markUnchanged();
 }
 
 void ORVA2::processBlock(const QByteArray &block)
