@@ -164,11 +164,7 @@ bool SettingsMenu::openFile(const QString &path)
                                      "nic nie zmieniono.")
                           .arg(QFileInfo(path).fileName()));
     }
-    page.markUnchanged();
-    m_currentFile = path;
-    addRecentFile(path);
-    m_window.communicationLog().note(
-        QStringLiteral("Otwarto nastawy z pliku %1").arg(QFileInfo(path).fileName()));
+    settled(page, path, QStringLiteral("Otwarto nastawy z pliku %1"));
     return true;
 }
 
@@ -182,12 +178,17 @@ bool SettingsMenu::saveFile(const QString &path)
     const QString error = file.save(path);
     if (!error.isEmpty())
         return refuse(error);
-    page->markUnchanged();
+    settled(*page, path, QStringLiteral("Zapisano nastawy do pliku %1"));
+    return true;
+}
+
+// The form now equals the file: changes count from here, and the file is the current one.
+void SettingsMenu::settled(DevicePage &page, const QString &path, const QString &logLine)
+{
+    page.markUnchanged();
     m_currentFile = path;
     addRecentFile(path);
-    m_window.communicationLog().note(
-        QStringLiteral("Zapisano nastawy do pliku %1").arg(QFileInfo(path).fileName()));
-    return true;
+    m_window.communicationLog().note(logLine.arg(QFileInfo(path).fileName()));
 }
 
 bool SettingsMenu::compareWithFile(const QString &path)

@@ -43,6 +43,7 @@ public:
     BackupStore &backups() { return m_backups; }
 
 private:
+    void settled(DevicePage &page, const QString &path, const QString &logLine);
     void addRecentFile(const QString &path);
     void updateRecentFiles();
     bool refuse(const QString &reason);
