@@ -29,6 +29,8 @@ private slots:
     void savedFileOpensAsItWasSaved();
     void badFilesAreRefusedWithTheReason_data();
     void badFilesAreRefusedWithTheReason();
+    void valuesReadAsTheFormShowsThem_data();
+    void valuesReadAsTheFormShowsThem();
     void comparisonNamesTheChangedSetting();
     void backupsKeepEachDistinctReadUpToTheLimit();
     void reportListsEverySetting();
@@ -141,6 +143,42 @@ void tst_settingsfile::badFilesAreRefusedWithTheReason()
     QVERIFY(file.frames.isEmpty());
     QVERIFY2(error.contains(reason), qPrintable(error));
     QVERIFY2(error.endsWith(QLatin1Char('.')) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+}
+
+void tst_settingsfile::valuesReadAsTheFormShowsThem_data()
+{
+    QTest::addColumn<ModelInfo::Id>("model");
+    QTest::addColumn<QByteArray>("frames");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("value");
+    // Frame bytes 2-13 after the write header; counts and steps as the device keeps them.
+    QTest::newRow("GA-1 delay: 150 counts of 10 ms")
+        << ModelInfo::Id::Ga << sentFrame("00 00 00 00 00 00 00 96 00 00")
+        << "Konfiguracja ogólna / Opóźnienie na pojawienie się zakłócenia:" << "1,50 [s]";
+    QTest::newRow("GA-1 trigger bit set")
+        << ModelInfo::Id::Ga << sentFrame("00 00 00 00 00 00 01")
+        << "Konfiguracja ogólna / Działanie na:" << "Pojawienie się napięcia";
+    QTest::newRow("DRAV-1 pick-up: 3 steps of 100 ms")
+        << ModelInfo::Id::Drav << sentFrame("00 00 00 03") << "Przekaźnik 1 – Opóźnienie / Pobudzenie"
+        << "300 [ms]";
+    QTest::newRow("KZR-1 unlock time in seconds")
+        << ModelInfo::Id::Kzr << sentFrame("00 1e")
+        << "Konfiguracja zadziałania odblokowania / Czas odblokowania [s]" << "30";
+}
+
+// Checked against what the device's counts mean, not against the description's own code.
+void tst_settingsfile::valuesReadAsTheFormShowsThem()
+{
+    QFETCH(ModelInfo::Id, model);
+    QFETCH(QByteArray, frames);
+    QFETCH(QString, setting);
+    QFETCH(QString, value);
+    const QVector<SettingRow> rows = SettingDescription::of(model)->rows(frames);
+    const auto row = std::find_if(rows.cbegin(), rows.cend(), [&](const SettingRow &candidate) {
+        return candidate.group + QStringLiteral(" / ") + candidate.setting == setting;
+    });
+    QVERIFY2(row != rows.cend(), qPrintable(setting));
+    QCOMPARE(row->value, value);
 }
 
 void tst_settingsfile::comparisonNamesTheChangedSetting()
