@@ -1,5 +1,10 @@
 #include "tests/support/simulatedconnection.h"
 
+#include "app/backupsdialog.h"
+#include "app/comparedialog.h"
+#include "settings/backupstore.h"
+#include "settings/settingdescription.h"
+
 #include "protocol/modeltable.h"
 
 #include <QAbstractButton>
@@ -11,6 +16,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -25,6 +31,7 @@ private slots:
     void nothingClipsAtSmallestWindow_data();
     void nothingClipsAtSmallestWindow();
     void enlargedWindowGivesPageAndLogTheRoom();
+    void dialogsReadWholeAtTheirSmallest();
 };
 
 namespace {
@@ -182,6 +189,25 @@ void tst_Screens::enlargedWindowGivesPageAndLogTheRoom()
     QApplication::sendEvent(handle, &drag);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, raised);
     QCOMPARE(log->height(), before + 200);
+}
+
+
+void tst_Screens::dialogsReadWholeAtTheirSmallest()
+{
+    const SettingDescription &kzr = *SettingDescription::of(ModelInfo::Id::Kzr);
+    const QByteArray frames = kzr.normalised(Frame::configFrame());
+    CompareDialog compare(SettingsComparison(kzr, frames, frames), QStringLiteral("Plik „a.orva.json”"));
+    QTemporaryDir folder;
+    BackupStore store(folder.path());
+    store.keep(ModelInfo::of(ModelInfo::Id::Kzr), frames, QStringLiteral("v03d15m07r"));
+    BackupsDialog backups(store);
+    for (QDialog *dialog : {static_cast<QDialog *>(&compare), static_cast<QDialog *>(&backups)}) {
+        dialog->show();
+        dialog->resize(1, 1);
+        QApplication::processEvents();
+        const QStringList faults = clippedWidgets(dialog);
+        QVERIFY2(faults.isEmpty(), qPrintable(dialog->objectName() + ": " + faults.join("; ")));
+    }
 }
 
 QTEST_MAIN(tst_Screens)
