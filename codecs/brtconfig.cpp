@@ -5,50 +5,23 @@
 
 namespace {
 
-// Each input has a mode byte followed by its two delays.
-constexpr int Input1Byte = 2;
-constexpr int Input2Byte = 5;
-constexpr int AppearOffset = 1;
-constexpr int VanishOffset = 2;
-constexpr int OptionsByte = 8;
-constexpr int RelaysByte = 9;
-// The device expects this fixed tail after the configuration.
-constexpr int TailByte = 10;
-constexpr char Tail[] = {0x00, 0x01, 0x02, 0x03};
-
-// Mode byte: bit 0 is the trigger, then one bit per colour.
-constexpr int ExcitationBit = 0;
-constexpr int FirstColourBit = 1;
-constexpr quint8 ColourMask = 0x1E;
-constexpr int ColourCount = 4;
-
-// The swap is bit 0 although its box stands second on the page: the device defines the order.
-constexpr int SwapBit = 0;
-constexpr int NoFastBlinkingBit = 1;
-constexpr int LatchingBit = 2;
-
-constexpr int Input1Relay1Bit = 0;
-constexpr int Input1Relay2Bit = 1;
-constexpr int Input2Relay1Bit = 2;
-constexpr int Input2Relay2Bit = 3;
-constexpr int Relay1InvertedBit = 4;
-constexpr int Relay2InvertedBit = 5;
+using Layout = BrtConfig::Layout;
 
 constexpr quint8 DefaultDelaySteps = 1;
 
 quint8 colourBits(BrtConfig::Colour colour)
 {
     const int index = static_cast<int>(colour);
-    if (index < 0 || index >= ColourCount)
+    if (index < 0 || index >= Layout::ColourCount)
         return 0;
-    return bitValue(true, FirstColourBit + index);
+    return bitValue(true, Layout::FirstColourBit + index);
 }
 
 // Only a field with exactly one colour bit names a colour.
 BrtConfig::Colour colourOf(quint8 mode)
 {
-    for (int colour = 0; colour < ColourCount; ++colour) {
-        if ((mode & ColourMask) == bitValue(true, FirstColourBit + colour))
+    for (int colour = 0; colour < Layout::ColourCount; ++colour) {
+        if ((mode & Layout::ColourMask) == bitValue(true, Layout::FirstColourBit + colour))
             return static_cast<BrtConfig::Colour>(colour);
     }
     return BrtConfig::Unnamed;
@@ -57,15 +30,16 @@ BrtConfig::Colour colourOf(quint8 mode)
 BrtConfig::Input readInput(const QByteArray &block, int at)
 {
     const quint8 mode = byteAt(block, at);
-    return {bitSet(mode, ExcitationBit), colourOf(mode), byteAt(block, at + AppearOffset),
-            byteAt(block, at + VanishOffset)};
+    return {bitSet(mode, Layout::ExcitationBit), colourOf(mode),
+            byteAt(block, at + Layout::AppearOffset), byteAt(block, at + Layout::VanishOffset)};
 }
 
 void putInput(QByteArray &frame, int at, const BrtConfig::Input &input)
 {
-    setByteAt(frame, at, bitValue(input.onExcitation, ExcitationBit) | colourBits(input.colour));
-    setByteAt(frame, at + AppearOffset, input.appearSteps);
-    setByteAt(frame, at + VanishOffset, input.vanishSteps);
+    setByteAt(frame, at,
+              bitValue(input.onExcitation, Layout::ExcitationBit) | colourBits(input.colour));
+    setByteAt(frame, at + Layout::AppearOffset, input.appearSteps);
+    setByteAt(frame, at + Layout::VanishOffset, input.vanishSteps);
 }
 
 } // namespace
@@ -79,37 +53,40 @@ bool BrtConfig::Input::operator==(const Input &other) const
 BrtConfig BrtConfig::decode(const QByteArray &block)
 {
     BrtConfig config;
-    config.input1 = readInput(block, Input1Byte);
-    config.input2 = readInput(block, Input2Byte);
-    const quint8 options = byteAt(block, OptionsByte);
-    config.channelsSwapped = bitSet(options, SwapBit);
-    config.noFastBlinking = bitSet(options, NoFastBlinkingBit);
-    config.latching = bitSet(options, LatchingBit);
-    const quint8 relays = byteAt(block, RelaysByte);
-    config.input1Relay1 = bitSet(relays, Input1Relay1Bit);
-    config.input1Relay2 = bitSet(relays, Input1Relay2Bit);
-    config.input2Relay1 = bitSet(relays, Input2Relay1Bit);
-    config.input2Relay2 = bitSet(relays, Input2Relay2Bit);
-    config.relay1Inverted = bitSet(relays, Relay1InvertedBit);
-    config.relay2Inverted = bitSet(relays, Relay2InvertedBit);
+    config.input1 = readInput(block, Layout::Input1Byte);
+    config.input2 = readInput(block, Layout::Input2Byte);
+    const quint8 options = byteAt(block, Layout::OptionsByte);
+    config.channelsSwapped = bitSet(options, Layout::SwapBit);
+    config.noFastBlinking = bitSet(options, Layout::NoFastBlinkingBit);
+    config.latching = bitSet(options, Layout::LatchingBit);
+    const quint8 relays = byteAt(block, Layout::RelaysByte);
+    config.input1Relay1 = bitSet(relays, Layout::Input1Relay1Bit);
+    config.input1Relay2 = bitSet(relays, Layout::Input1Relay2Bit);
+    config.input2Relay1 = bitSet(relays, Layout::Input2Relay1Bit);
+    config.input2Relay2 = bitSet(relays, Layout::Input2Relay2Bit);
+    config.relay1Inverted = bitSet(relays, Layout::Relay1InvertedBit);
+    config.relay2Inverted = bitSet(relays, Layout::Relay2InvertedBit);
     return config;
 }
 
 QByteArray BrtConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    putInput(frame, Input1Byte, input1);
-    putInput(frame, Input2Byte, input2);
-    setByteAt(frame, OptionsByte,
-              bitValue(channelsSwapped, SwapBit) | bitValue(noFastBlinking, NoFastBlinkingBit) |
-                  bitValue(latching, LatchingBit));
-    setByteAt(frame, RelaysByte,
-              bitValue(input1Relay1, Input1Relay1Bit) | bitValue(input1Relay2, Input1Relay2Bit) |
-                  bitValue(input2Relay1, Input2Relay1Bit) |
-                  bitValue(input2Relay2, Input2Relay2Bit) |
-                  bitValue(relay1Inverted, Relay1InvertedBit) |
-                  bitValue(relay2Inverted, Relay2InvertedBit));
-    frame.replace(TailByte, int(sizeof Tail), Tail, int(sizeof Tail));
+    putInput(frame, Layout::Input1Byte, input1);
+    putInput(frame, Layout::Input2Byte, input2);
+    setByteAt(frame, Layout::OptionsByte,
+              bitValue(channelsSwapped, Layout::SwapBit) |
+                  bitValue(noFastBlinking, Layout::NoFastBlinkingBit) |
+                  bitValue(latching, Layout::LatchingBit));
+    setByteAt(frame, Layout::RelaysByte,
+              bitValue(input1Relay1, Layout::Input1Relay1Bit) |
+                  bitValue(input1Relay2, Layout::Input1Relay2Bit) |
+                  bitValue(input2Relay1, Layout::Input2Relay1Bit) |
+                  bitValue(input2Relay2, Layout::Input2Relay2Bit) |
+                  bitValue(relay1Inverted, Layout::Relay1InvertedBit) |
+                  bitValue(relay2Inverted, Layout::Relay2InvertedBit));
+    frame.replace(Layout::TailByte, int(sizeof Layout::Tail), Layout::Tail,
+                  int(sizeof Layout::Tail));
     return frame;
 }
 

@@ -8,6 +8,40 @@
 class BrtConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        // Each input has a mode byte followed by its two delays.
+        static constexpr int Input1Byte = 2;
+        static constexpr int Input2Byte = 5;
+        static constexpr int AppearOffset = 1;
+        static constexpr int VanishOffset = 2;
+        static constexpr int OptionsByte = 8;
+        static constexpr int RelaysByte = 9;
+        // The device expects this fixed tail after the configuration.
+        static constexpr int TailByte = 10;
+        static constexpr char Tail[] = {0x00, 0x01, 0x02, 0x03};
+
+        // Mode byte: bit 0 is the trigger, then one bit per colour.
+        static constexpr int ExcitationBit = 0;
+        static constexpr int FirstColourBit = 1;
+        static constexpr quint8 ColourMask = 0x1E;
+        static constexpr int ColourCount = 4;
+
+        // The swap is bit 0 although its box stands second on the page: the device defines
+        // the order.
+        static constexpr int SwapBit = 0;
+        static constexpr int NoFastBlinkingBit = 1;
+        static constexpr int LatchingBit = 2;
+
+        static constexpr int Input1Relay1Bit = 0;
+        static constexpr int Input1Relay2Bit = 1;
+        static constexpr int Input2Relay1Bit = 2;
+        static constexpr int Input2Relay2Bit = 3;
+        static constexpr int Relay1InvertedBit = 4;
+        static constexpr int Relay2InvertedBit = 5;
+    };
+
     // In the order of the page's colour lists, so a colour is also its list index.
     enum Colour
     {

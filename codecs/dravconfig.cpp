@@ -5,17 +5,6 @@
 
 namespace {
 
-// One option byte per track, then each track's two delays.
-constexpr int FirstTrackByte = 2;
-constexpr int FirstDelayByte = 5;
-constexpr int DelaysPerTrack = 2;
-
-constexpr int SwitchedOffBit = 0;
-constexpr int InputInvertedBit = 1;
-constexpr int RelayInvertedBit = 2;
-constexpr int LedLatchedBit = 3;
-constexpr int SupplySignalledBit = 4;
-
 constexpr quint8 DefaultDelaySteps = 1;
 
 } // namespace
@@ -33,14 +22,14 @@ DravConfig DravConfig::decode(const QByteArray &block)
     DravConfig config;
     for (int i = 0; i < TrackCount; ++i) {
         Track &track = config.tracks[static_cast<std::size_t>(i)];
-        const quint8 options = byteAt(block, FirstTrackByte + i);
-        track.switchedOff = bitSet(options, SwitchedOffBit);
-        track.inputInverted = bitSet(options, InputInvertedBit);
-        track.relayInverted = bitSet(options, RelayInvertedBit);
-        track.ledLatched = bitSet(options, LedLatchedBit);
-        track.supplySignalled = bitSet(options, SupplySignalledBit);
-        track.pickUpSteps = byteAt(block, FirstDelayByte + DelaysPerTrack * i);
-        track.dropOutSteps = byteAt(block, FirstDelayByte + DelaysPerTrack * i + 1);
+        const quint8 options = byteAt(block, Layout::optionsByte(i));
+        track.switchedOff = bitSet(options, Layout::SwitchedOffBit);
+        track.inputInverted = bitSet(options, Layout::InputInvertedBit);
+        track.relayInverted = bitSet(options, Layout::RelayInvertedBit);
+        track.ledLatched = bitSet(options, Layout::LedLatchedBit);
+        track.supplySignalled = bitSet(options, Layout::SupplySignalledBit);
+        track.pickUpSteps = byteAt(block, Layout::pickUpByte(i));
+        track.dropOutSteps = byteAt(block, Layout::dropOutByte(i));
     }
     return config;
 }
@@ -50,14 +39,14 @@ QByteArray DravConfig::encode() const
     QByteArray frame = Frame::configFrame();
     for (int i = 0; i < TrackCount; ++i) {
         const Track &track = tracks[static_cast<std::size_t>(i)];
-        setByteAt(frame, FirstTrackByte + i,
-                  bitValue(track.switchedOff, SwitchedOffBit) |
-                      bitValue(track.inputInverted, InputInvertedBit) |
-                      bitValue(track.relayInverted, RelayInvertedBit) |
-                      bitValue(track.ledLatched, LedLatchedBit) |
-                      bitValue(track.supplySignalled, SupplySignalledBit));
-        setByteAt(frame, FirstDelayByte + DelaysPerTrack * i, track.pickUpSteps);
-        setByteAt(frame, FirstDelayByte + DelaysPerTrack * i + 1, track.dropOutSteps);
+        setByteAt(frame, Layout::optionsByte(i),
+                  bitValue(track.switchedOff, Layout::SwitchedOffBit) |
+                      bitValue(track.inputInverted, Layout::InputInvertedBit) |
+                      bitValue(track.relayInverted, Layout::RelayInvertedBit) |
+                      bitValue(track.ledLatched, Layout::LedLatchedBit) |
+                      bitValue(track.supplySignalled, Layout::SupplySignalledBit));
+        setByteAt(frame, Layout::pickUpByte(i), track.pickUpSteps);
+        setByteAt(frame, Layout::dropOutByte(i), track.dropOutSteps);
     }
     return frame;
 }

@@ -10,6 +10,27 @@
 class DravConfig
 {
 public:
+    // Where the frame keeps each setting, header included: one option byte per track, then
+    // each track's two delays.
+    struct Layout
+    {
+        static constexpr int FirstTrackByte = 2;
+        static constexpr int FirstDelayByte = 5;
+        static constexpr int DelaysPerTrack = 2;
+        static constexpr int optionsByte(int track) { return FirstTrackByte + track; }
+        static constexpr int pickUpByte(int track)
+        {
+            return FirstDelayByte + DelaysPerTrack * track;
+        }
+        static constexpr int dropOutByte(int track) { return pickUpByte(track) + 1; }
+
+        static constexpr int SwitchedOffBit = 0;
+        static constexpr int InputInvertedBit = 1;
+        static constexpr int RelayInvertedBit = 2;
+        static constexpr int LedLatchedBit = 3;
+        static constexpr int SupplySignalledBit = 4;
+    };
+
     struct Track
     {
         bool switchedOff = false;

@@ -5,29 +5,6 @@
 
 namespace {
 
-enum ConfigByte
-{
-    Relay1Byte = 2,
-    Relay1PulseByte = 3,
-    Relay2Byte = 4,
-    Relay2PulseByte = 5,
-    ColourSchemeByte = 6,
-    LedBehaviourByte = 7,
-    TriggerByte = 8,
-    // Both low bytes come first, then both high bytes.
-    AppearanceLowByte = 9,
-    DisappearanceLowByte = 10,
-    AppearanceHighByte = 11,
-    DisappearanceHighByte = 12,
-};
-
-constexpr int TriggerOnAppearanceBit = 0;
-
-// Bits beyond these carry nothing and are neither kept nor sent.
-constexpr quint8 RelayBits = 0x1F;
-constexpr quint8 ColourSchemeBits = 0x1F;
-constexpr quint8 LedBehaviourBits = 0x0F;
-
 constexpr quint8 DefaultPulseSeconds = 3;
 constexpr quint16 DefaultDelayCount = GaConfig::CountsPerSecond / 10;
 
@@ -36,34 +13,36 @@ constexpr quint16 DefaultDelayCount = GaConfig::CountsPerSecond / 10;
 GaConfig GaConfig::decode(const QByteArray &block)
 {
     GaConfig config;
-    config.relay1 = {static_cast<quint8>(byteAt(block, Relay1Byte) & RelayBits),
-                     byteAt(block, Relay1PulseByte)};
-    config.relay2 = {static_cast<quint8>(byteAt(block, Relay2Byte) & RelayBits),
-                     byteAt(block, Relay2PulseByte)};
-    config.colourScheme = byteAt(block, ColourSchemeByte) & ColourSchemeBits;
-    config.ledBehaviour = byteAt(block, LedBehaviourByte) & LedBehaviourBits;
-    config.triggerOnAppearance = bitSet(byteAt(block, TriggerByte), TriggerOnAppearanceBit);
+    config.relay1 = {static_cast<quint8>(byteAt(block, Layout::Relay1Byte) & Layout::RelayBits),
+                     byteAt(block, Layout::Relay1PulseByte)};
+    config.relay2 = {static_cast<quint8>(byteAt(block, Layout::Relay2Byte) & Layout::RelayBits),
+                     byteAt(block, Layout::Relay2PulseByte)};
+    config.colourScheme = byteAt(block, Layout::ColourSchemeByte) & Layout::ColourSchemeBits;
+    config.ledBehaviour = byteAt(block, Layout::LedBehaviourByte) & Layout::LedBehaviourBits;
+    config.triggerOnAppearance =
+        bitSet(byteAt(block, Layout::TriggerByte), Layout::TriggerOnAppearanceBit);
     config.appearanceDelayCount =
-        word(byteAt(block, AppearanceHighByte), byteAt(block, AppearanceLowByte));
-    config.disappearanceDelayCount =
-        word(byteAt(block, DisappearanceHighByte), byteAt(block, DisappearanceLowByte));
+        word(byteAt(block, Layout::AppearanceHighByte), byteAt(block, Layout::AppearanceLowByte));
+    config.disappearanceDelayCount = word(byteAt(block, Layout::DisappearanceHighByte),
+                                          byteAt(block, Layout::DisappearanceLowByte));
     return config;
 }
 
 QByteArray GaConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    setByteAt(frame, Relay1Byte, relay1.modes & RelayBits);
-    setByteAt(frame, Relay1PulseByte, relay1.pulseSeconds);
-    setByteAt(frame, Relay2Byte, relay2.modes & RelayBits);
-    setByteAt(frame, Relay2PulseByte, relay2.pulseSeconds);
-    setByteAt(frame, ColourSchemeByte, colourScheme & ColourSchemeBits);
-    setByteAt(frame, LedBehaviourByte, ledBehaviour & LedBehaviourBits);
-    setByteAt(frame, TriggerByte, bitValue(triggerOnAppearance, TriggerOnAppearanceBit));
-    setByteAt(frame, AppearanceLowByte, lowByte(appearanceDelayCount));
-    setByteAt(frame, DisappearanceLowByte, lowByte(disappearanceDelayCount));
-    setByteAt(frame, AppearanceHighByte, highByte(appearanceDelayCount));
-    setByteAt(frame, DisappearanceHighByte, highByte(disappearanceDelayCount));
+    setByteAt(frame, Layout::Relay1Byte, relay1.modes & Layout::RelayBits);
+    setByteAt(frame, Layout::Relay1PulseByte, relay1.pulseSeconds);
+    setByteAt(frame, Layout::Relay2Byte, relay2.modes & Layout::RelayBits);
+    setByteAt(frame, Layout::Relay2PulseByte, relay2.pulseSeconds);
+    setByteAt(frame, Layout::ColourSchemeByte, colourScheme & Layout::ColourSchemeBits);
+    setByteAt(frame, Layout::LedBehaviourByte, ledBehaviour & Layout::LedBehaviourBits);
+    setByteAt(frame, Layout::TriggerByte,
+              bitValue(triggerOnAppearance, Layout::TriggerOnAppearanceBit));
+    setByteAt(frame, Layout::AppearanceLowByte, lowByte(appearanceDelayCount));
+    setByteAt(frame, Layout::DisappearanceLowByte, lowByte(disappearanceDelayCount));
+    setByteAt(frame, Layout::AppearanceHighByte, highByte(appearanceDelayCount));
+    setByteAt(frame, Layout::DisappearanceHighByte, highByte(disappearanceDelayCount));
     return frame;
 }
 

@@ -8,6 +8,30 @@
 class GaConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        static constexpr int Relay1Byte = 2;
+        static constexpr int Relay1PulseByte = 3;
+        static constexpr int Relay2Byte = 4;
+        static constexpr int Relay2PulseByte = 5;
+        static constexpr int ColourSchemeByte = 6;
+        static constexpr int LedBehaviourByte = 7;
+        static constexpr int TriggerByte = 8;
+        // Both low bytes come first, then both high bytes.
+        static constexpr int AppearanceLowByte = 9;
+        static constexpr int DisappearanceLowByte = 10;
+        static constexpr int AppearanceHighByte = 11;
+        static constexpr int DisappearanceHighByte = 12;
+
+        static constexpr int TriggerOnAppearanceBit = 0;
+
+        // Bits beyond these carry nothing and are neither kept nor sent.
+        static constexpr quint8 RelayBits = 0x1F;
+        static constexpr quint8 ColourSchemeBits = 0x1F;
+        static constexpr quint8 LedBehaviourBits = 0x0F;
+    };
+
     // Bits of Relay::modes: four modes the form lets one at a time, then the inversion.
     enum RelayModeBit
     {

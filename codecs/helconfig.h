@@ -8,6 +8,33 @@
 class HelConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        static constexpr int OptionsByte = 2;
+        static constexpr int FirstTimeByte = 3;
+        static constexpr int SecondTimeByte = 8;
+
+        static constexpr quint8 ModeMask = 0x03;
+        static constexpr int CyclicBit = 2;
+        static constexpr int StartInvertedBit = 3;
+        static constexpr int ResetInvertedBit = 4;
+        static constexpr int Relay1InvertedBit = 5;
+        static constexpr int Relay2InvertedBit = 6;
+
+        // A time takes five bytes from its start.
+        static constexpr int TimeLength = 5;
+        static constexpr int MillisecondsOffset = 0;
+        static constexpr int HoursOffset = 1;
+        static constexpr int SecondsOffset = 2;
+        static constexpr int MinutesOffset = 3;
+        static constexpr int DaysOffset = 4;
+        // Milliseconds need ten bits; the two above the low byte share a byte with the hours.
+        static constexpr int HourShift = 2;
+        static constexpr int MillisecondHighShift = 8;
+        static constexpr quint8 MillisecondHighBits = 0x03;
+    };
+
     // In the order of the page's mode list, so a mode is also its list index.
     enum Mode
     {

@@ -8,27 +8,6 @@
 
 namespace {
 
-enum ConfigByte
-{
-    UnlockByte = 2,
-    UnlockTimeByte = 3,
-    Relay1Byte = 4,
-    Relay2Byte = 5,
-    InputsByte = 6,
-    AppearanceHighByte = 7,
-    AppearanceLowByte = 8,
-    LossHighByte = 9,
-    LossLowByte = 10,
-    BlockedColourByte = 11,
-    FreeColourByte = 12,
-    EarthingColourByte = 13,
-};
-
-// Bits beyond these carry nothing and are neither kept nor sent.
-constexpr quint8 UnlockBits = 0x7F;
-constexpr quint8 RelayBits = 0x1F;
-constexpr quint8 InputBits = 0x3F;
-
 // A colour travels as 0xFF with the bits of its lit components cleared; the two LEDs are
 // wired to different bits, so each has its own code for the same colour.
 using ColourCodes = std::array<quint8, KzrConfig::ColourCount>;
@@ -69,19 +48,20 @@ KzrConfig commonDefaults()
 KzrConfig KzrConfig::decode(const QByteArray &block)
 {
     KzrConfig config;
-    config.unlock = byteAt(block, UnlockByte) & UnlockBits;
-    config.unlockSeconds = byteAt(block, UnlockTimeByte);
-    config.relay1 = byteAt(block, Relay1Byte) & RelayBits;
-    config.relay2 = byteAt(block, Relay2Byte) & RelayBits;
-    config.inputs = byteAt(block, InputsByte) & InputBits;
+    config.unlock = byteAt(block, Layout::UnlockByte) & Layout::UnlockBits;
+    config.unlockSeconds = byteAt(block, Layout::UnlockTimeByte);
+    config.relay1 = byteAt(block, Layout::Relay1Byte) & Layout::RelayBits;
+    config.relay2 = byteAt(block, Layout::Relay2Byte) & Layout::RelayBits;
+    config.inputs = byteAt(block, Layout::InputsByte) & Layout::InputBits;
     config.voltageAppearanceMs =
-        word(byteAt(block, AppearanceHighByte), byteAt(block, AppearanceLowByte));
-    config.voltageLossMs = word(byteAt(block, LossHighByte), byteAt(block, LossLowByte));
-    config.blockedColour = colourOf(BlockedLedCodes, byteAt(block, BlockedColourByte));
-    config.freeColour = colourOf(FreeLedCodes, byteAt(block, FreeColourByte));
+        word(byteAt(block, Layout::AppearanceHighByte), byteAt(block, Layout::AppearanceLowByte));
+    config.voltageLossMs =
+        word(byteAt(block, Layout::LossHighByte), byteAt(block, Layout::LossLowByte));
+    config.blockedColour = colourOf(BlockedLedCodes, byteAt(block, Layout::BlockedColourByte));
+    config.freeColour = colourOf(FreeLedCodes, byteAt(block, Layout::FreeColourByte));
     // Which code set the device uses for the earthing LED is not settled; the sets do not
     // overlap, so a code of either names its colour.
-    const quint8 earthing = byteAt(block, EarthingColourByte);
+    const quint8 earthing = byteAt(block, Layout::EarthingColourByte);
     config.earthingColour = colourOf(BlockedLedCodes, earthing);
     if (config.earthingColour == NoColour)
         config.earthingColour = colourOf(FreeLedCodes, earthing);
@@ -91,19 +71,19 @@ KzrConfig KzrConfig::decode(const QByteArray &block)
 QByteArray KzrConfig::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    setByteAt(frame, UnlockByte, unlock & UnlockBits);
-    setByteAt(frame, UnlockTimeByte, unlockSeconds);
-    setByteAt(frame, Relay1Byte, relay1 & RelayBits);
-    setByteAt(frame, Relay2Byte, relay2 & RelayBits);
-    setByteAt(frame, InputsByte, inputs & InputBits);
-    setByteAt(frame, AppearanceHighByte, highByte(voltageAppearanceMs));
-    setByteAt(frame, AppearanceLowByte, lowByte(voltageAppearanceMs));
-    setByteAt(frame, LossHighByte, highByte(voltageLossMs));
-    setByteAt(frame, LossLowByte, lowByte(voltageLossMs));
-    setByteAt(frame, BlockedColourByte, codeOf(BlockedLedCodes, blockedColour));
-    setByteAt(frame, FreeColourByte, codeOf(FreeLedCodes, freeColour));
+    setByteAt(frame, Layout::UnlockByte, unlock & Layout::UnlockBits);
+    setByteAt(frame, Layout::UnlockTimeByte, unlockSeconds);
+    setByteAt(frame, Layout::Relay1Byte, relay1 & Layout::RelayBits);
+    setByteAt(frame, Layout::Relay2Byte, relay2 & Layout::RelayBits);
+    setByteAt(frame, Layout::InputsByte, inputs & Layout::InputBits);
+    setByteAt(frame, Layout::AppearanceHighByte, highByte(voltageAppearanceMs));
+    setByteAt(frame, Layout::AppearanceLowByte, lowByte(voltageAppearanceMs));
+    setByteAt(frame, Layout::LossHighByte, highByte(voltageLossMs));
+    setByteAt(frame, Layout::LossLowByte, lowByte(voltageLossMs));
+    setByteAt(frame, Layout::BlockedColourByte, codeOf(BlockedLedCodes, blockedColour));
+    setByteAt(frame, Layout::FreeColourByte, codeOf(FreeLedCodes, freeColour));
     // Sent in the blocked LED's set, as the device has always been given it.
-    setByteAt(frame, EarthingColourByte, codeOf(BlockedLedCodes, earthingColour));
+    setByteAt(frame, Layout::EarthingColourByte, codeOf(BlockedLedCodes, earthingColour));
     return frame;
 }
 

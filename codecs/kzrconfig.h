@@ -8,6 +8,29 @@
 class KzrConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        static constexpr int UnlockByte = 2;
+        static constexpr int UnlockTimeByte = 3;
+        static constexpr int Relay1Byte = 4;
+        static constexpr int Relay2Byte = 5;
+        static constexpr int InputsByte = 6;
+        // Delays take two bytes, high byte first.
+        static constexpr int AppearanceHighByte = 7;
+        static constexpr int AppearanceLowByte = 8;
+        static constexpr int LossHighByte = 9;
+        static constexpr int LossLowByte = 10;
+        static constexpr int BlockedColourByte = 11;
+        static constexpr int FreeColourByte = 12;
+        static constexpr int EarthingColourByte = 13;
+
+        // Bits beyond these carry nothing and are neither kept nor sent.
+        static constexpr quint8 UnlockBits = 0x7F;
+        static constexpr quint8 RelayBits = 0x1F;
+        static constexpr quint8 InputBits = 0x3F;
+    };
+
     // Bits of `unlock`: what unlocks the interlock, then the TLMX-1 special options.
     enum UnlockBit
     {

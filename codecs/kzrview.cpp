@@ -2,22 +2,14 @@
 
 #include "protocol/bytes.h"
 
-namespace {
-constexpr int StateByte = 5;
-constexpr int BlockingBit = 0;
-constexpr int VoltageL3Bit = 1;
-constexpr int VoltageL2Bit = 2;
-constexpr int VoltageL1Bit = 3;
-} // namespace
-
 KzrView KzrView::decode(const QByteArray &block)
 {
-    const quint8 state = byteAt(block, StateByte);
+    const quint8 state = byteAt(block, Layout::StateByte);
     KzrView view;
-    view.blocking = bitSet(state, BlockingBit);
-    view.voltageL1 = bitSet(state, VoltageL1Bit);
-    view.voltageL2 = bitSet(state, VoltageL2Bit);
-    view.voltageL3 = bitSet(state, VoltageL3Bit);
+    view.blocking = bitSet(state, Layout::BlockingBit);
+    view.voltageL1 = bitSet(state, Layout::VoltageL1Bit);
+    view.voltageL2 = bitSet(state, Layout::VoltageL2Bit);
+    view.voltageL3 = bitSet(state, Layout::VoltageL3Bit);
     return view;
 }
 

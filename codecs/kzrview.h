@@ -7,6 +7,16 @@
 class KzrView
 {
 public:
+    // Where the reply keeps the state, header included.
+    struct Layout
+    {
+        static constexpr int StateByte = 5;
+        static constexpr int BlockingBit = 0;
+        static constexpr int VoltageL3Bit = 1;
+        static constexpr int VoltageL2Bit = 2;
+        static constexpr int VoltageL1Bit = 3;
+    };
+
     bool blocking = false;
     bool voltageL1 = false;
     bool voltageL2 = false;

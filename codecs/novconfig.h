@@ -10,6 +10,24 @@
 class NovConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        // Each coefficient takes two bytes from here on, magnitude of the integer part first.
+        static constexpr int FirstCoefficientByte = 2;
+        static constexpr int BytesPerCoefficient = 2;
+        static constexpr int coefficientByte(int index)
+        {
+            return FirstCoefficientByte + index * BytesPerCoefficient;
+        }
+        // Bits 0-3 of the flags are the signs of the coefficients in frame order.
+        static constexpr int FlagsByte = 10;
+        static constexpr int CalibrationBit = 4;
+        // The device expects these constant bytes after the flags.
+        static constexpr int TrailerByte = 11;
+        static constexpr char Trailer[] = {0x01, 0x02, 0x03};
+    };
+
     // A coefficient as the device keeps it: sign, magnitude of the integer part, and the
     // two digits after the comma. The sign stands on its own, so -0,50 is a value.
     struct Coefficient

@@ -5,38 +5,17 @@
 
 namespace {
 
-constexpr int FlagsByte = 2;
-constexpr int FirstLedByte = 3;
-constexpr int SecondLedByte = 4;
-constexpr int FirstPickUpByte = 5;
-constexpr int FirstDropOutByte = 6;
-constexpr int SecondPickUpByte = 7;
-constexpr int SecondDropOutByte = 8;
-constexpr int FirstPulseByte = 9;
-constexpr int SecondPulseByte = 10;
-
-// The flags byte holds both channels' options.
-constexpr int FirstInputInvertedBit = 0;
-constexpr int SecondInputInvertedBit = 1;
-constexpr int FirstRelayInvertedBit = 2;
-constexpr int FirstLatchedBit = 3;
-constexpr int FirstPulseBit = 4;
-constexpr int SecondRelayInvertedBit = 5;
-constexpr int SecondLatchedBit = 6;
-constexpr int SecondPulseBit = 7;
-
-// An LED byte carries the self-reset flag beside the two colour fields.
-constexpr int SelfResetBit = 0;
+using Layout = Wrn1Config::Layout;
 
 quint8 ledByte(const WrnChannel &channel)
 {
-    return static_cast<quint8>(bitValue(channel.ledSelfReset, SelfResetBit) |
+    return static_cast<quint8>(bitValue(channel.ledSelfReset, Layout::SelfResetBit) |
                                channel.colours.bits());
 }
 
 void readLedByte(quint8 value, WrnChannel &channel)
 {
-    channel.ledSelfReset = bitSet(value, SelfResetBit);
+    channel.ledSelfReset = bitSet(value, Layout::SelfResetBit);
     channel.colours = WrnLedColours::fromBits(value);
 }
 
@@ -45,45 +24,46 @@ void readLedByte(quint8 value, WrnChannel &channel)
 Wrn1Config Wrn1Config::decode(const QByteArray &block)
 {
     Wrn1Config config;
-    const quint8 flags = byteAt(block, FlagsByte);
-    config.first.inputInverted = bitSet(flags, FirstInputInvertedBit);
-    config.second.inputInverted = bitSet(flags, SecondInputInvertedBit);
-    config.first.relayInverted = bitSet(flags, FirstRelayInvertedBit);
-    config.first.latched = bitSet(flags, FirstLatchedBit);
-    config.first.pulse = bitSet(flags, FirstPulseBit);
-    config.second.relayInverted = bitSet(flags, SecondRelayInvertedBit);
-    config.second.latched = bitSet(flags, SecondLatchedBit);
-    config.second.pulse = bitSet(flags, SecondPulseBit);
-    readLedByte(byteAt(block, FirstLedByte), config.first);
-    readLedByte(byteAt(block, SecondLedByte), config.second);
-    config.first.pickUpSteps = byteAt(block, FirstPickUpByte);
-    config.first.dropOutSteps = byteAt(block, FirstDropOutByte);
-    config.second.pickUpSteps = byteAt(block, SecondPickUpByte);
-    config.second.dropOutSteps = byteAt(block, SecondDropOutByte);
-    config.first.pulseSeconds = byteAt(block, FirstPulseByte);
-    config.second.pulseSeconds = byteAt(block, SecondPulseByte);
+    const quint8 flags = byteAt(block, Layout::FlagsByte);
+    config.first.inputInverted = bitSet(flags, Layout::FirstInputInvertedBit);
+    config.second.inputInverted = bitSet(flags, Layout::SecondInputInvertedBit);
+    config.first.relayInverted = bitSet(flags, Layout::FirstRelayInvertedBit);
+    config.first.latched = bitSet(flags, Layout::FirstLatchedBit);
+    config.first.pulse = bitSet(flags, Layout::FirstPulseBit);
+    config.second.relayInverted = bitSet(flags, Layout::SecondRelayInvertedBit);
+    config.second.latched = bitSet(flags, Layout::SecondLatchedBit);
+    config.second.pulse = bitSet(flags, Layout::SecondPulseBit);
+    readLedByte(byteAt(block, Layout::FirstLedByte), config.first);
+    readLedByte(byteAt(block, Layout::SecondLedByte), config.second);
+    config.first.pickUpSteps = byteAt(block, Layout::FirstPickUpByte);
+    config.first.dropOutSteps = byteAt(block, Layout::FirstDropOutByte);
+    config.second.pickUpSteps = byteAt(block, Layout::SecondPickUpByte);
+    config.second.dropOutSteps = byteAt(block, Layout::SecondDropOutByte);
+    config.first.pulseSeconds = byteAt(block, Layout::FirstPulseByte);
+    config.second.pulseSeconds = byteAt(block, Layout::SecondPulseByte);
     return config;
 }
 
 QByteArray Wrn1Config::encode() const
 {
     QByteArray frame = Frame::configFrame();
-    setByteAt(frame, FlagsByte,
-              bitValue(first.inputInverted, FirstInputInvertedBit) |
-                  bitValue(second.inputInverted, SecondInputInvertedBit) |
-                  bitValue(first.relayInverted, FirstRelayInvertedBit) |
-                  bitValue(first.latched, FirstLatchedBit) | bitValue(first.pulse, FirstPulseBit) |
-                  bitValue(second.relayInverted, SecondRelayInvertedBit) |
-                  bitValue(second.latched, SecondLatchedBit) |
-                  bitValue(second.pulse, SecondPulseBit));
-    setByteAt(frame, FirstLedByte, ledByte(first));
-    setByteAt(frame, SecondLedByte, ledByte(second));
-    setByteAt(frame, FirstPickUpByte, first.pickUpSteps);
-    setByteAt(frame, FirstDropOutByte, first.dropOutSteps);
-    setByteAt(frame, SecondPickUpByte, second.pickUpSteps);
-    setByteAt(frame, SecondDropOutByte, second.dropOutSteps);
-    setByteAt(frame, FirstPulseByte, first.pulseSeconds);
-    setByteAt(frame, SecondPulseByte, second.pulseSeconds);
+    setByteAt(frame, Layout::FlagsByte,
+              bitValue(first.inputInverted, Layout::FirstInputInvertedBit) |
+                  bitValue(second.inputInverted, Layout::SecondInputInvertedBit) |
+                  bitValue(first.relayInverted, Layout::FirstRelayInvertedBit) |
+                  bitValue(first.latched, Layout::FirstLatchedBit) |
+                  bitValue(first.pulse, Layout::FirstPulseBit) |
+                  bitValue(second.relayInverted, Layout::SecondRelayInvertedBit) |
+                  bitValue(second.latched, Layout::SecondLatchedBit) |
+                  bitValue(second.pulse, Layout::SecondPulseBit));
+    setByteAt(frame, Layout::FirstLedByte, ledByte(first));
+    setByteAt(frame, Layout::SecondLedByte, ledByte(second));
+    setByteAt(frame, Layout::FirstPickUpByte, first.pickUpSteps);
+    setByteAt(frame, Layout::FirstDropOutByte, first.dropOutSteps);
+    setByteAt(frame, Layout::SecondPickUpByte, second.pickUpSteps);
+    setByteAt(frame, Layout::SecondDropOutByte, second.dropOutSteps);
+    setByteAt(frame, Layout::FirstPulseByte, first.pulseSeconds);
+    setByteAt(frame, Layout::SecondPulseByte, second.pulseSeconds);
     return frame;
 }
 

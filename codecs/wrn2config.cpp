@@ -3,61 +3,33 @@
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 
-namespace {
-
-// Positions in the second frame; in a reply it follows the first.
-constexpr int Part2Offset = Frame::Size;
-constexpr int FlagsByte = 2;
-constexpr int PickUpByte = 3;
-constexpr int DropOutByte = 4;
-constexpr int PulseByte = 5;
-constexpr int ColoursByte = 6;
-constexpr int MatrixByte = 7;
-// The length of a reply that holds the whole second frame.
-constexpr int ReplySize = Part2Offset + Frame::Size;
-
-// Channel 3's LED self-reset rides with the flags; its colour byte keeps bit 0 clear.
-constexpr int InputInvertedBit = 0;
-constexpr int RelayInvertedBit = 1;
-constexpr int LatchedBit = 2;
-constexpr int PulseBit = 3;
-constexpr int SelfResetBit = 4;
-
-// The matrix packs input by input, relay by relay, from bit 0 of its first byte on; the
-// ninth crossing spills into bit 0 of the next byte.
-constexpr int BitsPerByte = 8;
-
-} // namespace
-
 Wrn2Config Wrn2Config::decode(const QByteArray &block)
 {
     Wrn2Config config;
     config.firstChannels = Wrn1Config::decode(block);
 
-    const auto part2 = [&block](int index) { return byteAt(block, Part2Offset + index); };
-    const quint8 flags = part2(FlagsByte);
-    config.third.inputInverted = bitSet(flags, InputInvertedBit);
-    config.third.relayInverted = bitSet(flags, RelayInvertedBit);
-    config.third.latched = bitSet(flags, LatchedBit);
-    config.third.pulse = bitSet(flags, PulseBit);
-    config.third.ledSelfReset = bitSet(flags, SelfResetBit);
-    config.third.pickUpSteps = part2(PickUpByte);
-    config.third.dropOutSteps = part2(DropOutByte);
-    config.third.pulseSeconds = part2(PulseByte);
-    config.third.colours = WrnLedColours::fromBits(part2(ColoursByte));
+    const auto part2 = [&block](int index) { return byteAt(block, Layout::Part2Offset + index); };
+    const quint8 flags = part2(Layout::FlagsByte);
+    config.third.inputInverted = bitSet(flags, Layout::InputInvertedBit);
+    config.third.relayInverted = bitSet(flags, Layout::RelayInvertedBit);
+    config.third.latched = bitSet(flags, Layout::LatchedBit);
+    config.third.pulse = bitSet(flags, Layout::PulseBit);
+    config.third.ledSelfReset = bitSet(flags, Layout::SelfResetBit);
+    config.third.pickUpSteps = part2(Layout::PickUpByte);
+    config.third.dropOutSteps = part2(Layout::DropOutByte);
+    config.third.pulseSeconds = part2(Layout::PulseByte);
+    config.third.colours = WrnLedColours::fromBits(part2(Layout::ColoursByte));
     for (int input = 0; input < Channels; ++input) {
-        for (int relay = 0; relay < Channels; ++relay) {
-            const int crossing = input * Channels + relay;
+        for (int relay = 0; relay < Channels; ++relay)
             config.drives[input][relay] =
-                bitSet(part2(MatrixByte + crossing / BitsPerByte), crossing % BitsPerByte);
-        }
+                bitSet(part2(Layout::matrixByte(input, relay)), Layout::matrixBit(input, relay));
     }
     return config;
 }
 
 bool Wrn2Config::holdsPart2(const QByteArray &block)
 {
-    return block.size() >= ReplySize;
+    return block.size() >= Layout::ReplySize;
 }
 
 QByteArray Wrn2Config::encodePart1() const
@@ -68,22 +40,22 @@ QByteArray Wrn2Config::encodePart1() const
 QByteArray Wrn2Config::encodePart2() const
 {
     QByteArray frame = Frame::configFramePart2();
-    setByteAt(frame, FlagsByte,
-              bitValue(third.inputInverted, InputInvertedBit) |
-                  bitValue(third.relayInverted, RelayInvertedBit) |
-                  bitValue(third.latched, LatchedBit) | bitValue(third.pulse, PulseBit) |
-                  bitValue(third.ledSelfReset, SelfResetBit));
-    setByteAt(frame, PickUpByte, third.pickUpSteps);
-    setByteAt(frame, DropOutByte, third.dropOutSteps);
-    setByteAt(frame, PulseByte, third.pulseSeconds);
-    setByteAt(frame, ColoursByte, third.colours.bits());
+    setByteAt(frame, Layout::FlagsByte,
+              bitValue(third.inputInverted, Layout::InputInvertedBit) |
+                  bitValue(third.relayInverted, Layout::RelayInvertedBit) |
+                  bitValue(third.latched, Layout::LatchedBit) |
+                  bitValue(third.pulse, Layout::PulseBit) |
+                  bitValue(third.ledSelfReset, Layout::SelfResetBit));
+    setByteAt(frame, Layout::PickUpByte, third.pickUpSteps);
+    setByteAt(frame, Layout::DropOutByte, third.dropOutSteps);
+    setByteAt(frame, Layout::PulseByte, third.pulseSeconds);
+    setByteAt(frame, Layout::ColoursByte, third.colours.bits());
     for (int input = 0; input < Channels; ++input) {
         for (int relay = 0; relay < Channels; ++relay) {
-            const int crossing = input * Channels + relay;
-            const int byte = MatrixByte + crossing / BitsPerByte;
+            const int byte = Layout::matrixByte(input, relay);
             setByteAt(frame, byte,
                       static_cast<quint8>(frame.at(byte)) |
-                          bitValue(drives[input][relay], crossing % BitsPerByte));
+                          bitValue(drives[input][relay], Layout::matrixBit(input, relay)));
         }
     }
     return frame;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codecs/wrn1config.h"
+#include "protocol/frames.h"
 
 #include <QByteArray>
 
@@ -13,6 +14,40 @@ class Wrn2Config
 {
 public:
     static constexpr int Channels = 3;
+
+    // Positions in the second frame; in a reply it follows the first.
+    struct Layout
+    {
+        static constexpr int Part2Offset = Frame::Size;
+        static constexpr int FlagsByte = 2;
+        static constexpr int PickUpByte = 3;
+        static constexpr int DropOutByte = 4;
+        static constexpr int PulseByte = 5;
+        static constexpr int ColoursByte = 6;
+        static constexpr int MatrixByte = 7;
+        // The length of a reply that holds the whole second frame.
+        static constexpr int ReplySize = Part2Offset + Frame::Size;
+
+        // Channel 3's LED self-reset rides with the flags; its colour byte keeps bit 0 clear.
+        static constexpr int InputInvertedBit = 0;
+        static constexpr int RelayInvertedBit = 1;
+        static constexpr int LatchedBit = 2;
+        static constexpr int PulseBit = 3;
+        static constexpr int SelfResetBit = 4;
+
+        // The matrix packs input by input, relay by relay, from bit 0 of its first byte on;
+        // the ninth crossing spills into bit 0 of the next byte.
+        static constexpr int BitsPerByte = 8;
+        static constexpr int crossing(int input, int relay) { return input * Channels + relay; }
+        static constexpr int matrixByte(int input, int relay)
+        {
+            return MatrixByte + crossing(input, relay) / BitsPerByte;
+        }
+        static constexpr int matrixBit(int input, int relay)
+        {
+            return crossing(input, relay) % BitsPerByte;
+        }
+    };
 
     Wrn1Config firstChannels;
     WrnChannel third;

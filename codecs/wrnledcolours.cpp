@@ -5,16 +5,12 @@
 
 namespace {
 
-constexpr quint8 Green = 0x1;
-constexpr quint8 Red = 0x2;
-constexpr quint8 Blue = 0x4;
-constexpr quint8 FieldMask = Green | Red | Blue;
+using Layout = WrnLedColours::Layout;
 
 // Indexed by WrnLedColours::Colour.
-constexpr std::array<quint8, 5> Codes = {Green | Red | Blue, Red, Blue, Green, Green | Red};
-
-constexpr int ExcitedShift = 1;
-constexpr int AfterResetShift = 4;
+constexpr std::array<quint8, 5> Codes = {Layout::GreenMask | Layout::RedMask | Layout::BlueMask,
+                                         Layout::RedMask, Layout::BlueMask, Layout::GreenMask,
+                                         Layout::GreenMask | Layout::RedMask};
 
 quint8 codeOf(WrnLedColours::Colour colour)
 {
@@ -35,14 +31,14 @@ WrnLedColours::Colour colourOf(quint8 field)
 
 quint8 WrnLedColours::bits() const
 {
-    return static_cast<quint8>(codeOf(excited) << ExcitedShift | codeOf(afterReset)
-                                                                     << AfterResetShift);
+    return static_cast<quint8>(codeOf(excited) << Layout::ExcitedShift |
+                               codeOf(afterReset) << Layout::AfterResetShift);
 }
 
 WrnLedColours WrnLedColours::fromBits(quint8 value)
 {
-    return {colourOf((value >> ExcitedShift) & FieldMask),
-            colourOf((value >> AfterResetShift) & FieldMask)};
+    return {colourOf((value >> Layout::ExcitedShift) & Layout::FieldMask),
+            colourOf((value >> Layout::AfterResetShift) & Layout::FieldMask)};
 }
 
 bool WrnLedColours::operator==(const WrnLedColours &other) const

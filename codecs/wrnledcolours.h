@@ -8,6 +8,20 @@
 class WrnLedColours
 {
 public:
+    // Where a field's bits lie in the byte that carries it.
+    struct Layout
+    {
+        static constexpr quint8 GreenMask = 0x1;
+        static constexpr quint8 RedMask = 0x2;
+        static constexpr quint8 BlueMask = 0x4;
+        static constexpr quint8 FieldMask = GreenMask | RedMask | BlueMask;
+
+        static constexpr int ExcitedShift = 1;
+        static constexpr int AfterResetShift = 4;
+        static constexpr quint8 ExcitedBits = FieldMask << ExcitedShift;
+        static constexpr quint8 AfterResetBits = FieldMask << AfterResetShift;
+    };
+
     // In the order of the pages' colour lists, so a colour is also its list index.
     enum Colour
     {

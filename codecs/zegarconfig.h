@@ -8,6 +8,21 @@
 class ZegarConfig
 {
 public:
+    // Where the frame keeps each setting, header included.
+    struct Layout
+    {
+        static constexpr int ModeByte = 2;
+        static constexpr int StartByte = 3;
+        static constexpr int StopByte = 4;
+
+        static constexpr int StartOnVoltageLossBit = 0;
+        static constexpr int StartClearsDisplayBit = 1;
+        static constexpr int StopOnVoltageLossBit = 0;
+
+        // Bits beyond these carry nothing and are neither kept nor sent.
+        static constexpr quint8 ModeBits = 0x3F;
+    };
+
     // Bits of `modes`; the display formats A to E, then the automatic one. The form allows
     // one mode at most.
     enum ModeBit

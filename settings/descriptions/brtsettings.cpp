@@ -3,20 +3,9 @@
 #include "codecs/brtconfig.h"
 #include "protocol/bytes.h"
 
-#include <iterator>
-
 namespace {
 
-constexpr int Input1Byte = 2;
-constexpr int Input2Byte = 5;
-constexpr int ExcitationBit = 0;
-constexpr char ColourBits = 0x1E;
-constexpr int OptionsByte = 8;
-constexpr int SwapBit = 0;
-constexpr int NoFastBlinkingBit = 1;
-constexpr int LatchingBit = 2;
-// Two bits per row of the relay grid, PK1 first.
-constexpr int RelaysByte = 9;
+using Layout = BrtConfig::Layout;
 
 // The colour list's entries; a field with no colour bit or several has none and reads "brak".
 QString colourText(BrtConfig::Colour colour)
@@ -60,19 +49,28 @@ void describeInput(SettingDescription &description, const InputForm &form)
     };
     description.beginGroup(form.title);
     description.add(QStringLiteral("Działanie na:"),
-                    description.bitMask(form.byte, ExcitationBit), [input](const QByteArray &f) {
+                    description.bitMask(form.byte, Layout::ExcitationBit),
+                    [input](const QByteArray &f) {
                         return input(f).onExcitation ? QStringLiteral("Pobudzenie")
                                                      : QStringLiteral("Zanik");
                     });
     QByteArray colourMask = description.byteMask(form.byte);
-    colourMask[form.byte] = ColourBits;
+    colourMask[form.byte] = static_cast<char>(Layout::ColourMask);
     description.add(QStringLiteral("Kolor wskazania:"), colourMask,
                     [input](const QByteArray &f) { return colourText(input(f).colour); });
-    description.add(form.appearLabel, description.byteMask(form.byte + 1),
+    description.add(form.appearLabel, description.byteMask(form.byte + Layout::AppearOffset),
                     [input](const QByteArray &f) { return delayText(input(f).appearSteps); });
-    description.add(form.vanishLabel, description.byteMask(form.byte + 2),
+    description.add(form.vanishLabel, description.byteMask(form.byte + Layout::VanishOffset),
                     [input](const QByteArray &f) { return delayText(input(f).vanishSteps); });
 }
+
+// One row of the relay grid: the bits of its PK1 and PK2 boxes.
+struct RelayRow
+{
+    QString title;
+    int relay1Bit;
+    int relay2Bit;
+};
 
 } // namespace
 
@@ -81,29 +79,31 @@ SettingDescription describeBrtSettings()
     SettingDescription description(ModelInfo::Id::Brt, [](const QByteArray &f) {
         return BrtConfig::decode(f).encode();
     });
-    describeInput(description,
-                  {QStringLiteral("Wejście 1"), Input1Byte, &BrtConfig::input1,
-                   QStringLiteral("Opóżnienie pojawienia się:"),
-                   QStringLiteral("Opóźnienie zaniku:")});
-    describeInput(description,
-                  {QStringLiteral("Wejście 2"), Input2Byte, &BrtConfig::input2,
-                   QStringLiteral("Opóźnienie pojawenia się:"),
-                   QStringLiteral("Opóżnienie zaniku:")});
+    describeInput(description, {QStringLiteral("Wejście 1"), Layout::Input1Byte, &BrtConfig::input1,
+                                QStringLiteral("Opóżnienie pojawienia się:"),
+                                QStringLiteral("Opóźnienie zaniku:")});
+    describeInput(description, {QStringLiteral("Wejście 2"), Layout::Input2Byte, &BrtConfig::input2,
+                                QStringLiteral("Opóźnienie pojawenia się:"),
+                                QStringLiteral("Opóżnienie zaniku:")});
 
     // The options stand in the form's order, not in their bits' order.
     description.beginGroup(QStringLiteral("Inne"));
-    description.addFlag(QStringLiteral("Praca z pamięcią stanu"), OptionsByte, LatchingBit);
-    description.addFlag(QStringLiteral("Zamiana kanałów"), OptionsByte, SwapBit);
-    description.addFlag(QStringLiteral("Brak migowego szybkiego"), OptionsByte, NoFastBlinkingBit);
+    description.addFlag(QStringLiteral("Praca z pamięcią stanu"), Layout::OptionsByte,
+                        Layout::LatchingBit);
+    description.addFlag(QStringLiteral("Zamiana kanałów"), Layout::OptionsByte, Layout::SwapBit);
+    description.addFlag(QStringLiteral("Brak migowego szybkiego"), Layout::OptionsByte,
+                        Layout::NoFastBlinkingBit);
 
     // Each row of the relay grid is one pair of PK1 and PK2 boxes. Every box keeps its own bit:
     // the form's interlock pairs each input with one relay, but a device reply may hold more.
-    const QString rows[] = {QStringLiteral("Wejscie 1"), QStringLiteral("Wejście 2"),
-                            QStringLiteral("Inwersja")};
-    for (int row = 0; row < int(std::size(rows)); ++row) {
-        description.beginGroup(QStringLiteral("Inne – ") + rows[row]);
-        description.addFlag(QStringLiteral("PK1"), RelaysByte, 2 * row);
-        description.addFlag(QStringLiteral("PK2"), RelaysByte, 2 * row + 1);
+    const RelayRow rows[] = {
+        {QStringLiteral("Wejscie 1"), Layout::Input1Relay1Bit, Layout::Input1Relay2Bit},
+        {QStringLiteral("Wejście 2"), Layout::Input2Relay1Bit, Layout::Input2Relay2Bit},
+        {QStringLiteral("Inwersja"), Layout::Relay1InvertedBit, Layout::Relay2InvertedBit}};
+    for (const RelayRow &row : rows) {
+        description.beginGroup(QStringLiteral("Inne – ") + row.title);
+        description.addFlag(QStringLiteral("PK1"), Layout::RelaysByte, row.relay1Bit);
+        description.addFlag(QStringLiteral("PK2"), Layout::RelaysByte, row.relay2Bit);
     }
     return description;
 }

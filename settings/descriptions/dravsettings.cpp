@@ -4,16 +4,7 @@
 
 namespace {
 
-// Where the codec keeps a track: one option byte per track, then each track's two delays.
-constexpr int FirstTrackByte = 2;
-constexpr int FirstDelayByte = 5;
-constexpr int DelaysPerTrack = 2;
-
-constexpr int SwitchedOffBit = 0;
-constexpr int InputInvertedBit = 1;
-constexpr int RelayInvertedBit = 2;
-constexpr int LedLatchedBit = 3;
-constexpr int SupplySignalledBit = 4;
+using Layout = DravConfig::Layout;
 
 // Each track's boxes as its part of the form titles them, typos included. A track's delay
 // box sits inside its relay's box and bears the same title in every track, so its rows
@@ -50,18 +41,17 @@ void addDelay(SettingDescription &description, const QString &label, int track, 
 void addTrack(SettingDescription &description, int track)
 {
     const TrackForm &form = Tracks[track];
-    const int optionsByte = FirstTrackByte + track;
+    const int optionsByte = Layout::optionsByte(track);
     description.beginGroup(QString::fromUtf8(form.track));
-    description.addFlag(QStringLiteral("Wyłączenie"), optionsByte, SwitchedOffBit);
-    description.addFlag(QString::fromUtf8(form.ledLatched), optionsByte, LedLatchedBit);
-    description.addFlag(QStringLiteral("Inwersja"), optionsByte, InputInvertedBit);
+    description.addFlag(QStringLiteral("Wyłączenie"), optionsByte, Layout::SwitchedOffBit);
+    description.addFlag(QString::fromUtf8(form.ledLatched), optionsByte, Layout::LedLatchedBit);
+    description.addFlag(QStringLiteral("Inwersja"), optionsByte, Layout::InputInvertedBit);
     description.beginGroup(QString::fromUtf8(form.relay));
-    description.addFlag(QStringLiteral("Inwersja"), optionsByte, RelayInvertedBit);
+    description.addFlag(QStringLiteral("Inwersja"), optionsByte, Layout::RelayInvertedBit);
     description.beginGroup(QString::fromUtf8(form.delays));
-    const int pickUpByte = FirstDelayByte + DelaysPerTrack * track;
-    addDelay(description, QStringLiteral("Pobudzenie"), track, pickUpByte,
+    addDelay(description, QStringLiteral("Pobudzenie"), track, Layout::pickUpByte(track),
              &DravConfig::Track::pickUpSteps);
-    addDelay(description, QStringLiteral("Zanik"), track, pickUpByte + 1,
+    addDelay(description, QStringLiteral("Zanik"), track, Layout::dropOutByte(track),
              &DravConfig::Track::dropOutSteps);
 }
 
@@ -76,6 +66,6 @@ SettingDescription describeDravSettings()
     description.beginGroup(QStringLiteral("Inne"));
     for (int track = 0; track < DravConfig::TrackCount; ++track)
         description.addFlag(QString::fromUtf8(Tracks[track].supplySignalled),
-                            FirstTrackByte + track, SupplySignalledBit);
+                            Layout::optionsByte(track), Layout::SupplySignalledBit);
     return description;
 }

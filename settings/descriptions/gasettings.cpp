@@ -3,20 +3,7 @@
 
 namespace {
 
-// Where the codec keeps each setting in the frame; a delay is split into a low and a high
-// byte that are not adjacent.
-enum FrameByte
-{
-    ColourSchemeByte = 6,
-    LedBehaviourByte = 7,
-    TriggerByte = 8,
-    AppearanceLowByte = 9,
-    DisappearanceLowByte = 10,
-    AppearanceHighByte = 11,
-    DisappearanceHighByte = 12,
-};
-
-constexpr int TriggerOnAppearanceBit = 0;
+using Layout = GaConfig::Layout;
 
 struct RelayForm
 {
@@ -31,8 +18,10 @@ struct RelayForm
 // Both forms write PK1's permanent-operation box with a trailing space; it is kept so the
 // row reads as the form does.
 const RelayForm Relays[] = {
-    {"Konfiguracja PK1", "Trwałe zadziałanie ", "Czas impulsu PK1", &GaConfig::relay1, 2, 3},
-    {"Konfiguracja PK2", "Trwałe zadziałanie", "Czas impulsu PK2", &GaConfig::relay2, 4, 5},
+    {"Konfiguracja PK1", "Trwałe zadziałanie ", "Czas impulsu PK1", &GaConfig::relay1,
+     Layout::Relay1Byte, Layout::Relay1PulseByte},
+    {"Konfiguracja PK2", "Trwałe zadziałanie", "Czas impulsu PK2", &GaConfig::relay2,
+     Layout::Relay2Byte, Layout::Relay2PulseByte},
 };
 
 // A column of check boxes, one bit of the same byte each.
@@ -96,24 +85,26 @@ SettingDescription describeGaSettings(ModelInfo::Id model)
 
     description.beginGroup(QStringLiteral("Konfiguracja ogólna"));
     description.add(QStringLiteral("Działanie na:"),
-                    description.bitMask(TriggerByte, TriggerOnAppearanceBit),
+                    description.bitMask(Layout::TriggerByte, Layout::TriggerOnAppearanceBit),
                     [](const QByteArray &frames) {
                         return GaConfig::decode(frames).triggerOnAppearance
                                    ? QStringLiteral("Pojawienie się napięcia")
                                    : QStringLiteral("Zanik napięcia");
                     });
     addDelay(description, QStringLiteral("Opóźnienie na pojawienie się zakłócenia:"),
-             AppearanceLowByte, AppearanceHighByte, &GaConfig::appearanceDelayCount);
-    addDelay(description, QStringLiteral("Opóźnienie na zanik zakłócenia:"), DisappearanceLowByte,
-             DisappearanceHighByte, &GaConfig::disappearanceDelayCount);
+             Layout::AppearanceLowByte, Layout::AppearanceHighByte,
+             &GaConfig::appearanceDelayCount);
+    addDelay(description, QStringLiteral("Opóźnienie na zanik zakłócenia:"),
+             Layout::DisappearanceLowByte, Layout::DisappearanceHighByte,
+             &GaConfig::disappearanceDelayCount);
 
     addBoxes(
-        description, LedBehaviourByte,
+        description, Layout::LedBehaviourByte,
         {{"Brak migowego szybkiego", GaConfig::NoFastBlinking},
          {"Brak migowego wolnego", GaConfig::NoSlowBlinking},
          {"Samokasowanie LED", GaConfig::SelfResettingLeds},
          {"Jednoczesne kasowanie migowego wolnego i szybkiego", GaConfig::ResetBothBlinkings}});
-    addBoxes(description, ColourSchemeByte,
+    addBoxes(description, Layout::ColourSchemeByte,
              {{"Pobudzenie - czerwony, brak - żółty", GaConfig::SchemeA},
               {"Pobudzenie - czerwony, po skasowaniu - żółty", GaConfig::SchemeB},
               {"Pobudzenie - zielony, po skasowaniu - wyłączony", GaConfig::SchemeC},

@@ -6,16 +6,7 @@
 
 namespace {
 
-constexpr int OptionsByte = 2;
-constexpr quint8 ModeBits = 0x03;
-constexpr int CyclicBit = 2;
-constexpr int StartInvertedBit = 3;
-constexpr int ResetInvertedBit = 4;
-constexpr int Relay1InvertedBit = 5;
-constexpr int Relay2InvertedBit = 6;
-constexpr int PickUpDelayBytes = 3;
-constexpr int SecondTimeBytes = 8;
-constexpr int TimeLength = 5;
+using Layout = HelConfig::Layout;
 
 QString modeName(int mode)
 {
@@ -39,7 +30,7 @@ QString timeText(const HelConfig::Time &time)
 QByteArray modeMask(const SettingDescription &description)
 {
     QByteArray mask(description.frameBytes(), '\0');
-    mask[OptionsByte] = static_cast<char>(ModeBits);
+    mask[Layout::OptionsByte] = static_cast<char>(Layout::ModeMask);
     return mask;
 }
 
@@ -50,7 +41,7 @@ void addTime(SettingDescription &description, const QString &setting, int firstB
 {
     QByteArray mask =
         dependsOnMode ? modeMask(description) : QByteArray(description.frameBytes(), '\0');
-    mask.replace(firstByte, TimeLength, QByteArray(TimeLength, '\xff'));
+    mask.replace(firstByte, Layout::TimeLength, QByteArray(Layout::TimeLength, '\xff'));
     description.add(setting, mask, [time](const QByteArray &frames) {
         return timeText(HelConfig::decode(frames).*time);
     });
@@ -67,19 +58,22 @@ SettingDescription describeHelSettings()
     description.add(
         QStringLiteral("Tryb pracy"), modeMask(description),
         [](const QByteArray &frames) { return modeName(HelConfig::decode(frames).mode); });
-    description.addFlag(QStringLiteral("Praca cykliczna"), OptionsByte, CyclicBit);
-    description.addFlag(QStringLiteral("Wejście Start - inwersja"), OptionsByte, StartInvertedBit);
-    description.addFlag(QStringLiteral("Wejście Kasowanie - inwersja"), OptionsByte,
-                        ResetInvertedBit);
-    description.addFlag(QStringLiteral("PK1 - inwersja"), OptionsByte, Relay1InvertedBit);
-    description.addFlag(QStringLiteral("PK2 - inwersja"), OptionsByte, Relay2InvertedBit);
+    description.addFlag(QStringLiteral("Praca cykliczna"), Layout::OptionsByte, Layout::CyclicBit);
+    description.addFlag(QStringLiteral("Wejście Start - inwersja"), Layout::OptionsByte,
+                        Layout::StartInvertedBit);
+    description.addFlag(QStringLiteral("Wejście Kasowanie - inwersja"), Layout::OptionsByte,
+                        Layout::ResetInvertedBit);
+    description.addFlag(QStringLiteral("PK1 - inwersja"), Layout::OptionsByte,
+                        Layout::Relay1InvertedBit);
+    description.addFlag(QStringLiteral("PK2 - inwersja"), Layout::OptionsByte,
+                        Layout::Relay2InvertedBit);
 
     description.beginGroup(QStringLiteral("Konfiguracja czasów"));
-    addTime(description, QStringLiteral("Opóźnienie pobudzenia"), PickUpDelayBytes, false,
+    addTime(description, QStringLiteral("Opóźnienie pobudzenia"), Layout::FirstTimeByte, false,
             &HelConfig::pickUpDelay);
-    addTime(description, QStringLiteral("Opóźnienie opadu"), SecondTimeBytes, true,
+    addTime(description, QStringLiteral("Opóźnienie opadu"), Layout::SecondTimeByte, true,
             &HelConfig::dropOutDelay);
-    addTime(description, QStringLiteral("Czas impulsu"), SecondTimeBytes, true,
+    addTime(description, QStringLiteral("Czas impulsu"), Layout::SecondTimeByte, true,
             &HelConfig::pulseTime);
     return description;
 }

@@ -10,21 +10,7 @@
 
 namespace {
 
-// Where the frame keeps each setting, header included; the codec reads the same bytes.
-enum FrameByte
-{
-    UnlockByte = 2,
-    UnlockTimeByte = 3,
-    Relay1Byte = 4,
-    Relay2Byte = 5,
-    InputsByte = 6,
-    // Delays take two bytes, high byte first.
-    AppearanceHighByte = 7,
-    LossHighByte = 9,
-    BlockedColourByte = 11,
-    FreeColourByte = 12,
-    EarthingColourByte = 13,
-};
+using Layout = KzrConfig::Layout;
 
 using OptionBits = quint8 KzrConfig::*;
 using Led = KzrConfig::Colour KzrConfig::*;
@@ -79,10 +65,10 @@ SettingDescription describeKzrSettings(ModelInfo::Id model)
     const QString input2 = QStringLiteral("Wejście dwustanowe nr 2");
 
     description.beginGroup(QStringLiteral("Konfiguracja zadziałania odblokowania"));
-    addBoxes(description, UnlockByte, &KzrConfig::unlock, KzrConfig::UnlockByInput1,
+    addBoxes(description, Layout::UnlockByte, &KzrConfig::unlock, KzrConfig::UnlockByInput1,
              {input1, input2, QStringLiteral("Przycisk"), QStringLiteral("Praca ciągła")});
     addNumber(description, QStringLiteral("Czas odblokowania [s]"),
-              description.byteMask(UnlockTimeByte),
+              description.byteMask(Layout::UnlockTimeByte),
               [](const KzrConfig &config) { return config.unlockSeconds; });
 
     const QStringList relaySources = {
@@ -90,38 +76,40 @@ SettingDescription describeKzrSettings(ModelInfo::Id model)
         QStringLiteral("Powielenie wejścia nr 2"), QStringLiteral("Od Przycisku"),
         QStringLiteral("Od napięcia pomiarowego L1/L2/L3")};
     description.beginGroup(QStringLiteral("Przekaźnik 1"));
-    addBoxes(description, Relay1Byte, &KzrConfig::relay1, KzrConfig::RelayFollowsUnlock,
+    addBoxes(description, Layout::Relay1Byte, &KzrConfig::relay1, KzrConfig::RelayFollowsUnlock,
              relaySources);
     description.beginGroup(QStringLiteral("Przekaźnik 2"));
-    addBoxes(description, Relay2Byte, &KzrConfig::relay2, KzrConfig::RelayFollowsUnlock,
+    addBoxes(description, Layout::Relay2Byte, &KzrConfig::relay2, KzrConfig::RelayFollowsUnlock,
              relaySources);
 
     description.beginGroup(QStringLiteral("Inwersja"));
     addBoxes(
-        description, InputsByte, &KzrConfig::inputs, KzrConfig::InvertInput1,
+        description, Layout::InputsByte, &KzrConfig::inputs, KzrConfig::InvertInput1,
         {input1, input2, QStringLiteral("Przekaźnik nr 1"), QStringLiteral("Przekaźnik nr 2")});
     description.beginGroup(QStringLiteral("Uziemnik zamknięty"));
-    addBoxes(description, InputsByte, &KzrConfig::inputs, KzrConfig::EarthingOnInput1,
+    addBoxes(description, Layout::InputsByte, &KzrConfig::inputs, KzrConfig::EarthingOnInput1,
              {input1, input2});
 
     description.beginGroup(QStringLiteral("Konfiguracja specjalna - TLMX"));
-    addBoxes(description, UnlockByte, &KzrConfig::unlock, KzrConfig::TlmxBlockingOnRelay1,
+    addBoxes(description, Layout::UnlockByte, &KzrConfig::unlock, KzrConfig::TlmxBlockingOnRelay1,
              {QStringLiteral("Blokada od Wejścia Konfigurowalnego. Sygnał blokady na PK1"),
               QStringLiteral("Blokada od Wejścia Konfigurowalnego. Sygnał blokady na PK2"),
               QStringLiteral("Dwukolorowa sygnalizacja blokady")});
 
     description.beginGroup(QStringLiteral("Konfiguracja napięć pomiarowych"));
     addNumber(description, QStringLiteral("Zwłoka na pojawienie się napięcia pomiarowego [ms]"),
-              description.byteMask(AppearanceHighByte, AppearanceHighByte + 1),
+              description.byteMask(Layout::AppearanceHighByte, Layout::AppearanceLowByte),
               [](const KzrConfig &config) { return config.voltageAppearanceMs; });
     addNumber(description, QStringLiteral("Zwłoka na zanik napięcia pomiarowego [ms]"),
-              description.byteMask(LossHighByte, LossHighByte + 1),
+              description.byteMask(Layout::LossHighByte, Layout::LossLowByte),
               [](const KzrConfig &config) { return config.voltageLossMs; });
 
     description.beginGroup(QStringLiteral("Konfiguracja kolorów"));
-    addLed(description, QStringLiteral("Blokada"), BlockedColourByte, &KzrConfig::blockedColour);
-    addLed(description, QStringLiteral("Brak blokady"), FreeColourByte, &KzrConfig::freeColour);
-    addLed(description, QStringLiteral("Położenie uziemnika"), EarthingColourByte,
+    addLed(description, QStringLiteral("Blokada"), Layout::BlockedColourByte,
+           &KzrConfig::blockedColour);
+    addLed(description, QStringLiteral("Brak blokady"), Layout::FreeColourByte,
+           &KzrConfig::freeColour);
+    addLed(description, QStringLiteral("Położenie uziemnika"), Layout::EarthingColourByte,
            &KzrConfig::earthingColour);
     return description;
 }

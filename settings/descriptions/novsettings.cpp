@@ -4,11 +4,7 @@
 
 namespace {
 
-constexpr int FirstCoefficientByte = 2;
-constexpr int BytesPerCoefficient = 2;
-// Bits 0-3 are the signs of the coefficients in frame order.
-constexpr int FlagsByte = 10;
-constexpr int CalibrationBit = 4;
+using Layout = NovConfig::Layout;
 
 // As the form shows it: the sign even before an integer part of 0, so -0,50 and 0,50 stay
 // apart, then the two digits after the comma. A fraction byte above 99, which the form's box
@@ -36,13 +32,13 @@ SettingDescription describeNovSettings()
         return NovConfig::decode(f).encode();
     });
     const auto addCoefficient = [&description](const QString &label, int index) {
-        const int at = FirstCoefficientByte + index * BytesPerCoefficient;
-        description.add(label,
-                        united(description.byteMask(at, at + 1),
-                               description.bitMask(FlagsByte, index)),
-                        [index](const QByteArray &frames) {
-                            return coefficientText(NovConfig::decode(frames).coefficients[index]);
-                        });
+        const int at = Layout::coefficientByte(index);
+        description.add(
+            label,
+            united(description.byteMask(at, at + 1), description.bitMask(Layout::FlagsByte, index)),
+            [index](const QByteArray &frames) {
+                return coefficientText(NovConfig::decode(frames).coefficients[index]);
+            });
     };
 
     description.beginGroup(QStringLiteral("Zakres A"));
@@ -52,6 +48,7 @@ SettingDescription describeNovSettings()
     addCoefficient(QStringLiteral("A:"), NovConfig::RangeB_A);
     addCoefficient(QStringLiteral("B:"), NovConfig::RangeB_B);
     description.beginGroup(QStringLiteral("Konfiguracja"));
-    description.addFlag(QStringLiteral("Tryb Kalibracji"), FlagsByte, CalibrationBit);
+    description.addFlag(QStringLiteral("Tryb Kalibracji"), Layout::FlagsByte,
+                        Layout::CalibrationBit);
     return description;
 }

@@ -8,10 +8,7 @@
 namespace {
 
 using Bit = WrnChannelSettings::Bit;
-
-// The two colour fields of an LED's colour byte.
-constexpr quint8 ExcitedBits = 0x0E;
-constexpr quint8 AfterResetBits = 0x70;
+using Layout = Wrn1Config::Layout;
 
 QString colourName(WrnLedColours::Colour colour)
 {
@@ -74,14 +71,24 @@ QVector<WrnChannelSettings> wrnFirstChannels()
          firstChannel,
          QStringLiteral("Opóźnienie"),
          QStringLiteral("Działanie impulsowe"),
-         {{2, 0}, {2, 2}, {2, 3}, {2, 4}, {3, 0}},
-         {5, 6, 9, 3}},
+         {{Layout::FlagsByte, Layout::FirstInputInvertedBit},
+          {Layout::FlagsByte, Layout::FirstRelayInvertedBit},
+          {Layout::FlagsByte, Layout::FirstLatchedBit},
+          {Layout::FlagsByte, Layout::FirstPulseBit},
+          {Layout::FirstLedByte, Layout::SelfResetBit}},
+         {Layout::FirstPickUpByte, Layout::FirstDropOutByte, Layout::FirstPulseByte,
+          Layout::FirstLedByte}},
         {2,
          secondChannel,
          QStringLiteral("Opoóźnienie"),
          QStringLiteral("Działanie Impulsowe"),
-         {{2, 1}, {2, 5}, {2, 6}, {2, 7}, {4, 0}},
-         {7, 8, 10, 4}},
+         {{Layout::FlagsByte, Layout::SecondInputInvertedBit},
+          {Layout::FlagsByte, Layout::SecondRelayInvertedBit},
+          {Layout::FlagsByte, Layout::SecondLatchedBit},
+          {Layout::FlagsByte, Layout::SecondPulseBit},
+          {Layout::SecondLedByte, Layout::SelfResetBit}},
+         {Layout::SecondPickUpByte, Layout::SecondDropOutByte, Layout::SecondPulseByte,
+          Layout::SecondLedByte}},
     };
 }
 
@@ -113,9 +120,9 @@ void describeWrnChannels(SettingDescription &description,
         description.beginGroup(QStringLiteral("LED %1").arg(channel.number));
         addFlag(description, QStringLiteral("Samokasowanie"), channel.flags.ledSelfReset);
         description.beginGroup(QStringLiteral("LED %1 – Kolor").arg(channel.number));
-        addColour(description, QStringLiteral("Pobudzenie"), channel, ExcitedBits,
-                  &WrnLedColours::excited);
-        addColour(description, QStringLiteral("Po skasowaniu"), channel, AfterResetBits,
-                  &WrnLedColours::afterReset);
+        addColour(description, QStringLiteral("Pobudzenie"), channel,
+                  WrnLedColours::Layout::ExcitedBits, &WrnLedColours::excited);
+        addColour(description, QStringLiteral("Po skasowaniu"), channel,
+                  WrnLedColours::Layout::AfterResetBits, &WrnLedColours::afterReset);
     }
 }

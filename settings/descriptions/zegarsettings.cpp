@@ -4,11 +4,7 @@
 
 namespace {
 
-constexpr int ModeByte = 2;
-constexpr int StartByte = 3;
-constexpr int StopByte = 4;
-constexpr int VoltageLossBit = 0;
-constexpr int StartClearsDisplayBit = 1;
+using Layout = ZegarConfig::Layout;
 
 // The mode boxes in bit order, which is also the order the form shows them in.
 const char *const ModeBoxes[] = {"Tryb Pracy A", "Tryb Pracy B", "Tryb Pracy C",
@@ -27,26 +23,27 @@ SettingDescription describeZegarSettings()
     SettingDescription description(ModelInfo::Id::Zegar, [](const QByteArray &f) {
         return ZegarConfig::decode(f).encode();
     });
-    const auto addVoltageChoice = [&description](const QString &label, int byte,
+    const auto addVoltageChoice = [&description](const QString &label, int byte, int bit,
                                                  bool ZegarConfig::*onLoss) {
-        description.add(label, description.bitMask(byte, VoltageLossBit),
-                        [onLoss](const QByteArray &frames) {
-                            return voltageItem(ZegarConfig::decode(frames).*onLoss);
-                        });
+        description.add(label, description.bitMask(byte, bit), [onLoss](const QByteArray &frames) {
+            return voltageItem(ZegarConfig::decode(frames).*onLoss);
+        });
     };
 
     // Every box keeps its own bit: the form ticks one at most, but a device reply may set
     // several and the configuration keeps them all.
     description.beginGroup(QStringLiteral("Tryb Pracy"));
     for (int bit = ZegarConfig::ModeA; bit <= ZegarConfig::ModeAuto; ++bit)
-        description.addFlag(QString::fromUtf8(ModeBoxes[bit]), ModeByte, bit);
+        description.addFlag(QString::fromUtf8(ModeBoxes[bit]), Layout::ModeByte, bit);
 
     description.beginGroup(QStringLiteral("Start"));
-    addVoltageChoice(QStringLiteral("Działanie na:"), StartByte, &ZegarConfig::startOnVoltageLoss);
-    description.addFlag(QStringLiteral("Start kasuje wskazanie Milisekundomierza"), StartByte,
-                        StartClearsDisplayBit);
+    addVoltageChoice(QStringLiteral("Działanie na:"), Layout::StartByte,
+                     Layout::StartOnVoltageLossBit, &ZegarConfig::startOnVoltageLoss);
+    description.addFlag(QStringLiteral("Start kasuje wskazanie Milisekundomierza"),
+                        Layout::StartByte, Layout::StartClearsDisplayBit);
 
     description.beginGroup(QStringLiteral("Stop"));
-    addVoltageChoice(QStringLiteral("Działanie  na:"), StopByte, &ZegarConfig::stopOnVoltageLoss);
+    addVoltageChoice(QStringLiteral("Działanie  na:"), Layout::StopByte,
+                     Layout::StopOnVoltageLossBit, &ZegarConfig::stopOnVoltageLoss);
     return description;
 }
