@@ -67,6 +67,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 {
     ui->setupUi(this);
     m_log = new CommunicationLog(ui->textBrowser);
+    m_status = new ConnectionStatus(ui->statusBar);
     nameButtonsFromToolTips(this);
     setWindowTitle(QStringLiteral("ORVA_Konfig"));
     move(0, 0);
@@ -77,6 +78,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
     connect(&m_link, &DeviceLink::noAnswer, this, &ORVA2::noAnswer);
     connect(&m_link, &DeviceLink::unreadableReceived, this, &ORVA2::unreadableReceived);
+    connect(&m_link, &DeviceLink::replyReceived, m_status, &ConnectionStatus::showAnswered);
 
     // Asking the system for its serial ports takes longer than drawing the start page, so
     // the ports join the list right after the window is first shown.
@@ -103,6 +105,7 @@ ORVA2::~ORVA2()
 void ORVA2::on_odswiez_clicked()
 {
     m_link.close();
+    m_status->showClosed();
     ui->porty->clear();
     const QStringList names = availablePortNames();
     ui->porty->addItems(names);
@@ -173,6 +176,7 @@ void ORVA2::connectTo(const QString &portName)
         showConnectionError(m_portName);
         return;
     }
+    m_status->showConnected(m_portName);
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectDevicePages();
@@ -182,6 +186,7 @@ void ORVA2::connectTo(const QString &portName)
 void ORVA2::enterOffline()
 {
     m_log->note(QStringLiteral("Offline"));
+    m_status->showOffline();
     const auto unique = Qt::UniqueConnection;
     const char *const choose = SLOT(TrybOfflineWyborUrzadzenia());
     for (const ModelPage &row : ModelPage::all()) {
@@ -218,6 +223,7 @@ void ORVA2::PolaczzTester()
         m_log->note(QStringLiteral("Błąd"));
         return;
     }
+    m_status->showConnected(offlinePage().testerPortName());
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectPage(ModelPage::of(ModelInfo::Id::Tester));
@@ -237,11 +243,13 @@ void ORVA2::powrotDoPoczatku()
 void ORVA2::linkLost()
 {
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
+    m_status->showLinkLost();
 }
 
 void ORVA2::noAnswer()
 {
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
+    m_status->showNoAnswer();
 }
 
 void ORVA2::unreadableReceived(qint64 byteCount)
@@ -302,6 +310,7 @@ DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
     m_model = &model;
+    m_status->showModel(model.nameText());
     DevicePage &page = pageOf(model.id);
     m_log->received(QString::fromUtf8(model.identifiedLine));
     insertPage(&page);

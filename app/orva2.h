@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/communicationlog.h"
+#include "app/connectionstatus.h"
 #include "link/devicelink.h"
 #include "offline/offline.h"
 #include "offline/symulator_wrn2v2.h"
@@ -141,4 +142,5 @@ private:
     const ModelInfo *m_model = nullptr;
 
     CommunicationLog *m_log = nullptr;
+    ConnectionStatus *m_status = nullptr;
 };
