@@ -1,7 +1,11 @@
 #include "app/communicationlog.h"
 
+#include <QFileDialog>
 #include <QHelpEvent>
 #include <QLoggingCategory>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTime>
@@ -12,7 +16,11 @@ Q_LOGGING_CATEGORY(lcFrames, "orva.frames", QtInfoMsg)
 
 namespace {
 
-constexpr int ToolTipProperty = QTextFormat::UserProperty + 1;
+constexpr int TimeProperty = QTextFormat::UserProperty + 1;
+// What became of the frame a line is about, and its bytes; absent on other lines.
+constexpr int FrameProperty = QTextFormat::UserProperty + 2;
+
+const QLatin1Char Separator('\t');
 
 QString now()
 {
@@ -26,61 +34,85 @@ QString hex(const QByteArray &bytes)
     return bytes.size() > CommunicationLog::MaxHexBytes ? shown + QStringLiteral(" …") : shown;
 }
 
+QString toolTipOf(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const QString time = format.stringProperty(TimeProperty);
+    if (time.isEmpty())
+        return QString();
+    const QString frame = format.stringProperty(FrameProperty);
+    return time + QLatin1Char(' ') + (frame.isEmpty() ? block.text() : frame);
+}
+
+QString entryOf(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    QString entry = format.stringProperty(TimeProperty) + Separator + block.text();
+    const QString frame = format.stringProperty(FrameProperty);
+    if (!frame.isEmpty())
+        entry += Separator + frame;
+    return entry;
+}
+
 } // namespace
 
 const QColor CommunicationLog::FailureColour(0xB0, 0x5A, 0x00);
 
 CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
 {
+    m_view->document()->setMaximumBlockCount(MaxLines);
     m_view->viewport()->installEventFilter(this);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            &CommunicationLog::showContextMenu);
 }
 
 void CommunicationLog::sent(const QString &line, const QByteArray &frame, bool written)
 {
     m_view->setTextColor(Qt::red);
-    QString toolTip = now() + QLatin1Char(' ');
     if (written) {
-        toolTip += QStringLiteral("wysłano: ") + hex(frame);
+        append(line, now(), QStringLiteral("wysłano: ") + hex(frame));
         qCDebug(lcFrames).noquote() << "TX" << hex(frame);
     } else {
-        toolTip += QStringLiteral("port zamknięty, nie wysłano: ") + hex(frame);
+        append(line, now(), QStringLiteral("port zamknięty, nie wysłano: ") + hex(frame));
     }
-    append(line, toolTip);
 }
 
 void CommunicationLog::beginReceived(const QByteArray &block)
 {
-    m_receivedToolTip = now() + QStringLiteral(" odebrano: ") + hex(block);
+    m_receivedTime = now();
+    m_receivedFrame = QStringLiteral("odebrano: ") + hex(block);
     qCDebug(lcFrames).noquote() << "RX" << hex(block);
     m_view->setTextColor(Qt::blue);
 }
 
 void CommunicationLog::received(const QString &line)
 {
-    append(line, m_receivedToolTip);
+    append(line, m_receivedTime, m_receivedFrame);
 }
 
 void CommunicationLog::note(const QString &line)
 {
-    append(line, QString());
+    append(line, now(), QString());
 }
 
 void CommunicationLog::failure(const QString &line)
 {
     m_view->setTextColor(FailureColour);
-    append(line, QStringLiteral("%1 %2").arg(now(), line));
+    append(line, now(), QString());
 }
 
-void CommunicationLog::append(const QString &line, const QString &toolTip)
+void CommunicationLog::append(const QString &line, const QString &time, const QString &frame)
 {
     m_view->append(line);
-    // A new line inherits the block format of the one before it, tool tip included.
+    // A new line inherits the block format of the one before it, frame included.
     QTextCursor cursor(m_view->document()->lastBlock());
     QTextBlockFormat format = cursor.blockFormat();
-    if (toolTip.isEmpty())
-        format.clearProperty(ToolTipProperty);
+    format.setProperty(TimeProperty, time);
+    if (frame.isEmpty())
+        format.clearProperty(FrameProperty);
     else
-        format.setProperty(ToolTipProperty, toolTip);
+        format.setProperty(FrameProperty, frame);
     cursor.setBlockFormat(format);
 }
 
@@ -92,8 +124,61 @@ QStringList CommunicationLog::lines() const
 
 QString CommunicationLog::toolTipOfLine(int line) const
 {
-    return m_view->document()->findBlockByNumber(line).blockFormat().stringProperty(
-        ToolTipProperty);
+    return toolTipOf(m_view->document()->findBlockByNumber(line));
+}
+
+void CommunicationLog::clear()
+{
+    const QColor colour = m_view->textColor();
+    m_view->clear();
+    m_view->setTextColor(colour);
+}
+
+bool CommunicationLog::saveTo(const QString &path, QString *error) const
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        // An empty log still has its one empty block, which is no entry.
+        for (QTextBlock block = m_view->document()->begin(); block.isValid();
+             block = block.next()) {
+            if (block.blockFormat().hasProperty(TimeProperty))
+                file.write(entryOf(block).toUtf8() + '\n');
+        }
+        if (file.commit())
+            return true;
+    }
+    *error = file.errorString();
+    return false;
+}
+
+QMenu *CommunicationLog::createContextMenu()
+{
+    QMenu *menu = m_view->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Wyczyść"), this, &CommunicationLog::clear);
+    menu->addAction(QStringLiteral("Zapisz log…"), this, &CommunicationLog::askWhereToSave);
+    return menu;
+}
+
+void CommunicationLog::showContextMenu(const QPoint &position)
+{
+    QMenu *menu = createContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The position comes in the viewport's coordinates, as for every scroll area.
+    menu->popup(m_view->viewport()->mapToGlobal(position));
+}
+
+void CommunicationLog::askWhereToSave()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        m_view, QStringLiteral("Zapisz log"), QStringLiteral("orva-log.txt"),
+        QStringLiteral("Pliki tekstowe (*.txt);;Wszystkie pliki (*)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!saveTo(path, &error))
+        QMessageBox::warning(m_view, QStringLiteral("Zapisz log"),
+                             QStringLiteral("Nie zapisano logu do %1:\n%2").arg(path, error));
 }
 
 bool CommunicationLog::eventFilter(QObject *watched, QEvent *event)
@@ -102,8 +187,7 @@ bool CommunicationLog::eventFilter(QObject *watched, QEvent *event)
     // browser is being destroyed, when asking the browser for its viewport is no longer safe.
     if (event->type() == QEvent::ToolTip && watched == m_view->viewport()) {
         auto *help = static_cast<QHelpEvent *>(event);
-        const QTextBlock block = m_view->cursorForPosition(help->pos()).block();
-        const QString toolTip = block.blockFormat().stringProperty(ToolTipProperty);
+        const QString toolTip = toolTipOf(m_view->cursorForPosition(help->pos()).block());
         if (toolTip.isEmpty())
             QToolTip::hideText();
         else

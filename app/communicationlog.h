@@ -6,12 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+class QMenu;
+class QPoint;
+class QTextBlock;
 class QTextBrowser;
 
 // The coloured log under the pages: red for what goes to the device, blue for what comes
 // back. Some lines are written in whatever colour the log had last, so the colour is a
-// property of the log, not of each call. A line about a frame carries, as its tool tip, the
-// time of the exchange and the frame's bytes in hexadecimal, so the text itself stays short.
+// property of the log, not of each call. Every line remembers when it was written and, for
+// a line about a frame, the frame's bytes in hexadecimal; both show as its tool tip, so the
+// text itself stays short, and both go into a saved log.
 class CommunicationLog : public QObject
 {
     Q_OBJECT
@@ -36,18 +40,34 @@ public:
     // A tool tip shows at most this many bytes of a frame; a runaway burst would otherwise
     // make a line of megabytes.
     static constexpr int MaxHexBytes = 64;
+    // The live view of an interlock adds two lines a second for as long as it is on; older
+    // lines give way so the log never grows without bound.
+    static constexpr int MaxLines = 5000;
 
     // Every line, oldest first.
     QStringList lines() const;
-    // The tool tip of the given line (0 is the first), empty for a line about no frame.
+    // The tool tip of the given line (0 is the oldest kept).
     QString toolTipOfLine(int line) const;
+
+    // The log's own menu: the text field's copy and select-all, clearing and saving.
+    QMenu *createContextMenu();
+    // Writes every line as UTF-8 text, one entry a line: time, line and, for a frame, what
+    // became of it and its bytes, separated by tabs. On failure returns false and says why.
+    bool saveTo(const QString &path, QString *error) const;
+
+public slots:
+    // Empties the log; the next line keeps the colour the log had.
+    void clear();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void append(const QString &line, const QString &toolTip);
+    void append(const QString &line, const QString &time, const QString &frame);
+    void showContextMenu(const QPoint &position);
+    void askWhereToSave();
 
     QTextBrowser *m_view;
-    QString m_receivedToolTip;
+    QString m_receivedTime;
+    QString m_receivedFrame;
 };

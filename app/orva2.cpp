@@ -66,6 +66,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 {
     ui->setupUi(this);
     m_log = new CommunicationLog(ui->textBrowser);
+    m_status = new ConnectionStatus(ui->statusBar);
     nameButtonsFromToolTips(this);
     DisabledPictureEffect::installOnPictureButtons(this);
     // The mark stays hidden until a setting changes.
@@ -90,6 +91,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
     connect(&m_link, &DeviceLink::noAnswer, this, &ORVA2::noAnswer);
     connect(&m_link, &DeviceLink::unreadableReceived, this, &ORVA2::unreadableReceived);
+    connect(&m_link, &DeviceLink::replyReceived, m_status, &ConnectionStatus::showAnswered);
 
     // Asking the system for its serial ports takes longer than drawing the start page, so
     // the ports join the list right after the window is first shown.
@@ -121,6 +123,7 @@ ORVA2::~ORVA2()
 void ORVA2::on_odswiez_clicked()
 {
     m_link.close();
+    m_status->showClosed();
     offlinePage().updateTesterPorts(ui->porty->relistPorts(false));
 }
 
@@ -195,6 +198,7 @@ bool ORVA2::connectTo(const QString &portName)
         showConnectionError(m_portName);
         return false;
     }
+    m_status->showConnected(m_portName);
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectDevicePages();
@@ -205,6 +209,7 @@ bool ORVA2::connectTo(const QString &portName)
 void ORVA2::enterOffline()
 {
     m_log->note(QStringLiteral("Offline"));
+    m_status->showOffline();
     const auto unique = Qt::UniqueConnection;
     const char *const choose = SLOT(TrybOfflineWyborUrzadzenia());
     for (const ModelPage &row : ModelPage::all()) {
@@ -242,6 +247,7 @@ void ORVA2::PolaczzTester()
         m_log->note(QStringLiteral("Błąd"));
         return;
     }
+    m_status->showConnected(offlinePage().testerPortName());
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectPage(ModelPage::of(ModelInfo::Id::Tester));
@@ -272,12 +278,14 @@ void ORVA2::linkLost()
 {
     abandonExchange();
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
+    m_status->showLinkLost();
 }
 
 void ORVA2::noAnswer()
 {
     abandonExchange();
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
+    m_status->showNoAnswer();
 }
 
 void ORVA2::unreadableReceived(qint64 byteCount)
@@ -382,6 +390,7 @@ void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
     m_model = &model;
     m_pageModel = &model;
+    m_status->showModel(model.nameText());
     DevicePage &page = pageOf(model.id);
     m_log->received(QString::fromUtf8(model.identifiedLine));
     insertPage(&page);

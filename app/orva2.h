@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/communicationlog.h"
+#include "app/connectionstatus.h"
 #include "link/devicelink.h"
 #include "offline/offline.h"
 #include "offline/symulator_wrn2v2.h"
@@ -212,4 +213,5 @@ private:
     std::optional<PendingWrite> m_pendingWrite;
     QByteArray m_verifiedWrite;
     QList<ModelInfo::Id> m_unverifiableNoted;
+    ConnectionStatus *m_status = nullptr;
 };

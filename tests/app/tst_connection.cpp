@@ -4,6 +4,7 @@
 #include "protocol/frames.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QSerialPortInfo>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -25,7 +26,17 @@ private slots:
     void repliesInOneBurstAreEachHandled();
     void silentDeviceIsReported();
     void runawaySenderIsOneLine();
+    void statusBarFollowsTheLink();
 };
+
+// Port, model and link state as the status bar shows them.
+static QStringList statusOf(ORVA2 &window)
+{
+    QStringList texts;
+    for (const char *name : {"statusPort", "statusModel", "statusLink"})
+        texts << window.findChild<QLabel *>(QLatin1String(name))->text();
+    return texts;
+}
 
 void tst_Connection::startWindow()
 {
@@ -124,6 +135,7 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
 {
     SimulatedConnection connection("12");
     clickButton(&connection.window(), "polacz"); // "Tryb Offline" is chosen at start
+    QCOMPARE(statusOf(connection.window()), QStringList({"", "Tryb Offline", ""}));
     Offline &chooser = connection.window().offlinePage();
     chooser.updateTesterPorts({connection.link().slavePath()});
     clickButton(&chooser, "TesterPolacz");
@@ -133,6 +145,8 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
     auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
     QTRY_COMPARE(stack->currentWidget(), &connection.window().testerPage());
+    QCOMPARE(statusOf(connection.window()),
+             QStringList({connection.link().slavePath(), "Tester KZR-1", "Połączono"}));
 
     // An empty tester port name cannot be opened.
     ORVA2 other;
@@ -173,6 +187,8 @@ void tst_Connection::silentDeviceIsReported()
     QTRY_COMPARE(connection.logLines(),
                  QStringList({"Prośba o identyfikator", "Brak odpowiedzi urządzenia"}));
     QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
+    QCOMPARE(statusOf(connection.window()),
+             QStringList({connection.link().slavePath(), "", "Brak odpowiedzi"}));
 }
 
 void tst_Connection::runawaySenderIsOneLine()
@@ -186,6 +202,22 @@ void tst_Connection::runawaySenderIsOneLine()
     QCOMPARE(connection.logLines().last(),
              QStringLiteral("Odebrano nieczytelne dane (%1 B)").arg(noise.size()));
     QVERIFY(connection.window().link().isOpen());
+}
+
+void tst_Connection::statusBarFollowsTheLink()
+{
+    SimulatedConnection connection(Frame::Reply::Gami);
+    ORVA2 &window = connection.window();
+    QVERIFY(connection.connectAndLoad());
+    const QString port = connection.link().slavePath();
+    QCOMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
+
+    connection.link().close();
+    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Utracono połączenie"}));
+
+    // Closing the port on purpose leaves nothing that looks connected.
+    clickButton(&window, "odswiez");
+    QCOMPARE(statusOf(window), QStringList({"", "", ""}));
 }
 
 QTEST_MAIN(tst_Connection)

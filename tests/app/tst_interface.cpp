@@ -165,8 +165,12 @@ void tst_Interface::receivedLineCarriesTheBlock()
              qPrintable(toolTip));
 
     window.processBlock(QByteArray());
-    clickButton(&window, "polacz"); // offline: a line about no frame
-    QVERIFY(window.communicationLog().toolTipOfLine(1).isEmpty());
+    clickButton(&window, "polacz"); // offline: a line about no frame shows only its time
+    const QString noFrame = window.communicationLog().toolTipOfLine(1);
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} Offline$"))
+                 .match(noFrame)
+                 .hasMatch(),
+             qPrintable(noFrame));
 
     // A long block shows its first bytes only, and says that more followed.
     window.processBlock(QByteArray("OK") + QByteArray(4000, '\x5A'));

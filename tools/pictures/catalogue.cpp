@@ -85,7 +85,7 @@ void addBrand(std::vector<Picture> &out)
     out.push_back({kGrafika + "LOGO.png", QSize(145, 145), QSizeF(100, 100),
                    [](QPainter &p) { brand::logo(p, style()); }});
     out.push_back({kGrafika + "logocale.png", QSize(320, 96), QSizeF(320, 96),
-                   [](QPainter &p) { brand::logoWide(p, style()); }, true});
+                   [](QPainter &p) { brand::logoWide(p, style()); }});
 }
 
 void addModels(std::vector<Picture> &out)
@@ -158,9 +158,9 @@ void addIndicators(std::vector<Picture> &out)
     for (const Brt &b : brt) {
         const QColor c = b.colour;
         out.push_back({kGrafika + "BRTPIO" + b.suffixPio + ".png", QSize(110, 110),
-                       QSizeF(110, 110), [c](QPainter &p) { indicator::brtFace(p, true, c); }});
+                       QSizeF(110, 110), [c](QPainter &p) { indicator::brtFace(p, true, c); }, true});
         out.push_back({kGrafika + "BRTPOZ" + b.suffixPoz + ".png", QSize(110, 110),
-                       QSizeF(110, 110), [c](QPainter &p) { indicator::brtFace(p, false, c); }});
+                       QSizeF(110, 110), [c](QPainter &p) { indicator::brtFace(p, false, c); }, true});
     }
 
     // ZEGAR-1 work modes: 150 x 50 labels showing the display with its points.
@@ -175,7 +175,7 @@ void addIndicators(std::vector<Picture> &out)
     for (const auto &m : modes) {
         const QString digits = QString::fromLatin1(m.second);
         out.push_back({kGrafika + m.first + ".png", QSize(150, 50), QSizeF(150, 50),
-                       [digits](QPainter &p) { indicator::sevenSegment(p, digits); }});
+                       [digits](QPainter &p) { indicator::sevenSegment(p, digits); }, true});
     }
 }
 

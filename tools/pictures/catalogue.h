@@ -15,10 +15,11 @@ struct Picture
     QSize shown;   // size at which the program shows it (device-independent pixels)
     QSizeF design; // the box the paint function draws in; scaled to the image
     std::function<void(QPainter &)> paint;
-    // Pictures shown at their natural size (rich-text <img>) get a 1x file plus an "@2x"
-    // file that Qt picks on high-density screens; all others are one file at twice the
-    // shown size, since style-sheet border-images are scaled to the widget anyway.
-    bool naturalSize = false;
+    // Style sheets, rich text and icons pick an "@2x" file on high-density screens, so a
+    // picture is a file at its shown size plus one at twice that size, and an ordinary screen
+    // decodes a quarter of the pixels. A label's pixmap property picks no "@2x" file in Qt 5:
+    // those pictures are one file at twice the shown size, which the label scales down.
+    bool scaledByLabel = false;
 };
 
 std::vector<Picture> catalogue();

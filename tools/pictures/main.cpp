@@ -3,8 +3,8 @@
 //
 //   orva-pictures <resources-dir> [--sheet <contact-sheet.png>]
 //
-// Each picture is painted at twice the size the program shows it, so it stays sharp on
-// high-density screens. The output depends only on this code and the label font (DejaVu Sans
+// Each picture is painted at the size the program shows it and at twice that size, so it
+// stays sharp on high-density screens (see Picture::scaledByLabel). The output depends only on this code and the label font (DejaVu Sans
 // Condensed Bold), so rerunning the tool reproduces the same files.
 
 #include "catalogue.h"
@@ -90,8 +90,11 @@ QImage contactSheet(const std::vector<Picture> &pics)
     int x = pad, y = pad, rowH = 0;
     for (const Picture &pic : pics) {
         const QImage big = render(pic, kHiDpi);
-        // As the program shows it: the stored picture smoothly scaled to its shown size.
-        const QImage small = big.scaled(pic.shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // As an ordinary screen shows it: its own file, or the label's picture scaled down.
+        const QImage small =
+            pic.scaledByLabel
+                ? big.scaled(pic.shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                : render(pic, 1);
         Cell c{small, big, QFileInfo(pic.path).baseName(), {}};
         const int w = std::max(c.small.width() + pad / 2 + c.big.width(), 90);
         const int h = std::max(c.small.height(), c.big.height()) + label;
@@ -155,13 +158,13 @@ int main(int argc, char *argv[])
     QStringList written;
     bool ok = true;
     for (const Picture &pic : pics) {
-        if (pic.naturalSize) {
+        if (pic.scaledByLabel) {
+            ok &= save(render(pic, kHiDpi), outDir.filePath(pic.path));
+            written << pic.path;
+        } else {
             ok &= save(render(pic, 1), outDir.filePath(pic.path));
             ok &= save(render(pic, kHiDpi), outDir.filePath(at2x(pic.path)));
             written << pic.path << at2x(pic.path);
-        } else {
-            ok &= save(render(pic, kHiDpi), outDir.filePath(pic.path));
-            written << pic.path;
         }
     }
     ok &= writeQrc(outDir.filePath(QStringLiteral("resources.qrc")), written);

@@ -1,19 +1,24 @@
-// orva-screenshots <folder>: one PNG per page of the program, taken offscreen.
+// orva-screenshots <folder>: every screen of the program as PNG files, <folder>/default at
+// the usual resolution and <folder>/dpi120 with QT_FONT_DPI=120, as on a screen set to larger
+// text. Drawn on the display there is (xvfb-run gives one), or off screen without one.
+
+#include "tools/screenshots/shooter.h"
 
 #include "app/orva2.h"
+#include "app/setupapplication.h"
+#include "protocol/frames.h"
 #include "simulator/devicesimulator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QTextBrowser>
+#include <QProcess>
+#include <QTabWidget>
 #include <QTextStream>
 
 namespace {
 
-constexpr int ReplyTimeoutMs = 3000;
+const char *const SetFlag = "--set";
 
 struct OfflineShot
 {
@@ -28,113 +33,228 @@ const OfflineShot OfflineShots[] = {
     {"GA1MIOffline", "offline-ga1mi"}, {"pushButton", "offline-brt1"},
 };
 
-class Shooter
+template <class T> T &child(QWidget &root, const char *name)
 {
-public:
-    explicit Shooter(const QDir &folder) : m_folder(folder) {}
-
-    bool save(QWidget &window, const QString &name)
-    {
-        window.show();
-        QApplication::processEvents();
-        const QString path = m_folder.filePath(name + QStringLiteral(".png"));
-        const bool saved = window.grab().save(path);
-        QTextStream(stdout) << (saved ? "wrote " : "FAILED ") << path << Qt::endl;
-        m_failures += saved ? 0 : 1;
-        return saved;
-    }
-
-    int failures() const { return m_failures; }
-
-private:
-    QDir m_folder;
-    int m_failures = 0;
-};
+    T *found = root.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no %s in %s", name, qPrintable(root.objectName()));
+    return *found;
+}
 
 void click(QWidget &root, const char *name)
 {
-    if (auto *button = root.findChild<QAbstractButton *>(QLatin1String(name)))
-        button->click();
-}
-
-bool waitUntil(const std::function<bool()> &done)
-{
-    QDeadlineTimer deadline(ReplyTimeoutMs);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
+    child<QAbstractButton>(root, name).click();
 }
 
 QString lastLogLine(ORVA2 &window)
 {
-    auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
-    const QStringList lines = log->toPlainText().split(QLatin1Char('\n'));
-    return lines.last();
+    const QStringList lines = window.communicationLog().lines();
+    return lines.isEmpty() ? QString() : lines.last();
 }
 
-void shootStartAndOffline(Shooter &shooter)
+// A window connected over a pseudo-terminal to a simulated relay of the given model.
+class SimulatedDeviceWindow
+{
+public:
+    explicit SimulatedDeviceWindow(const QByteArray &identity) : m_simulator(identity)
+    {
+        m_simulator.start();
+    }
+
+    // Connects as the engineer does and waits until the configuration is in the form.
+    bool connect()
+    {
+        auto &ports = child<QComboBox>(m_window, "porty");
+        ports.addItem(m_simulator.portName());
+        ports.setCurrentIndex(ports.count() - 1);
+        click(m_window, "polacz");
+        const bool readsConfiguration = device().identity() != Frame::Reply::Hel;
+        return waitUntil([&] {
+            const QString line = lastLogLine(m_window);
+            return line.startsWith(QStringLiteral("Konfiguracja pobrana")) ||
+                   (!readsConfiguration && line == QStringLiteral("Pobierz konfiguracje"));
+        });
+    }
+
+    // Waits for the next reply of the interlock view.
+    bool nextViewUpdate()
+    {
+        const int updates = viewUpdates();
+        return waitUntil([&] { return viewUpdates() > updates; });
+    }
+
+    ORVA2 &window() { return m_window; }
+    SimulatedDevice &device() { return m_simulator.device(); }
+
+private:
+    int viewUpdates()
+    {
+        return m_window.communicationLog().lines().count(
+            QStringLiteral("Widok urządzenia aktualizacja"));
+    }
+
+    DeviceSimulator m_simulator;
+    ORVA2 m_window;
+};
+
+void shootStart(Shooter &shooter)
+{
+    ORVA2 window;
+    shooter.window(window, QStringLiteral("start"));
+    shooter.openList(window, child<QComboBox>(window, "porty"),
+                     QStringLiteral("start-port-list-open"));
+    shooter.modalDialog([&] { click(window, "infokontakt"); }, QStringLiteral("box-kontakt"));
+
+    auto &ports = child<QComboBox>(window, "porty");
+    ports.addItem(QStringLiteral("/dev/ttyUSB7"));
+    ports.setCurrentIndex(ports.count() - 1);
+    shooter.modalDialog([&] { click(window, "polacz"); },
+                        QStringLiteral("box-connection-error"));
+}
+
+void shootOffline(Shooter &shooter)
 {
     {
         ORVA2 window;
-        shooter.save(window, QStringLiteral("start"));
         click(window, "polacz");
-        shooter.save(window, QStringLiteral("offline-chooser"));
+        shooter.window(window, QStringLiteral("offline-chooser"));
     }
     for (const OfflineShot &shot : OfflineShots) {
         ORVA2 window;
         click(window, "polacz");
         click(window.offlinePage(), shot.button);
-        shooter.save(window, QLatin1String(shot.file));
+        shooter.window(window, QLatin1String(shot.file));
+    }
+    {
+        ORVA2 window;
+        click(window, "polacz");
+        click(window.offlinePage(), "pushButton");
+        shooter.openList(window, child<QComboBox>(window.brtPage(), "We1Kolor"),
+                         QStringLiteral("offline-brt1-colour-list-open"));
     }
     ORVA2 window;
     click(window, "polacz");
-    window.offlinePage()
-        .findChild<QAbstractButton *>(QStringLiteral("Symulator"))
-        ->setEnabled(true);
+    child<QAbstractButton>(window.offlinePage(), "Symulator").setEnabled(true);
     click(window.offlinePage(), "Symulator");
-    shooter.save(window, QStringLiteral("offline-symulator-wrn2"));
+    shooter.window(window, QStringLiteral("offline-symulator-wrn2"));
+}
+
+// The interlock view while the relay blocks, then after the remote unlock has reached it.
+void shootKzrView(Shooter &shooter, SimulatedDeviceWindow &device)
+{
+    device.device().setViewState(0x0F);
+    click(device.window().kzrPage(), "WidokUrzadzenia");
+    if (device.nextViewUpdate())
+        shooter.window(device.window(), QStringLiteral("device-kzr1-view-blocked"));
+    click(device.window().kzrPage(), "PrzyciskOdblok");
+    if (device.nextViewUpdate() && device.nextViewUpdate())
+        shooter.window(device.window(), QStringLiteral("device-kzr1-view-unblocked"));
+}
+
+// "Test Pojedyńczy" becomes "test-pojedynczy": plain letters travel well in file names.
+QString fileNamePart(const QString &text)
+{
+    QString part;
+    const QString decomposed = text.toLower().replace(QChar(0x0142), QLatin1Char('l')).normalized(
+        QString::NormalizationForm_D);
+    for (const QChar c : decomposed) {
+        if (c == QLatin1Char(' '))
+            part += QLatin1Char('-');
+        else if (c.unicode() < 0x80)
+            part += c;
+    }
+    return part;
+}
+
+void shootTabs(Shooter &shooter, QWidget &window, QWidget &page, const QString &name)
+{
+    auto &tabs = child<QTabWidget>(page, "tabWidget");
+    for (int i = 0; i < tabs.count(); ++i) {
+        tabs.setCurrentIndex(i);
+        shooter.window(window, name + QLatin1Char('-') + fileNamePart(tabs.tabText(i)));
+    }
 }
 
 void shootDevices(Shooter &shooter)
 {
     for (const QString &model : SimulatedDevice::modelNames()) {
-        const QByteArray identity = SimulatedDevice::identityFor(model);
-        DeviceSimulator simulator(identity);
-        if (!simulator.start())
-            return;
-
-        ORVA2 window;
-        auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
-        ports->addItem(simulator.portName());
-        ports->setCurrentIndex(ports->count() - 1);
-        click(window, "polacz");
-        waitUntil([&] {
-            const QString line = lastLogLine(window);
-            return line.startsWith(QStringLiteral("Konfiguracja pobrana")) ||
-                   (identity == "06" && line == QStringLiteral("Pobierz konfiguracje"));
-        });
-        QString slug = model.toLower();
-        slug.remove(QLatin1Char(' '));
-        slug.remove(QLatin1Char('-'));
-        shooter.save(window, QStringLiteral("device-") + slug);
+        SimulatedDeviceWindow device(SimulatedDevice::identityFor(model));
+        QString name = model.toLower();
+        name.remove(QLatin1Char(' '));
+        name.remove(QLatin1Char('-'));
+        name.prepend(QStringLiteral("device-"));
+        if (!device.connect()) {
+            QTextStream(stderr) << model << " did not load its configuration" << Qt::endl;
+            shooter.window(device.window(), name + QStringLiteral("-FAILED"));
+            continue;
+        }
+        ORVA2 &window = device.window();
+        const ModelInfo &info = *ModelInfo::find(model);
+        if (info.id == ModelInfo::Id::Brt)
+            shootTabs(shooter, window, window.brtPage(), name);
+        else if (info.id == ModelInfo::Id::Tester)
+            shootTabs(shooter, window, window.testerPage(), name);
+        else
+            shooter.window(window, name);
+        if (info.id == ModelInfo::Id::Kzr)
+            shootKzrView(shooter, device);
     }
+}
+
+int shootEverything(const QString &folder)
+{
+    if (!QDir().mkpath(folder)) {
+        QTextStream(stderr) << "cannot create " << folder << Qt::endl;
+        return 1;
+    }
+    Shooter shooter{QDir(folder)};
+    shootStart(shooter);
+    shootOffline(shooter);
+    shootDevices(shooter);
+    return shooter.failures() == 0 ? 0 : 1;
+}
+
+// One set of shots per text size, each in a process of its own: the resolution of fonts is
+// fixed when the application starts.
+int runSets(const QString &folder)
+{
+    const QList<QPair<QString, QByteArray>> sets = {{QStringLiteral("default"), QByteArray()},
+                                                   {QStringLiteral("dpi120"), "120"}};
+    int failed = 0;
+    for (const auto &set : sets) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (set.second.isEmpty())
+            environment.remove(QStringLiteral("QT_FONT_DPI"));
+        else
+            environment.insert(QStringLiteral("QT_FONT_DPI"), QString::fromLatin1(set.second));
+        QProcess shots;
+        shots.setProcessEnvironment(environment);
+        shots.setProcessChannelMode(QProcess::ForwardedChannels);
+        shots.start(QCoreApplication::applicationFilePath(),
+                    {QLatin1String(SetFlag), QDir(folder).filePath(set.first)});
+        if (!shots.waitForFinished(-1) || shots.exitCode() != 0)
+            ++failed;
+    }
+    return failed == 0 ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
+    setUpApplication(application);
+    // The offscreen platform has no desktop theme and falls back to the font database's
+    // 12-point default; X11 without a desktop's own settings gives every program Sans Serif
+    // at 9 points, and that is what an engineer sees.
+    if (QApplication::platformName() == QLatin1String("offscreen"))
+        QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+
     const QStringList arguments = QApplication::arguments();
-    const QDir folder(arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screenshots"));
-    if (!QDir().mkpath(folder.path())) {
-        QTextStream(stderr) << "cannot create " << folder.path() << Qt::endl;
-        return 1;
-    }
-    Shooter shooter(folder);
-    shootStartAndOffline(shooter);
-    shootDevices(shooter);
-    return shooter.failures() == 0 ? 0 : 1;
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String(SetFlag))
+        return shootEverything(arguments.at(2));
+    return runSets(arguments.value(1, QStringLiteral("screenshots")));
 }

@@ -1,0 +1,63 @@
+#include "app/connectionstatus.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace {
+
+QLabel *addLabel(QStatusBar *bar, const char *objectName)
+{
+    auto *label = new QLabel(bar);
+    label->setObjectName(QLatin1String(objectName));
+    bar->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+ConnectionStatus::ConnectionStatus(QStatusBar *bar)
+    : QObject(bar), m_port(addLabel(bar, "statusPort")), m_model(addLabel(bar, "statusModel")),
+      m_link(addLabel(bar, "statusLink"))
+{
+}
+
+void ConnectionStatus::showOffline()
+{
+    m_port->clear();
+    m_model->setText(QStringLiteral("Tryb Offline"));
+    m_link->clear();
+}
+
+void ConnectionStatus::showConnected(const QString &portName)
+{
+    m_port->setText(portName);
+    m_model->clear();
+    m_link->setText(QStringLiteral("Połączono"));
+}
+
+void ConnectionStatus::showModel(const QString &modelName)
+{
+    m_model->setText(modelName);
+}
+
+void ConnectionStatus::showAnswered()
+{
+    m_link->setText(QStringLiteral("Połączono"));
+}
+
+void ConnectionStatus::showNoAnswer()
+{
+    m_link->setText(QStringLiteral("Brak odpowiedzi"));
+}
+
+void ConnectionStatus::showLinkLost()
+{
+    m_link->setText(QStringLiteral("Utracono połączenie"));
+}
+
+void ConnectionStatus::showClosed()
+{
+    m_port->clear();
+    m_model->clear();
+    m_link->clear();
+}

@@ -1,0 +1,125 @@
+#include "app/communicationlog.h"
+#include "app/setupapplication.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+// The log as a record of the session: bounded, clearable and saved with the bytes behind
+// every line.
+class tst_CommunicationLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keepsTheNewestLinesInOrder();
+    void savedFileHoldsEveryEntry();
+    void menuIsPolishAndClearKeepsTheColour();
+};
+
+// The log belongs to its view, as in the window.
+static CommunicationLog *logOn(QTextBrowser &view)
+{
+    return new CommunicationLog(&view);
+}
+
+void tst_CommunicationLog::keepsTheNewestLinesInOrder()
+{
+    QTextBrowser view;
+    CommunicationLog *log = logOn(view);
+    const int notes = CommunicationLog::MaxLines + 3;
+    for (int i = 0; i < notes; ++i)
+        log->note(QString::number(i));
+    log->sent(QStringLiteral("Próba LED"), QByteArray("LE") + QByteArray(12, '\x01'), true);
+
+    QStringList expected;
+    for (int i = notes + 1 - CommunicationLog::MaxLines; i < notes; ++i)
+        expected << QString::number(i);
+    expected << QStringLiteral("Próba LED");
+    QCOMPARE(log->lines(), expected);
+    // Each kept line still carries its own frame, not one of a line that gave way.
+    const QString toolTip = log->toolTipOfLine(CommunicationLog::MaxLines - 1);
+    QVERIFY2(toolTip.endsWith(QStringLiteral("wysłano: 4C 45 01 01 01 01 01 01 01 01 01 01 01 01")),
+             qPrintable(toolTip));
+    QVERIFY2(log->toolTipOfLine(0).endsWith(QLatin1Char(' ') + expected.first()),
+             qPrintable(log->toolTipOfLine(0)));
+}
+
+void tst_CommunicationLog::savedFileHoldsEveryEntry()
+{
+    QTextBrowser view;
+    CommunicationLog *log = logOn(view);
+    log->note(QStringLiteral("Offline"));
+    log->sent(QStringLiteral("Dane dla Widoku"), QByteArray("dV") + QByteArray(12, '\x01'), true);
+    log->beginReceived(QByteArray("dV") + QByteArray(3, '\0') + '\x09' + QByteArray(8, '\0'));
+    log->received(QStringLiteral("Widok urządzenia aktualizacja"));
+    log->sent(QStringLiteral("Próba LED"), QByteArray("LE") + QByteArray(12, '\xFF'), false);
+    log->failure(QStringLiteral("Nie wysłano: brak połączenia z urządzeniem"));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("log.txt"));
+    QString error;
+    QVERIFY2(log->saveTo(path, &error), qPrintable(error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList entries = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+
+    const QRegularExpression timed(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\t(.*)$"));
+    QStringList untimed;
+    for (const QString &entry : entries.mid(0, entries.size() - 1)) {
+        const QRegularExpressionMatch match = timed.match(entry);
+        QVERIFY2(match.hasMatch(), qPrintable(entry));
+        untimed << match.captured(1);
+    }
+    QCOMPARE(untimed,
+             QStringList({"Offline",
+                          "Dane dla Widoku\twysłano: 64 56 01 01 01 01 01 01 01 01 01 01 01 01",
+                          "Widok urządzenia aktualizacja\todebrano: 64 56 00 00 00 09 00 00 00 "
+                          "00 00 00 00 00",
+                          "Próba LED\tport zamknięty, nie wysłano: 4C 45 FF FF FF FF FF FF FF FF "
+                          "FF FF FF FF",
+                          "Nie wysłano: brak połączenia z urządzeniem"}));
+    QCOMPARE(entries.last(), QString());
+
+    QVERIFY(!log->saveTo(folder.filePath(QStringLiteral("missing/log.txt")), &error));
+    QVERIFY(!error.isEmpty());
+}
+
+// The toolkit's entries of the menu speak Polish once the program has set itself up.
+void tst_CommunicationLog::menuIsPolishAndClearKeepsTheColour()
+{
+    setUpApplication(*qApp);
+    QTextBrowser view;
+    CommunicationLog *log = logOn(view);
+    log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
+    std::unique_ptr<QMenu> menu(log->createContextMenu());
+    QStringList texts;
+    QAction *clear = nullptr;
+    for (QAction *action : menu->actions()) {
+        texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        if (texts.last() == QStringLiteral("Wyczyść"))
+            clear = action;
+    }
+    for (const char *expected : {"Skopiuj", "Zaznacz wszystko", "Wyczyść", "Zapisz log…"})
+        QVERIFY2(texts.contains(QString::fromUtf8(expected)), qPrintable(texts.join(", ")));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Anuluj"));
+
+    clear->trigger();
+    QVERIFY(log->lines().isEmpty());
+    // A line written in whatever colour is current still gets the colour the log had.
+    log->note(QStringLiteral("Offline"));
+    QCOMPARE(log->lines(), QStringList{"Offline"});
+    QCOMPARE(view.textColor(), CommunicationLog::FailureColour);
+}
+
+QTEST_MAIN(tst_CommunicationLog)
+#include "tst_communicationlog.moc"

@@ -1,0 +1,98 @@
+#include "tools/screenshots/shooter.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QImage>
+#include <QPainter>
+#include <QTextStream>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+constexpr int WaitMs = 3000;
+
+// Lets a freshly shown window lay itself out and paint once.
+void settle(QWidget &widget)
+{
+    widget.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+bool waitUntil(const std::function<bool()> &done)
+{
+    QDeadlineTimer deadline(WaitMs);
+    while (!done() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+void Shooter::window(QWidget &window, const QString &name)
+{
+    settle(window);
+    save(window.grab().toImage(), name);
+}
+
+void Shooter::modalDialog(const std::function<void()> &open, const QString &name)
+{
+    bool taken = false;
+    // The dialog's own event loop runs the timer; it stops once the dialog is gone.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || taken)
+            return;
+        taken = true;
+        settle(*dialog);
+        save(dialog->grab().toImage(), name);
+        dialog->reject();
+    });
+    poll.start();
+    QTimer::singleShot(WaitMs, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    open();
+    if (!taken)
+        save(QImage(), name);
+}
+
+void Shooter::openList(QWidget &window, QComboBox &combo, const QString &name)
+{
+    settle(window);
+    combo.showPopup();
+    QWidget *list = combo.view()->window();
+    if (!waitUntil([&] { return list->isVisible(); })) {
+        save(QImage(), name);
+        return;
+    }
+    settle(*list);
+    // The list is a window of its own and may reach past the main window's edge.
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    const QRect listRect(list->mapToGlobal(QPoint(0, 0)) - origin, list->size());
+    const QRect canvas = QRect(QPoint(0, 0), window.size()).united(listRect);
+    QImage image(canvas.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(-canvas.topLeft(), window.grab());
+        painter.drawPixmap(listRect.topLeft() - canvas.topLeft(), list->grab());
+    }
+    combo.hidePopup();
+    save(image, name);
+}
+
+void Shooter::save(const QImage &image, const QString &name)
+{
+    const QString path = m_folder.filePath(name + QStringLiteral(".png"));
+    const bool saved = !image.isNull() && image.save(path);
+    QTextStream(stdout) << (saved ? "wrote " : "FAILED ") << path << Qt::endl;
+    m_failures += saved ? 0 : 1;
+}
