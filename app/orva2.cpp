@@ -115,6 +115,9 @@ Pages &ORVA2::pages()
 
 ORVA2::~ORVA2()
 {
+    // A page leaving the stack makes the stack report a new current page to this window,
+    // which still needs its form then.
+    m_pages.reset();
     delete ui;
 }
 
@@ -452,8 +455,31 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     } else {
         DevicePage &page = pageOf(model.id);
         page.decodeConfig(block);
-        if (description)
+        if (description) {
             page.markUnchanged();
+            reportWhatTheFormCannotShow(*description, frames, page.configuration());
+        }
+    }
+}
+
+// A device may hold values beyond the form's ranges; the form then shows, and would write,
+// something else. The engineer must know before pressing "Zapisz".
+void ORVA2::reportWhatTheFormCannotShow(const SettingDescription &description,
+                                        const QByteArray &device, const QByteArray &form)
+{
+    if (device.isEmpty() || device == form)
+        return;
+    m_log->failure(QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia"));
+    logDifferences(description, device, form, QStringLiteral("urządzenie %1, formularz %2"));
+}
+
+void ORVA2::logDifferences(const SettingDescription &description, const QByteArray &ours,
+                           const QByteArray &theirs, const QString &values)
+{
+    for (const SettingsComparison::Entry &entry :
+         SettingsComparison(description, ours, theirs).differences()) {
+        m_log->failure(QStringLiteral("%1 / %2: ").arg(entry.group, entry.setting) +
+                       values.arg(entry.ours, entry.theirs));
     }
 }
 
@@ -503,13 +529,8 @@ void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray 
         return;
     }
     m_log->failure(QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji"));
-    if (read.isEmpty())
-        return;
-    for (const SettingsComparison::Entry &entry :
-         SettingsComparison(description, written, read).differences()) {
-        m_log->failure(QStringLiteral("%1 / %2: wysłano %3, odczytano %4")
-                           .arg(entry.group, entry.setting, entry.ours, entry.theirs));
-    }
+    if (!read.isEmpty())
+        logDifferences(description, written, read, QStringLiteral("wysłano %1, odczytano %2"));
 }
 
 void ORVA2::abandonExchange()

@@ -170,7 +170,11 @@ private:
     void writeAcknowledged(const QByteArray &written);
     void verifyWrite(const SettingDescription &description, const QByteArray &written,
                      const QByteArray &read);
-    void showPage(QWidget *page, const ModelInfo *model);
+    void reportWhatTheFormCannotShow(const SettingDescription &description,
+                                     const QByteArray &device, const QByteArray &form);
+    // One log line per setting that differs; `values` takes both sides' values, %1 and %2.
+    void logDifferences(const SettingDescription &description, const QByteArray &ours,
+                        const QByteArray &theirs, const QString &values);
     // Forgets a write or read in progress: its answer will not come.
     void abandonExchange();
 

@@ -1,5 +1,12 @@
 #include "simulator/simulateddevice.h"
 
+#include "codecs/brtconfig.h"
+#include "codecs/dravconfig.h"
+#include "codecs/gaconfig.h"
+#include "codecs/kzrconfig.h"
+#include "codecs/wrn1config.h"
+#include "codecs/wrn2config.h"
+#include "codecs/zegarconfig.h"
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"
 
@@ -17,12 +24,43 @@ QByteArray withHeader(QByteArray frame, const QByteArray &header)
     return frame;
 }
 
+// What a relay holds when it leaves the factory; a model without factory settings holds 0.
+QByteArray factoryConfiguration(const QByteArray &identity)
+{
+    using Id = ModelInfo::Id;
+    const ModelInfo *model = ModelInfo::byIdentity(identity);
+    switch (model ? model->id : Id::Tester) {
+    case Id::Kzr:
+        return KzrConfig::kzrDefaults().encode();
+    case Id::Tlmx:
+        return KzrConfig::tlmxDefaults().encode();
+    case Id::Ga:
+    case Id::Gami:
+        return GaConfig::defaults().encode();
+    case Id::Wrn1:
+        return Wrn1Config::defaults().encode();
+    case Id::Wrn2:
+        return Wrn2Config::defaults().encode();
+    case Id::Drav:
+        return DravConfig::defaults().encode();
+    case Id::Zegar:
+        return ZegarConfig::defaults().encode();
+    case Id::Brt:
+        return BrtConfig::defaults().encode();
+    default:
+        return Frame::configFrame() + Frame::configFramePart2();
+    }
+}
+
 } // namespace
 
 SimulatedDevice::SimulatedDevice(const QByteArray &identity, QObject *parent)
-    : QObject(parent), m_identity(identity), m_part1(Frame::configFrame()),
-      m_part2(Frame::configFramePart2())
+    : QObject(parent), m_identity(identity), m_part2(Frame::configFramePart2())
 {
+    const QByteArray factory = factoryConfiguration(identity);
+    m_part1 = factory.left(Frame::Size);
+    if (factory.size() > Frame::Size)
+        m_part2 = factory.mid(Frame::Size, Frame::Size);
 }
 
 QList<QByteArray> SimulatedDevice::knownIdentities()

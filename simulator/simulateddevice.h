@@ -8,9 +8,9 @@
 struct ModelInfo;
 
 // One relay as the program sees it from the other end of the line: it answers the
-// identification request with its identity and version, stores configuration frames,
-// answers a read request with what it stored, and (interlock relays) reports and unlocks
-// its interlock. Bytes come in through receive() and go out through transmit().
+// identification request with its identity and version, stores configuration frames (its
+// factory settings until the first write), answers a read request with what it stored, and
+// (interlock relays) reports and unlocks its interlock. Bytes come in through receive() and go out through transmit().
 class SimulatedDevice : public QObject
 {
     Q_OBJECT

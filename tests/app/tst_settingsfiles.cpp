@@ -32,6 +32,7 @@ private slots:
     void changesAreMarkedUntilReadSavedOrWritten();
     void compareWithDeviceTakesItsValues();
     void writeReadBackDifferentIsReported();
+    void readingWhatTheFormCannotShowIsSaid();
     void unsolicitedAcknowledgementStartsNoCheck();
 };
 
@@ -108,6 +109,8 @@ void tst_settingsfiles::deviceToFileToAnotherDevice()
     SimulatedConnection source(info.identity);
     source.device().setStoredPayload(randomPayload(info, 0x50 + static_cast<quint32>(model)));
     QVERIFY(source.connectAndLoad());
+    QVERIFY(!source.logLines().contains(QStringLiteral(
+        "Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
     QVERIFY(source.window().settingsMenu().saveFile(path));
     QString error;
     const SettingsFile saved = SettingsFile::open(path, &error);
@@ -258,6 +261,18 @@ void tst_settingsfiles::writeReadBackDifferentIsReported()
     const SettingDescription::Field &field = SettingDescription::of(ModelInfo::Id::Ga)->fields().first();
     const QString named = QStringLiteral("%1 / %2: wysłano ").arg(field.group, field.setting);
     QTRY_VERIFY_WITH_TIMEOUT(connection.logLines().last().startsWith(named), TimeoutMs);
+}
+
+// A relay holding zeros: the unlock time and both delays are below what the form can show.
+void tst_settingsfiles::readingWhatTheFormCannotShowIsSaid()
+{
+    SimulatedConnection connection("01");
+    connection.device().setStoredPayload(QByteArray(Frame::Size - 2, '\0'));
+    QVERIFY(connection.connectAndLoad());
+    QVERIFY(logShows(connection, QStringLiteral(
+                                     "Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
+    QVERIFY(logShows(connection, QStringLiteral("Konfiguracja zadziałania odblokowania / Czas "
+                                                "odblokowania [s]: urządzenie 0, formularz 1")));
 }
 
 void tst_settingsfiles::unsolicitedAcknowledgementStartsNoCheck()

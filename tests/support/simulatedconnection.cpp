@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int TimeoutMs = 5000;
@@ -41,17 +43,21 @@ void SimulatedConnection::pressConnect()
 
 bool SimulatedConnection::connectAndLoad()
 {
+    const int linesBefore = logLines().size();
+    const int framesBefore = m_simulator.device().receivedFrames().size();
     pressConnect();
     // Identification request, then the read request sent after identification.
-    if (!waitForFrames(2))
+    if (!waitForFrames(framesBefore + 2))
         return false;
     const bool hasConfigReply = m_simulator.device().identity() != "06";
     const QString expected = hasConfigReply ? QStringLiteral("Konfiguracja pobrana")
                                             : QStringLiteral("Pobierz konfiguracje");
+    // Lines about what the form cannot show may follow the one awaited.
     return QTest::qWaitFor(
         [&] {
-            const QStringList lines = logLines();
-            return !lines.isEmpty() && lines.last().startsWith(expected);
+            const QStringList lines = logLines().mid(linesBefore);
+            return std::any_of(lines.cbegin(), lines.cend(),
+                               [&](const QString &line) { return line.startsWith(expected); });
         },
         TimeoutMs);
 }

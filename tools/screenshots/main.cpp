@@ -4,6 +4,7 @@
 
 #include "tools/screenshots/shooter.h"
 
+#include "app/comparedialog.h"
 #include "app/orva2.h"
 #include "app/setupapplication.h"
 #include "protocol/frames.h"
@@ -12,7 +13,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextStream>
 
@@ -201,6 +204,26 @@ void shootDevices(Shooter &shooter)
     }
 }
 
+// What the engineer sees of settings files: changes marked on the form, the "Plik" menu,
+// and the form compared with the device.
+void shootSettings(Shooter &shooter)
+{
+    SimulatedDeviceWindow device(Frame::Reply::Kzr);
+    if (!device.connect())
+        return;
+    ORVA2 &window = device.window();
+    click(window.kzrPage(), "inw_we1");
+    click(window.kzrPage(), "pk2_przycisk");
+    shooter.window(window, QStringLiteral("settings-kzr1-changes-marked"));
+    shooter.openMenu(window, child<QMenu>(window, "menuPlik"), QStringLiteral("settings-menu-plik"));
+    window.requestDeviceComparison();
+    if (waitUntil([&] { return window.findChild<CompareDialog *>() != nullptr; })) {
+        CompareDialog &compare = *window.findChild<CompareDialog *>();
+        shooter.window(compare, QStringLiteral("settings-compare-device"));
+        compare.close();
+    }
+}
+
 int shootEverything(const QString &folder)
 {
     if (!QDir().mkpath(folder)) {
@@ -211,6 +234,7 @@ int shootEverything(const QString &folder)
     shootStart(shooter);
     shootOffline(shooter);
     shootDevices(shooter);
+    shootSettings(shooter);
     return shooter.failures() == 0 ? 0 : 1;
 }
 
@@ -247,6 +271,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     setUpApplication(application);
+    // The devices shot here are simulated: their backups belong to no one.
+    QStandardPaths::setTestModeEnabled(true);
     // The offscreen platform has no desktop theme and falls back to the font database's
     // 12-point default; X11 without a desktop's own settings gives every program Sans Serif
     // at 9 points, and that is what an engineer sees.

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QTextStream>
 #include <QTimer>
@@ -68,24 +69,36 @@ void Shooter::openList(QWidget &window, QComboBox &combo, const QString &name)
 {
     settle(window);
     combo.showPopup();
-    QWidget *list = combo.view()->window();
-    if (!waitUntil([&] { return list->isVisible(); })) {
+    savePopupOver(window, *combo.view()->window(), name);
+    combo.hidePopup();
+}
+
+void Shooter::openMenu(QWidget &window, QMenu &menu, const QString &name)
+{
+    settle(window);
+    menu.popup(window.mapToGlobal(QPoint(0, 0)));
+    savePopupOver(window, menu, name);
+    menu.hide();
+}
+
+// A popup is a window of its own and may reach past the main window's edge.
+void Shooter::savePopupOver(QWidget &window, QWidget &popup, const QString &name)
+{
+    if (!waitUntil([&] { return popup.isVisible(); })) {
         save(QImage(), name);
         return;
     }
-    settle(*list);
-    // The list is a window of its own and may reach past the main window's edge.
+    settle(popup);
     const QPoint origin = window.mapToGlobal(QPoint(0, 0));
-    const QRect listRect(list->mapToGlobal(QPoint(0, 0)) - origin, list->size());
-    const QRect canvas = QRect(QPoint(0, 0), window.size()).united(listRect);
+    const QRect popupRect(popup.mapToGlobal(QPoint(0, 0)) - origin, popup.size());
+    const QRect canvas = QRect(QPoint(0, 0), window.size()).united(popupRect);
     QImage image(canvas.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.drawPixmap(-canvas.topLeft(), window.grab());
-        painter.drawPixmap(listRect.topLeft() - canvas.topLeft(), list->grab());
+        painter.drawPixmap(popupRect.topLeft() - canvas.topLeft(), popup.grab());
     }
-    combo.hidePopup();
     save(image, name);
 }
 

@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QImage;
+class QMenu;
 class QWidget;
 
 // Writes what a window, a dialog or an open drop-down list shows to <folder>/<name>.png
@@ -22,11 +23,14 @@ public:
     void modalDialog(const std::function<void()> &open, const QString &name);
     // The window with the list of `combo` open over it, where the list really opens.
     void openList(QWidget &window, QComboBox &combo, const QString &name);
+    // The window with `menu` open at its top left corner, under the menu bar's first entry.
+    void openMenu(QWidget &window, QMenu &menu, const QString &name);
 
     int failures() const { return m_failures; }
 
 private:
     void save(const QImage &image, const QString &name);
+    void savePopupOver(QWidget &window, QWidget &popup, const QString &name);
 
     QDir m_folder;
     int m_failures = 0;
