@@ -1,9 +1,12 @@
 #include "app/program.h"
+#include "cli/headlessprogram.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    if (HeadlessProgram::runsWithoutWindow(argc, argv))
+        return HeadlessProgram::main(argc, argv);
     QApplication application(argc, argv);
     return Program::run(application.arguments());
 }
