@@ -62,8 +62,8 @@ CommandLine::CommandLine()
         "or the check after --write found differences; 2 refused input (an option, an "
         "unreadable or invalid file, a file of another model or a newer format); 3 the link "
         "failed (no such port, port busy or not permitted, no answer, link lost)."));
-    for (const QCommandLineOption *option :
-         {&m_port, &m_simulate, &m_read, &m_write, &m_compare, &m_report, &m_log, &m_repeat, &m_baud})
+    for (const QCommandLineOption *option : {&m_port, &m_simulate, &m_read, &m_write, &m_compare,
+                                             &m_report, &m_log, &m_repeat, &m_baud})
         m_parser.addOption(*option);
 }
 
@@ -151,8 +151,7 @@ bool CommandLine::versionRequested() const
 
 bool CommandLine::needsWindow() const
 {
-    return m_error.isEmpty() && !helpRequested() && !versionRequested() &&
-           m_action == Action::None;
+    return m_error.isEmpty() && !helpRequested() && !versionRequested() && m_action == Action::None;
 }
 
 QString CommandLine::portName() const

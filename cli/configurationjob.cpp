@@ -18,13 +18,15 @@ QString fileName(const QString &path)
 
 } // namespace
 
-ConfigurationJob::ConfigurationJob(DeviceSession &session, BackupStore &backups,
-                                   const Order &order, QObject *parent)
+ConfigurationJob::ConfigurationJob(DeviceSession &session, BackupStore &backups, const Order &order,
+                                   QObject *parent)
     : QObject(parent), m_session(session), m_backups(backups), m_order(order)
 {
     connect(&session, &DeviceSession::identified, this, &ConfigurationJob::identified);
-    connect(&session, &DeviceSession::configurationRead, this, &ConfigurationJob::configurationRead);
-    connect(&session, &DeviceSession::writeAcknowledged, this, &ConfigurationJob::writeAcknowledged);
+    connect(&session, &DeviceSession::configurationRead, this,
+            &ConfigurationJob::configurationRead);
+    connect(&session, &DeviceSession::writeAcknowledged, this,
+            &ConfigurationJob::writeAcknowledged);
     connect(&session, &DeviceSession::readBack, this, &ConfigurationJob::readBack);
     connect(&session, &DeviceSession::failed, this, [this](const QString &reason) {
         if (m_running)
@@ -95,18 +97,12 @@ void ConfigurationJob::configurationRead(const QByteArray &reply)
         return;
     emit step(QString::fromUtf8(m_session.model()->configLine));
     const QByteArray frames = kept(reply);
-    QString error;
-    switch (m_order.action) {
-    case CommandLine::Action::Compare:
+    if (m_order.action == CommandLine::Action::Compare) {
         compare(frames);
         return;
-    case CommandLine::Action::Report:
-        error = writeReport(frames);
-        break;
-    default:
-        error = saveFile(frames);
-        break;
     }
+    const QString error =
+        m_order.action == CommandLine::Action::Report ? writeReport(frames) : saveFile(frames);
     if (error.isEmpty())
         finish(RunOutcome::Done, QStringLiteral("Zapisano %1.").arg(m_order.path));
     else
@@ -115,7 +111,8 @@ void ConfigurationJob::configurationRead(const QByteArray &reply)
 
 QString ConfigurationJob::saveFile(const QByteArray &frames) const
 {
-    return SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion()).save(m_order.path);
+    return SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion())
+        .save(m_order.path);
 }
 
 QString ConfigurationJob::writeReport(const QByteArray &frames) const
@@ -171,7 +168,8 @@ void ConfigurationJob::readBack(const QByteArray &reply)
          SettingsComparison(*m_description, written, read).differences())
         emit difference(QStringLiteral("%1 / %2: wysłano %3, odczytano %4")
                             .arg(entry.group, entry.setting, entry.ours, entry.theirs));
-    finish(RunOutcome::Differs, QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji."));
+    finish(RunOutcome::Differs,
+           QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji."));
 }
 
 void ConfigurationJob::finish(RunOutcome::Code code, const QString &sentence)

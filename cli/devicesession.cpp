@@ -22,8 +22,8 @@ QString DeviceSession::open(const QString &portName, qint32 baudRate)
 {
     if (m_link.open(portName, baudRate))
         return QString();
-    QString sentence = QStringLiteral("Nie można otworzyć portu %1: %2.")
-                           .arg(portName, m_link.lastErrorString());
+    QString sentence =
+        QStringLiteral("Nie można otworzyć portu %1: %2.").arg(portName, m_link.lastErrorString());
     if (!m_link.permissionHint().isEmpty())
         sentence += QLatin1Char(' ') + m_link.permissionHint();
     return sentence;
@@ -54,7 +54,8 @@ void DeviceSession::write(const QByteArray &frames)
         // The first part of a two-part configuration gets longer to leave, as in the window.
         const bool anotherFollows = at + Frame::Size < frames.size();
         ++m_acknowledgementsDue;
-        if (!send(frames.mid(at, Frame::Size), anotherFollows ? Frame::WriteWaitLong : Frame::WriteWait))
+        if (!send(frames.mid(at, Frame::Size),
+                  anotherFollows ? Frame::WriteWaitLong : Frame::WriteWait))
             return;
     }
 }

@@ -81,8 +81,8 @@ int HeadlessProgram::run(const QStringList &arguments)
         return RunOutcome::Done;
     }
     if (commandLine.versionRequested()) {
-        out << QCoreApplication::applicationName() << ' '
-            << QCoreApplication::applicationVersion() << Qt::endl;
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << Qt::endl;
         return RunOutcome::Done;
     }
     HeadlessProgram program(commandLine);
@@ -144,7 +144,8 @@ RunOutcome HeadlessProgram::openOrderFile(SettingsFile *file) const
     // What the program would write after reading these frames; anything else would not read
     // back as written.
     const SettingDescription &description = *SettingDescription::of(file->model->id);
-    if (action == CommandLine::Action::Write && description.normalised(file->frames) != file->frames)
+    if (action == CommandLine::Action::Write &&
+        description.normalised(file->frames) != file->frames)
         return RunOutcome::before(
             RunOutcome::Refused,
             QStringLiteral("Plik „%1” zawiera bity, których model %2 nie przyjmuje; niczego nie "
@@ -189,9 +190,9 @@ void HeadlessProgram::conclude(const RunOutcome &outcome)
     say(outcome.sentence);
     if (!m_log)
         return;
-    const QString error = m_log->append({QDateTime::currentDateTime(), m_portLabel,
-                                         m_commandLine.actionName(), m_commandLine.actionFile(),
-                                         outcome});
+    const QString error =
+        m_log->append({QDateTime::currentDateTime(), m_portLabel, m_commandLine.actionName(),
+                       m_commandLine.actionFile(), outcome});
     if (!error.isEmpty())
         say(error);
 }

@@ -8,8 +8,9 @@
 #include <algorithm>
 
 const QStringList RunLog::Columns = {
-    QStringLiteral("czas"),  QStringLiteral("port"), QStringLiteral("model"),
-    QStringLiteral("wersja urządzenia"), QStringLiteral("czynność"), QStringLiteral("plik"),
+    QStringLiteral("czas"),     QStringLiteral("port"),
+    QStringLiteral("model"),    QStringLiteral("wersja urządzenia"),
+    QStringLiteral("czynność"), QStringLiteral("plik"),
     QStringLiteral("wynik"),
 };
 
@@ -19,9 +20,9 @@ namespace {
 QString csvField(QString field)
 {
     static const QString special = QStringLiteral(",\"\r\n");
-    const bool quote = std::any_of(field.cbegin(), field.cend(),
-                                   [](QChar c) { return special.contains(c); }) ||
-                       field != field.trimmed();
+    const bool quote =
+        std::any_of(field.cbegin(), field.cend(), [](QChar c) { return special.contains(c); }) ||
+        field != field.trimmed();
     if (!quote)
         return field;
     field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -50,8 +51,8 @@ QString RunLog::append(const Line &line) const
     const RunOutcome &outcome = line.outcome;
     const QDateTime time = line.time.toOffsetFromUtc(line.time.offsetFromUtc());
     return appendText({time.toString(Qt::ISODate), line.port,
-                       outcome.model ? outcome.model->nameText() : QString(),
-                       outcome.deviceVersion, line.action, line.file,
+                       outcome.model ? outcome.model->nameText() : QString(), outcome.deviceVersion,
+                       line.action, line.file,
                        QStringLiteral("%1: %2").arg(outcome.code).arg(outcome.sentence)});
 }
 
