@@ -161,15 +161,12 @@ void ORVA2::on_infokontakt_clicked()
 
 // ---- connecting -------------------------------------------------------------------------
 
-// The engineer needs to know which port failed and why; a port owned by the dialout group
-// is the usual reason on Linux.
+// The engineer needs to know which port failed and why.
 void ORVA2::showConnectionError(const QString &portName)
 {
     QString details = m_link.lastErrorString();
-    if (m_link.lastError() == QSerialPort::PermissionError)
-        details += QStringLiteral("\n\nDostęp do portów szeregowych mają członkowie grupy "
-                                  "dialout: sudo usermod -aG dialout $USER, a potem ponowne "
-                                  "zalogowanie.");
+    if (!m_link.permissionHint().isEmpty())
+        details += QStringLiteral("\n\n") + m_link.permissionHint();
     QMessageBox box;
     box.setText(QStringLiteral("Błąd połączenia"));
     box.setInformativeText(QStringLiteral("Port: %1\n%2").arg(portName, details));

@@ -1,7 +1,8 @@
 #include "app/program.h"
 
-#include "app/commandline.h"
 #include "app/windowmemory.h"
+#include "cli/commandline.h"
+#include "cli/headlessprogram.h"
 #include "protocol/modeltable.h"
 #include "simulator/devicesimulator.h"
 
@@ -45,29 +46,13 @@ bool Program::simulate(const ModelInfo &model)
 
 int Program::run(const QStringList &arguments)
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("ORVATECH"));
-    QCoreApplication::setApplicationName(QStringLiteral("ORVA_Konfig"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ORVA_PROGRAM_VERSION));
-
+    CommandLine::nameApplication();
     CommandLine commandLine;
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (!commandLine.parse(arguments)) {
-        err << commandLine.errorText() << Qt::endl;
-        return UsageError;
-    }
-    if (commandLine.helpRequested()) {
-        out << commandLine.helpText();
-        return 0;
-    }
-    if (commandLine.versionRequested()) {
-        out << QCoreApplication::applicationName() << ' '
-            << QCoreApplication::applicationVersion() << Qt::endl;
-        return 0;
-    }
+    if (!commandLine.parse(arguments) || !commandLine.needsWindow())
+        return HeadlessProgram::run(arguments);
     Program program;
     if (!program.start(commandLine)) {
-        err << program.errorText() << Qt::endl;
+        QTextStream(stderr) << program.errorText() << Qt::endl;
         return 1;
     }
     return QApplication::exec();

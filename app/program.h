@@ -17,9 +17,6 @@ struct ModelInfo;
 class Program
 {
 public:
-    // The exit code of a command line that cannot be followed.
-    static constexpr int UsageError = 2;
-
     Program();
     ~Program();
 
@@ -34,7 +31,8 @@ public:
 
     // What main() does once the application object exists: names the application (its
     // settings live under that name), reads the command line, starts the program and runs
-    // the event loop. Returns the process's exit code.
+    // the event loop. A command line that needs no window is answered on the console.
+    // Returns the process's exit code.
     static int run(const QStringList &arguments);
 
 private:

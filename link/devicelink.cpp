@@ -44,6 +44,15 @@ bool DeviceLink::open(const QString &portName, qint32 baudRate)
     return true;
 }
 
+// On Linux the serial ports belong to the dialout group.
+QString DeviceLink::permissionHint() const
+{
+    if (m_lastError != QSerialPort::PermissionError)
+        return QString();
+    return QStringLiteral("Dostęp do portów szeregowych mają członkowie grupy dialout: sudo "
+                          "usermod -aG dialout $USER, a potem ponowne zalogowanie.");
+}
+
 void DeviceLink::configure(qint32 baudRate)
 {
     m_port.setBaudRate(baudRate);

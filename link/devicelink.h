@@ -34,6 +34,8 @@ public:
     qint32 baudRate() const { return m_port.baudRate(); }
     QSerialPort::SerialPortError lastError() const { return m_lastError; }
     QString lastErrorString() const { return m_lastErrorString; }
+    // What the engineer can do about a port he may not open; empty for any other failure.
+    QString permissionHint() const;
     void setAnswerTimeout(int milliseconds) { m_answerTimeout.setInterval(milliseconds); }
 
     enum class Answer

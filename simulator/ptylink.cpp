@@ -24,6 +24,10 @@ bool PtyLink::open()
         return false;
     }
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // A program started meanwhile must not hold the device end open: closing it could then
+    // never look like a pulled adapter to that program.
+    for (const int descriptor : {m_master, m_slaveKeepAlive})
+        ::fcntl(descriptor, F_SETFD, ::fcntl(descriptor, F_GETFD) | FD_CLOEXEC);
     m_slavePath = QString::fromLocal8Bit(name);
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyLink::readAvailable);

@@ -26,6 +26,8 @@ public:
     static QStringList modelNames();
 
     QByteArray identity() const { return m_identity; }
+    // Another relay put on the same line, as on a production bench.
+    void setIdentity(const QByteArray &identity) { m_identity = identity; }
 
     // Six version characters (bytes 2-7 of the identification reply).
     void setVersion(const QByteArray &sixCharacters) { m_version = sixCharacters; }

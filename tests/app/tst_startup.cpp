@@ -2,7 +2,8 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
-#include "app/commandline.h"
+#include "cli/commandline.h"
+#include "cli/runoutcome.h"
 #include "app/program.h"
 #include "protocol/modeltable.h"
 
@@ -76,8 +77,8 @@ void tst_Startup::commandLine_data()
     QTest::newRow("port and model")
         << QStringList{"--port", "COM5", "--simulate", "GA-1"} << QString() << QByteArray()
         << "cannot be used together";
-    QTest::newRow("unknown option") << QStringList{"--baud", "9600"} << QString()
-                                    << QByteArray() << "Unknown option 'baud'";
+    QTest::newRow("unknown option") << QStringList{"--speed", "9600"} << QString()
+                                    << QByteArray() << "Unknown option 'speed'";
     QTest::newRow("bare port name") << QStringList{"COM5"} << QString() << QByteArray()
                                     << "Unexpected argument 'COM5'";
 }
@@ -95,7 +96,7 @@ void tst_Startup::commandLine()
     if (!error.isEmpty()) {
         QVERIFY2(commandLine.errorText().contains(error), qPrintable(commandLine.errorText()));
         // A command line that cannot be followed ends the program before any window opens.
-        QCOMPARE(Program::run(arguments), Program::UsageError);
+        QCOMPARE(Program::run(arguments), int(RunOutcome::Refused));
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         return;
     }

@@ -1,0 +1,179 @@
+#include "cli/configurationjob.h"
+
+#include "cli/devicesession.h"
+#include "protocol/modeltable.h"
+#include "settings/backupstore.h"
+#include "settings/settingdescription.h"
+#include "settings/settingscomparison.h"
+#include "settings/settingsreport.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+ConfigurationJob::ConfigurationJob(DeviceSession &session, BackupStore &backups, const Order &order,
+                                   QObject *parent)
+    : QObject(parent), m_session(session), m_backups(backups), m_order(order)
+{
+    connect(&session, &DeviceSession::identified, this, &ConfigurationJob::identified);
+    connect(&session, &DeviceSession::configurationRead, this,
+            &ConfigurationJob::configurationRead);
+    connect(&session, &DeviceSession::writeAcknowledged, this,
+            &ConfigurationJob::writeAcknowledged);
+    connect(&session, &DeviceSession::readBack, this, &ConfigurationJob::readBack);
+    connect(&session, &DeviceSession::failed, this, [this](const QString &reason) {
+        if (m_running)
+            finish(RunOutcome::LinkFailed, reason);
+    });
+}
+
+void ConfigurationJob::start()
+{
+    m_running = true;
+    m_description = nullptr;
+    emit step(QStringLiteral("Prośba o identyfikator"));
+    m_session.identify();
+}
+
+void ConfigurationJob::identified(const ModelInfo &model, const QString &deviceVersion)
+{
+    if (!m_running)
+        return;
+    emit step(QStringLiteral("Urządzenie: %1, wersja %2").arg(model.nameText(), deviceVersion));
+    const QString refusal = refusalFor(model);
+    if (!refusal.isEmpty()) {
+        finish(RunOutcome::Refused, refusal);
+        return;
+    }
+    m_description = SettingDescription::of(model.id);
+    if (m_order.action == CommandLine::Action::Write) {
+        emit step(QStringLiteral("Wysyłanie konfiguracji z pliku %1").arg(fileName(m_order.path)));
+        m_session.write(m_order.file.frames);
+    } else {
+        emit step(QStringLiteral("Pobierz konfiguracje"));
+        m_session.read();
+    }
+}
+
+// Each refusal comes before any configuration frame is sent.
+QString ConfigurationJob::refusalFor(const ModelInfo &model) const
+{
+    if (!SettingDescription::of(model.id))
+        return QStringLiteral("Program nie zna nastaw modelu %1.").arg(model.nameText());
+    if (m_order.file.model && m_order.file.model != &model)
+        return QStringLiteral("Plik „%1” zawiera nastawy modelu %2, a podłączone urządzenie to "
+                              "%3; niczego nie wysłano.")
+            .arg(fileName(m_order.path), m_order.file.model->nameText(), model.nameText());
+    if (m_order.action != CommandLine::Action::Write && !model.answersRead())
+        return QStringLiteral("%1 nie odpowiada na odczyt konfiguracji, więc nie można jej "
+                              "odczytać, porównać ani opisać w raporcie.")
+            .arg(model.nameText());
+    return QString();
+}
+
+QByteArray ConfigurationJob::kept(const QByteArray &reply)
+{
+    const QByteArray frames = m_description->normalised(reply);
+    QString error;
+    const QString backup =
+        m_backups.keep(*m_session.model(), frames, m_session.deviceVersion(), &error);
+    if (!error.isEmpty())
+        emit step(error);
+    else if (!backup.isEmpty())
+        emit step(QStringLiteral("Kopia zapasowa: %1").arg(backup));
+    return frames;
+}
+
+void ConfigurationJob::configurationRead(const QByteArray &reply)
+{
+    if (!m_running)
+        return;
+    emit step(QString::fromUtf8(m_session.model()->configLine));
+    const QByteArray frames = kept(reply);
+    if (m_order.action == CommandLine::Action::Compare) {
+        compare(frames);
+        return;
+    }
+    const QString error =
+        m_order.action == CommandLine::Action::Report ? writeReport(frames) : saveFile(frames);
+    if (error.isEmpty())
+        finish(RunOutcome::Done, QStringLiteral("Zapisano %1.").arg(m_order.path));
+    else
+        finish(RunOutcome::Refused, error);
+}
+
+QString ConfigurationJob::saveFile(const QByteArray &frames) const
+{
+    return SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion())
+        .save(m_order.path);
+}
+
+QString ConfigurationJob::writeReport(const QByteArray &frames) const
+{
+    const SettingsReport report(
+        {m_session.model()->nameText(), m_session.deviceVersion(), m_order.portLabel, QString()},
+        m_description->rows(frames), frames);
+    return report.writePdf(m_order.path);
+}
+
+void ConfigurationJob::compare(const QByteArray &deviceFrames)
+{
+    const SettingsComparison comparison(*m_description, deviceFrames, m_order.file.frames);
+    for (const SettingsComparison::Entry &entry : comparison.differences())
+        emit difference(QStringLiteral("%1 / %2: urządzenie %3, plik %4")
+                            .arg(entry.group, entry.setting, entry.ours, entry.theirs));
+    if (comparison.differingCount() == 0)
+        finish(RunOutcome::Done, QStringLiteral("Urządzenie ma nastawy z pliku %1 (%2 nastaw).")
+                                     .arg(fileName(m_order.path))
+                                     .arg(comparison.equalCount()));
+    else
+        finish(RunOutcome::Differs, QStringLiteral("Nastawy różne od pliku %1: %2 z %3.")
+                                        .arg(fileName(m_order.path))
+                                        .arg(comparison.differingCount())
+                                        .arg(comparison.entries().size()));
+}
+
+void ConfigurationJob::writeAcknowledged()
+{
+    if (!m_running)
+        return;
+    emit step(QStringLiteral("Konfiguracja odebrana"));
+    const ModelInfo &model = *m_session.model();
+    if (!model.answersRead())
+        finish(RunOutcome::Done, QStringLiteral("%1 nie odpowiada na odczyt, więc zapisu nie "
+                                                "można sprawdzić odczytem.")
+                                     .arg(model.nameText()));
+    else
+        emit step(QStringLiteral("Sprawdzanie zapisu odczytem"));
+}
+
+void ConfigurationJob::readBack(const QByteArray &reply)
+{
+    if (!m_running)
+        return;
+    const QByteArray read = kept(reply);
+    const QByteArray &written = m_order.file.frames;
+    if (read == written) {
+        finish(RunOutcome::Done, QStringLiteral("Zapis potwierdzony odczytem."));
+        return;
+    }
+    for (const SettingsComparison::Entry &entry :
+         SettingsComparison(*m_description, written, read).differences())
+        emit difference(QStringLiteral("%1 / %2: wysłano %3, odczytano %4")
+                            .arg(entry.group, entry.setting, entry.ours, entry.theirs));
+    finish(RunOutcome::Differs,
+           QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji."));
+}
+
+void ConfigurationJob::finish(RunOutcome::Code code, const QString &sentence)
+{
+    m_running = false;
+    emit finished({code, sentence, m_session.model(), m_session.deviceVersion()});
+}

@@ -1,0 +1,428 @@
+#include "cli/runoutcome.h"
+#include "settings/settingdescription.h"
+#include "settings/settingsfile.h"
+#include "simulator/devicesimulator.h"
+#include "tests/codecs/codecdomain.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(ModelInfo::Id)
+
+// orva-konfig without a window, run as a script runs it: a process of its own, talking to a
+// relay this test serves on a pseudo-terminal (or one simulated inside the program), with no
+// display at all.
+class tst_Headless : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void differencesAreListedAndLogged();
+    void refusalsSendNothing_data();
+    void refusalsSendNothing();
+    void linkFailures_data();
+    void linkFailures();
+    void repeatHandlesEachRelayOnce();
+    void reportIsWritten();
+
+private:
+    struct Run
+    {
+        int code = -1;
+        QString out;
+        QString err;
+    };
+
+    void start(QProcess &process, const QStringList &arguments);
+    Run run(const QStringList &arguments);
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+
+    QTemporaryDir m_folder;
+};
+
+namespace {
+
+constexpr int TimeoutMs = 15000;
+
+// A configuration the relay could hold, as the program writes it; TLMX-1 shares the KZR-1
+// codec.
+QByteArray randomFrames(const ModelInfo &model, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    for (const CodecDomain &domain : codecDomains()) {
+        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
+        const bool narrowRange = domain.rangeVariant.isEmpty() || domain.rangeVariant == "0";
+        if (drawn && narrowRange && qstrcmp(drawn->configHeader, model.configHeader) == 0)
+            return domain.writeBack(domain.randomReply(random));
+    }
+    return QByteArray();
+}
+
+// Frame bytes 2-13 of each frame: what a simulated relay stores.
+QByteArray payloadOf(const QByteArray &frames)
+{
+    QByteArray payload;
+    for (int at = 0; at < frames.size(); at += Frame::Size)
+        payload += frames.mid(at + 2, Frame::Size - 2);
+    return payload;
+}
+
+QByteArray framesIn(const QString &path)
+{
+    QString error;
+    const SettingsFile file = SettingsFile::open(path, &error);
+    return error.isEmpty() ? file.frames : error.toUtf8();
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray fileOf(ModelInfo::Id model, quint32 seed)
+{
+    const ModelInfo &info = ModelInfo::of(model);
+    return SettingsFile::of(info, randomFrames(info, seed), QStringLiteral("v03d15m07r")).toJson();
+}
+
+int configurationFramesIn(const QList<QByteArray> &frames)
+{
+    return static_cast<int>(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
+        return f.at(0) == Frame::ConfigHeader0;
+    }));
+}
+
+int identificationsIn(const QList<QByteArray> &frames)
+{
+    return static_cast<int>(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
+        return Frame::hasHeader(f, Frame::Request::Identify);
+    }));
+}
+
+QStringList linesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
+               : QStringList();
+}
+
+} // namespace
+
+// No display, and a platform that would need one: a widget or a window-system platform
+// anywhere on the way fails the run. The backups go to the test's own folder.
+void tst_Headless::start(QProcess &process, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVA_KONFIG), arguments);
+}
+
+// Waits with the event loop running: the relay on the pseudo-terminal answers from it.
+tst_Headless::Run tst_Headless::run(const QStringList &arguments)
+{
+    QProcess process;
+    start(process, arguments);
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, TimeoutMs))
+        process.kill();
+    process.waitForFinished();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void tst_Headless::roundTrip_data()
+{
+    QTest::addColumn<ModelInfo::Id>("model");
+    for (const ModelInfo &model : ModelInfo::all()) {
+        if (SettingDescription::of(model.id))
+            QTest::newRow(model.name) << model.id;
+    }
+}
+
+// Read from one relay, written into another and read from that: the same frames byte for
+// byte, every read kept as a backup. A relay that does not answer a read refuses the read
+// and takes the write unchecked.
+void tst_Headless::roundTrip()
+{
+    QFETCH(ModelInfo::Id, model);
+    const ModelInfo &info = ModelInfo::of(model);
+    const QByteArray frames = randomFrames(info, 0x15 + static_cast<quint32>(model));
+    const QString first = path(QStringLiteral("%1-first.orva.json").arg(info.identity));
+    const QString second = path(QStringLiteral("%1-second.orva.json").arg(info.identity));
+
+    DeviceSimulator source(info.identity);
+    QVERIFY(source.start());
+    source.device().setStoredPayload(payloadOf(frames));
+    const Run read = run({"--port", source.portName(), "--read", first});
+    if (info.answersRead()) {
+        QCOMPARE(read.code, int(RunOutcome::Done));
+        QCOMPARE(framesIn(first).toHex(' '), frames.toHex(' '));
+        QVERIFY(!QDir(path(QStringLiteral("data/ORVATECH/ORVA_Konfig/kopie/%1").arg(info.name)))
+                     .isEmpty(QDir::Files));
+    } else {
+        QCOMPARE(read.code, int(RunOutcome::Refused));
+        QVERIFY2(read.err.contains("nie odpowiada na odczyt"), qPrintable(read.err));
+        writeFile(first, SettingsFile::of(info, frames, {}).toJson());
+    }
+
+    DeviceSimulator target(info.identity);
+    QVERIFY(target.start());
+    const Run write = run({"--port", target.portName(), "--write", first});
+    QVERIFY2(write.code == RunOutcome::Done, qPrintable(write.err));
+    QCOMPARE(target.device().storedPayload().toHex(' '), payloadOf(frames).toHex(' '));
+    QVERIFY2(write.err.contains(info.answersRead() ? "Zapis potwierdzony odczytem"
+                                                   : "nie można sprawdzić odczytem"),
+             qPrintable(write.err));
+    if (info.answersRead()) {
+        QCOMPARE(run({"--port", target.portName(), "--read", second}).code, int(RunOutcome::Done));
+        QCOMPARE(framesIn(second).toHex(' '), frames.toHex(' '));
+    }
+}
+
+// Equal is 0 with nothing on standard output; one setting changed on the relay is 1 and
+// that setting alone, whether found by --compare or by the check after a write. Each run adds
+// one line to the run log.
+void tst_Headless::differencesAreListedAndLogged()
+{
+    const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
+    const SettingDescription &description = *SettingDescription::of(ga.id);
+    DeviceSimulator relay(ga.identity);
+    QVERIFY(relay.start());
+    relay.device().setStoredPayload(payloadOf(randomFrames(ga, 7)));
+    const QString file = path(QStringLiteral("ga.orva.json"));
+    const QString log = path(QStringLiteral("runs.csv"));
+    QCOMPARE(run({"--port", relay.portName(), "--read", file}).code, int(RunOutcome::Done));
+
+    const Run same = run({"--port", relay.portName(), "--compare", file, "--log", log});
+    QCOMPARE(same.code, int(RunOutcome::Done));
+    QCOMPARE(same.out, QString());
+
+    // The first setting kept in a single bit, flipped on the relay.
+    const auto flag = std::find_if(description.fields().cbegin(), description.fields().cend(),
+                                   [](const SettingDescription::Field &field) {
+                                       return field.mask.count('\0') == field.mask.size() - 1;
+                                   });
+    QVERIFY(flag != description.fields().cend());
+    QByteArray frames = framesIn(file);
+    for (int i = 0; i < frames.size(); ++i)
+        frames[i] = static_cast<char>(frames[i] ^ flag->mask[i]);
+    relay.device().setStoredPayload(payloadOf(frames));
+    const Run changed = run({"--port", relay.portName(), "--compare", file, "--log", log});
+    QCOMPARE(changed.code, int(RunOutcome::Differs));
+    const QStringList differing = changed.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(differing.size(), 1);
+    QVERIFY2(differing.first().startsWith(flag->group + " / " + flag->setting + ": urządzenie "),
+             qPrintable(differing.first()));
+
+    // A relay that acknowledges the file but keeps the changed setting.
+    QObject::connect(
+        &relay.device(), &SimulatedDevice::frameReceived, &relay.link(),
+        [&](const QByteArray &frame) {
+            if (frame.at(0) == Frame::ConfigHeader0)
+                relay.device().setStoredPayload(payloadOf(frames));
+        },
+        Qt::QueuedConnection);
+    const Run unchecked = run({"--port", relay.portName(), "--write", file, "--log", log});
+    QCOMPARE(unchecked.code, int(RunOutcome::Differs));
+    QVERIFY2(unchecked.out.startsWith(flag->group + " / " + flag->setting + ": wysłano ") &&
+                 unchecked.out.count('\n') == 1,
+             qPrintable(unchecked.out));
+
+    const QStringList lines = linesOf(log);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], QStringLiteral("czas,port,model,wersja urządzenia,czynność,plik,wynik"));
+    const QString columns =
+        QStringLiteral(",%1,GA-1,v03d15m07r0,compare,%2,").arg(relay.portName(), file);
+    QVERIFY2(lines[1].contains(columns + "0: "), qPrintable(lines[1]));
+    QVERIFY2(lines[2].contains(columns + "1: "), qPrintable(lines[2]));
+    QVERIFY2(lines[3].contains(QString(columns).replace("compare", "write") + "1: "),
+             qPrintable(lines[3]));
+}
+
+void tst_Headless::refusalsSendNothing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    // "%port" is the relay's line (a KZR-1), "%file" the file with the content.
+    const QByteArray kzr = fileOf(ModelInfo::Id::Kzr, 3);
+    const QByteArray frameHex =
+        randomFrames(ModelInfo::of(ModelInfo::Id::Kzr), 3).toHex().toUpper();
+    const QStringList write{"--port", "%port", "--write", "%file"};
+    QTest::newRow("file of another model")
+        << write << fileOf(ModelInfo::Id::Ga, 3) << "modelu GA-1";
+    QTest::newRow("compare with another model")
+        << QStringList{"--port", "%port", "--compare", "%file"} << fileOf(ModelInfo::Id::Tlmx, 3)
+        << "modelu TLMX-1";
+    QTest::newRow("bad JSON") << write << kzr.left(kzr.size() / 2) << "JSON";
+    QTest::newRow("frame of 13 bytes")
+        << write << QByteArray(kzr).replace(frameHex, frameHex.left(26)) << "13 B";
+    QTest::newRow("newer format") << write
+                                  << QByteArray(kzr).replace("\"formatVersion\": 1",
+                                                             "\"formatVersion\": 2")
+                                  << "nowszym";
+    QTest::newRow("no such file") << write << QByteArray() << "Nie można odczytać";
+    QTest::newRow("unknown option")
+        << QStringList{"--port", "%port", "--speed", "9600"} << kzr << "Unknown option 'speed'";
+    QTest::newRow("two actions") << QStringList{"--port", "%port",   "--read",
+                                                "a",      "--write", "%file"}
+                                 << kzr << "Choose one";
+    QTest::newRow("repeated read") << QStringList{"--port", "%port", "--read", "%file", "--repeat"}
+                                   << kzr << "--repeat goes with";
+}
+
+// A refusal is 2, says why, and no configuration frame reaches the relay.
+void tst_Headless::refusalsSendNothing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    DeviceSimulator relay("01");
+    QVERIFY(relay.start());
+    const QByteArray stored = payloadOf(randomFrames(ModelInfo::of(ModelInfo::Id::Kzr), 11));
+    relay.device().setStoredPayload(stored);
+    const QString file = path(QStringLiteral("refused.orva.json"));
+    QFile::remove(file);
+    if (!content.isEmpty())
+        writeFile(file, content);
+
+    const Run refused =
+        run(arguments.replaceInStrings("%port", relay.portName()).replaceInStrings("%file", file));
+    QCOMPARE(refused.code, int(RunOutcome::Refused));
+    QVERIFY2(refused.err.contains(reason), qPrintable(refused.err));
+    QCOMPARE(configurationFramesIn(relay.device().receivedFrames()), 0);
+    QCOMPARE(relay.device().storedPayload().toHex(' '), stored.toHex(' '));
+}
+
+void tst_Headless::linkFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such port") << "no port"
+                                  << "Nie można otworzyć portu";
+    QTest::newRow("nothing answers") << "silent"
+                                     << "Brak odpowiedzi urządzenia";
+    QTest::newRow("write not acknowledged") << "silent after identification"
+                                            << "Brak odpowiedzi";
+    QTest::newRow("link lost mid-write") << "lost on write"
+                                         << "Utracono połączenie";
+}
+
+// A link that fails is 3 within a few seconds, however far the run had come.
+void tst_Headless::linkFailures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    DeviceSimulator relay("01");
+    QVERIFY(relay.start());
+    SimulatedDevice &device = relay.device();
+    device.setAnswering(fault != "silent");
+    QObject::connect(
+        &device, &SimulatedDevice::frameReceived, &relay.link(),
+        [&](const QByteArray &frame) {
+            if (fault == "silent after identification" || fault == "lost on write")
+                device.setAnswering(false);
+            if (fault == "lost on write" && frame.at(0) == Frame::ConfigHeader0)
+                relay.link().close();
+        },
+        Qt::QueuedConnection);
+    const QString file = path(QStringLiteral("kzr.orva.json"));
+    writeFile(file, fileOf(ModelInfo::Id::Kzr, 5));
+    const QString port = fault == "no port" ? path(QStringLiteral("ttyNone")) : relay.portName();
+
+    QElapsedTimer clock;
+    clock.start();
+    const Run failed = run({"--port", port, "--write", file});
+    QCOMPARE(failed.code, int(RunOutcome::LinkFailed));
+    QVERIFY2(failed.err.contains(reason), qPrintable(failed.err));
+    QVERIFY(clock.elapsed() < 5000);
+}
+
+// Three relays in a row on one port: each written once while it stays on the bench, a relay
+// of another model refused, a running count after each, and a run log that keeps every line
+// when the loop is killed.
+void tst_Headless::repeatHandlesEachRelayOnce()
+{
+    DeviceSimulator bench("01");
+    QVERIFY(bench.start());
+    SimulatedDevice &relay = bench.device();
+    const QString file = path(QStringLiteral("bench.orva.json"));
+    const QString log = path(QStringLiteral("bench.csv"));
+    writeFile(file, fileOf(ModelInfo::Id::Kzr, 9));
+    const QByteArray written = payloadOf(framesIn(file));
+
+    QProcess loop;
+    QString err;
+    connect(&loop, &QProcess::readyReadStandardError, this,
+            [&] { err += QString::fromUtf8(loop.readAllStandardError()); });
+    start(loop, {"--port", bench.portName(), "--write", file, "--repeat", "--log", log});
+    const auto counted = [&](const char *count) {
+        return QTest::qWaitFor([&] { return err.contains(QLatin1String(count)); }, TimeoutMs);
+    };
+    const auto identificationsAfter = [&](int count) {
+        const int before = identificationsIn(relay.receivedFrames());
+        return QTest::qWaitFor(
+            [&] { return identificationsIn(relay.receivedFrames()) >= before + count; }, TimeoutMs);
+    };
+    // Taken off: once one question has gone unanswered, the loop learns the relay is gone
+    // whatever comes after it.
+    const auto nextRelay = [&](const QByteArray &identity) {
+        relay.setAnswering(false);
+        const bool noticed = identificationsAfter(1);
+        relay.clearReceivedFrames();
+        relay.setStoredPayload(QByteArray());
+        relay.setIdentity(identity);
+        relay.setAnswering(true);
+        return noticed;
+    };
+
+    QVERIFY2(counted("Udane: 1, nieudane: 0"), qPrintable(err));
+    QVERIFY(identificationsAfter(2));
+    QCOMPARE(configurationFramesIn(relay.receivedFrames()), 1);
+    QCOMPARE(relay.storedPayload().toHex(' '), written.toHex(' '));
+    QVERIFY(nextRelay("01"));
+    QVERIFY2(counted("Udane: 2, nieudane: 0"), qPrintable(err));
+    QCOMPARE(relay.storedPayload().toHex(' '), written.toHex(' '));
+    QVERIFY(nextRelay("03"));
+    QVERIFY2(counted("Udane: 2, nieudane: 1"), qPrintable(err));
+    QCOMPARE(configurationFramesIn(relay.receivedFrames()), 0);
+
+    loop.kill();
+    QVERIFY(loop.waitForFinished());
+    const QStringList lines = linesOf(log);
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[1].contains(",KZR-1,") && lines[1].endsWith(",0: Zapis potwierdzony odczytem."));
+    QVERIFY(lines[2].contains(",KZR-1,") && lines[2].endsWith(",0: Zapis potwierdzony odczytem."));
+    QVERIFY2(lines[3].contains(",GA-1,") && lines[3].contains(",\"2: Plik"), qPrintable(lines[3]));
+}
+
+// The settings sheet is painted off screen although the environment names a window system.
+void tst_Headless::reportIsWritten()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString pdf = path(QStringLiteral("sheet.pdf"));
+    QCOMPARE(run({"--simulate", "GA-1", "--report", pdf}).code, int(RunOutcome::Done));
+    QProcess text;
+    text.start(pdftotext, {pdf, "-"});
+    QVERIFY(text.waitForFinished());
+    const QString sheet = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(sheet.contains("Karta nastaw przekaźnika GA-1"), qPrintable(sheet));
+    QVERIFY2(sheet.contains("Wersja urządzenia v03d15m07r0"), qPrintable(sheet));
+}
+
+QTEST_GUILESS_MAIN(tst_Headless)
+#include "tst_headless.moc"
