@@ -53,7 +53,7 @@ QString SettingsReport::html() const
                     .arg(QString::fromUtf8(ChangedMark))
                     .arg(m_changed.size());
     html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
-                           "<tr><th></th><th>Nastawa</th><th>Wartość</th></tr>");
+                           "<tr><th width=\"4%\"></th><th>Nastawa</th><th width=\"30%\">Wartość</th></tr>");
     QString group;
     for (int i = 0; i < m_rows.size(); ++i) {
         const SettingRow &row = m_rows[i];
