@@ -9,6 +9,7 @@
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
 #include "pages/common/disabledpictureeffect.h"
+#include "pages/common/formstyle.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -76,6 +77,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     m_changesLabel = new QLabel(this);
     m_changesLabel->setObjectName(QStringLiteral("zmienioneNastawy"));
     statusBar()->addPermanentWidget(m_changesLabel);
+    FormStyle::apply(this);
 
     // Enter in the start window connects, as the connect button does; the shortcut belongs to
     // the start page, so it is gone while another page is shown.
@@ -335,6 +337,7 @@ void ORVA2::insertPage(QWidget *page)
     if (ui->stackedWidget->indexOf(page) >= 0)
         ui->stackedWidget->removeWidget(page);
     ui->stackedWidget->insertWidget(1, page);
+    FormStyle::apply(page);
 }
 
 void ORVA2::showInsertedPage()

@@ -535,6 +535,8 @@ void tst_PageForms::brtPreviewsFollowColourAndSwap()
     for (const bool swapped : {false, true}) {
         for (int colour = 0; colour < 4; ++colour) {
             BRT page;
+            // A preview decodes its picture when it is first shown.
+            page.show();
             apply(page, Id::Brt, QStringLiteral("ZamianaKanalow=%1").arg(int(!swapped)));
             apply(page, Id::Brt, QStringLiteral("We1Kolor=%1").arg(colour));
             apply(page, Id::Brt, QStringLiteral("We2Kolor=%1").arg(colour));

@@ -1,0 +1,617 @@
+#include "pages/common/formstyle.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTabBar>
+
+namespace {
+
+const char *const WhiteRule = "* { background-color: white; selection-background-color: "
+                              "palette(highlight); selection-color: palette(highlighted-text) }\n";
+
+QColor selectionBackground()
+{
+    return QGuiApplication::palette().color(QPalette::Highlight);
+}
+
+QColor selectionForeground()
+{
+    return QGuiApplication::palette().color(QPalette::HighlightedText);
+}
+
+// The white and the selection colours in every colour group, so an inactive window's open
+// list still shows which entry is under the cursor.
+QPalette whitePalette(QPalette palette)
+{
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(group, role, Qt::white);
+        palette.setColor(group, QPalette::Highlight, selectionBackground());
+        palette.setColor(group, QPalette::HighlightedText, selectionForeground());
+    }
+    return palette;
+}
+
+// A line edit inside a spin or combo box and a scroll area's viewport take their look from
+// the box or the area around them, and a combo box's list frame from nothing: none of them
+// paints a background of its own.
+bool embedded(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    if (qobject_cast<const QLineEdit *>(widget) &&
+        (qobject_cast<const QComboBox *>(parent) || qobject_cast<const QAbstractSpinBox *>(parent)))
+        return true;
+    if (const auto *area = qobject_cast<const QAbstractScrollArea *>(parent)) {
+        if (area->viewport() == widget)
+            return true;
+    }
+    if (qobject_cast<const QFrame *>(widget) && qobject_cast<const QComboBox *>(parent))
+        return true;
+    return widget->metaObject() == &QWidget::staticMetaObject && qobject_cast<const QTabBar *>(parent);
+}
+
+bool white(const QWidget *widget)
+{
+    return widget && !embedded(widget);
+}
+
+QWidget *innerWidget(QWidget *widget)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return combo->isEditable() ? static_cast<QWidget *>(combo->lineEdit()) : combo;
+    if (qobject_cast<QAbstractSpinBox *>(widget))
+        return widget->findChild<QLineEdit *>();
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(widget))
+        return area->viewport();
+    return widget;
+}
+
+bool paintsStyledBackground(const QWidget *widget)
+{
+    return widget->metaObject() == &QWidget::staticMetaObject ||
+           qobject_cast<const QHeaderView *>(widget) || qobject_cast<const QTabBar *>(widget) ||
+           qobject_cast<const QFrame *>(widget) || qobject_cast<const QMainWindow *>(widget) ||
+           qobject_cast<const QMenuBar *>(widget) || qobject_cast<const QDialog *>(widget);
+}
+
+void fillWhite(QPainter *painter, const QRect &rect)
+{
+    painter->fillRect(rect, Qt::white);
+}
+
+// Gives the form's style to the drop-down list a combo box builds when first opened.
+class PopupWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The list is complete and not yet painted once its window has been polished.
+        if (event->type() == QEvent::ChildPolished) {
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (child->isWidgetType() && static_cast<QWidget *>(child)->isWindow())
+                FormStyle::apply(static_cast<QWidget *>(child));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+FormStyle::FormStyle()
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))),
+      m_popupWatcher(new PopupWatcher(this))
+{
+}
+
+FormStyle &FormStyle::instance()
+{
+    static QPointer<FormStyle> style;
+    if (!style) {
+        style = new FormStyle;
+        style->setParent(qApp);
+    }
+    return *style;
+}
+
+QStyle *FormStyle::native() const
+{
+    return QApplication::style();
+}
+
+void FormStyle::apply(QWidget *root)
+{
+    if (root->isWindow() && !root->parentWidget())
+        root->setPalette(whitePalette(root->palette()));
+    QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    widgets.prepend(root);
+    for (QWidget *widget : widgets) {
+        if (!widget->styleSheet().isEmpty()) {
+            const QString own = widget->styleSheet();
+            if (own.startsWith(QLatin1String(WhiteRule)))
+                continue;
+            // A sheet of bare declarations is the widget's own rule; written as one, it
+            // can follow the white rule.
+            widget->setStyleSheet(QLatin1String(WhiteRule) +
+                                  (own.contains(QLatin1Char('{')) ? own
+                                                                  : QStringLiteral("* { %1 }").arg(own)));
+            continue;
+        }
+        if (widget->style() != &instance())
+            widget->setStyle(&instance());
+        if (qobject_cast<QComboBox *>(widget))
+            widget->installEventFilter(instance().m_popupWatcher);
+        // A combo box's list stands in a window of its own, which takes the menus' palette
+        // rather than the form's; the list takes the white and the selection colours over it.
+        if (qobject_cast<QAbstractItemView *>(widget) && widget->window()->parentWidget())
+            widget->setPalette(whitePalette(widget->palette()));
+    }
+}
+
+void FormStyle::polish(QWidget *widget)
+{
+    native()->polish(widget);
+    if (!white(widget))
+        return;
+    if (paintsStyledBackground(widget))
+        widget->setAttribute(Qt::WA_StyledBackground, true);
+    QWidget *inner = innerWidget(widget);
+    if (inner && inner->autoFillBackground()) {
+        inner->setAutoFillBackground(false);
+        if (inner != widget)
+            inner->setAttribute(Qt::WA_StyledBackground, true);
+    }
+}
+
+void FormStyle::unpolish(QWidget *widget)
+{
+    native()->unpolish(widget);
+}
+
+QPalette FormStyle::shaded(const QPalette &palette, QPalette::ColorRole behind) const
+{
+    const qint64 key = palette.cacheKey() * 64 + behind;
+    auto found = m_shaded.find(key);
+    if (found == m_shaded.end()) {
+        QPalette shades = palette;
+        const QColor background(Qt::white);
+        if (behind != QPalette::NoRole)
+            shades.setBrush(behind, background);
+        shades.setBrush(QPalette::Window, background);
+        shades.setBrush(QPalette::Light, background.lighter(115));
+        shades.setBrush(QPalette::Midlight, background.lighter(107));
+        shades.setBrush(QPalette::Dark, background.darker(150));
+        shades.setBrush(QPalette::Shadow, background.darker(300));
+        shades.setBrush(QPalette::Highlight, selectionBackground());
+        shades.setBrush(QPalette::HighlightedText, selectionForeground());
+        found = m_shaded.insert(key, shades);
+    }
+    QPalette result = found.value();
+    result.setCurrentColorGroup(palette.currentColorGroup());
+    return result;
+}
+
+void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                              QPainter *painter, const QWidget *widget) const
+{
+    switch (element) {
+    case PE_Widget:
+        if (!white(widget))
+            break;
+        if (qobject_cast<const QAbstractScrollArea *>(widget)) {
+            fillWhite(painter, option->rect);
+            break;
+        }
+        fillWhite(painter, option->rect);
+        return;
+    case PE_PanelMenu:
+    case PE_PanelStatusBar:
+        if (!white(widget))
+            break;
+        fillWhite(painter, option->rect);
+        return;
+    case PE_FrameMenu:
+    case PE_PanelMenuBar:
+        if (white(widget))
+            return;
+        break;
+    case PE_PanelButtonTool:
+    case PE_PanelButtonCommand:
+        if (white(widget) && qobject_cast<const QAbstractButton *>(widget)) {
+            classic()->drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        break;
+    case PE_FrameDefaultButton:
+        if (white(widget))
+            classic()->drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_Frame:
+    case PE_FrameWindow:
+    case PE_FrameDockWidget:
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            QStyleOptionFrame copy(*frame);
+            if (white(widget))
+                copy.palette = shaded(copy.palette, QPalette::Base);
+            native()->drawPrimitive(element, &copy, painter, widget);
+            return;
+        }
+        break;
+    case PE_PanelLineEdit:
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            if (!widget || (!embedded(widget) && !white(widget)))
+                break;
+            QStyleOptionFrame copy(*frame);
+            copy.palette = shaded(copy.palette, QPalette::Base);
+            native()->drawPrimitive(element, &copy, painter, widget);
+            return;
+        }
+        break;
+    case PE_PanelTipLabel:
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            if (!white(widget))
+                break;
+            fillWhite(painter, option->rect);
+            QStyleOptionFrame copy(*frame);
+            copy.palette.setBrush(QPalette::Window, Qt::NoBrush);
+            native()->drawPrimitive(element, &copy, painter, widget);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    native()->drawPrimitive(element, option, painter, widget);
+}
+
+void FormStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                            const QWidget *widget) const
+{
+    if (!white(widget)) {
+        native()->drawControl(element, option, painter, widget);
+        return;
+    }
+    switch (element) {
+    case CE_ToolButtonLabel:
+        if (const auto *button = qstyleoption_cast<const QStyleOptionToolButton *>(option)) {
+            if (button->features & QStyleOptionToolButton::Arrow) {
+                classic()->drawControl(element, option, painter, widget);
+            } else {
+                QStyleOptionToolButton copy(*button);
+                copy.palette = shaded(copy.palette, QPalette::Button);
+                native()->drawControl(element, &copy, painter, widget);
+            }
+            return;
+        }
+        break;
+    case CE_PushButton:
+        classic()->drawControl(element, option, painter, widget);
+        return;
+    case CE_PushButtonBevel:
+        if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+            QStyleOptionButton copy(*button);
+            copy.palette = shaded(copy.palette, QPalette::Button);
+            native()->drawControl(element, &copy, painter, widget);
+        }
+        return;
+    case CE_PushButtonLabel:
+    case CE_CheckBoxLabel:
+    case CE_RadioButtonLabel:
+        if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+            QStyleOptionButton copy(*button);
+            copy.palette = shaded(copy.palette, QPalette::Button);
+            classic()->drawControl(element, &copy, painter, widget);
+        }
+        return;
+    case CE_CheckBox:
+    case CE_RadioButton:
+        fillWhite(painter, option->rect);
+        classic()->drawControl(element, option, painter, widget);
+        return;
+    case CE_ToolBar:
+        fillWhite(painter, option->rect);
+        break;
+    case CE_MenuEmptyArea:
+    case CE_MenuBarEmptyArea:
+        return;
+    case CE_MenuBarItem:
+        if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+            QStyleOptionMenuItem copy(*item);
+            copy.palette = shaded(copy.palette, QPalette::Button);
+            if (!(option->state & State_Selected)) {
+                copy.palette.setColor(QPalette::Window, Qt::transparent);
+                copy.palette.setColor(QPalette::Button, Qt::transparent);
+            }
+            native()->drawControl(element, &copy, painter, widget);
+            return;
+        }
+        break;
+    case CE_MenuItem:
+        if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+            QStyleOptionMenuItem copy(*item);
+            copy.palette = shaded(shaded(copy.palette, QPalette::Button), QPalette::Highlight);
+            painter->save();
+            painter->setFont(copy.font);
+            if (!(option->state & State_Selected)) {
+                copy.palette.setColor(QPalette::Window, Qt::transparent);
+                copy.palette.setColor(QPalette::Button, Qt::transparent);
+            }
+            native()->drawControl(element, &copy, painter, widget);
+            painter->restore();
+            return;
+        }
+        break;
+    case CE_ShapedFrame:
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            QStyleOptionFrame copy(*frame);
+            copy.palette = shaded(copy.palette, QPalette::Base);
+            native()->drawControl(element, &copy, painter, widget);
+            return;
+        }
+        break;
+    case CE_SizeGrip:
+        fillWhite(painter, option->rect);
+        return;
+    case CE_ScrollBarAddLine:
+    case CE_ScrollBarSubLine:
+    case CE_ScrollBarSlider:
+        classic()->drawControl(element, option, painter, widget);
+        return;
+    default:
+        break;
+    }
+    native()->drawControl(element, option, painter, widget);
+}
+
+void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                   QPainter *painter, const QWidget *widget) const
+{
+    if (white(widget)) {
+        switch (control) {
+        case CC_ComboBox:
+            if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
+                QStyleOptionComboBox copy(*combo);
+                copy.palette = shaded(copy.palette, QPalette::Button);
+                native()->drawComplexControl(control, &copy, painter, widget);
+                return;
+            }
+            break;
+        case CC_SpinBox:
+            if (const auto *spin = qstyleoption_cast<const QStyleOptionSpinBox *>(option)) {
+                QStyleOptionSpinBox copy(*spin);
+                copy.palette = shaded(shaded(copy.palette, QPalette::Button), QPalette::Base);
+                native()->drawComplexControl(control, &copy, painter, widget);
+                return;
+            }
+            break;
+        case CC_GroupBox:
+            drawGroupBox(option, painter, widget);
+            return;
+        case CC_ScrollBar:
+            fillWhite(painter, option->rect);
+            classic()->drawComplexControl(control, option, painter, widget);
+            return;
+        default:
+            break;
+        }
+    }
+    native()->drawComplexControl(control, option, painter, widget);
+}
+
+// The title centred in the room the classic style gives it, the frame left out behind it.
+void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
+                             const QWidget *widget) const
+{
+    const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (!box)
+        return;
+    fillWhite(painter, option->rect);
+    const bool hasTitle = (box->subControls & SC_GroupBoxCheckBox) || !box->text.isEmpty();
+    QRect labelRect, checkBoxRect;
+    if (hasTitle) {
+        labelRect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget);
+        labelRect.setSize(labelRect.size().expandedTo(
+            classic()->subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget).size()));
+        QRect titleRect = labelRect;
+        if (box->subControls & SC_GroupBoxCheckBox) {
+            checkBoxRect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxCheckBox, widget);
+            titleRect = checkBoxRect.united(labelRect);
+        }
+        painter->save();
+        painter->setClipRegion(QRegion(option->rect) - titleRect);
+    }
+    QStyleOptionFrame frame;
+    frame.QStyleOption::operator=(*box);
+    frame.features = box->features;
+    frame.lineWidth = box->lineWidth;
+    frame.midLineWidth = box->midLineWidth;
+    frame.rect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
+    drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
+    if (hasTitle)
+        painter->restore();
+
+    if (box->subControls & SC_GroupBoxCheckBox) {
+        QStyleOptionButton check;
+        check.QStyleOption::operator=(*box);
+        check.rect = checkBoxRect;
+        drawPrimitive(PE_IndicatorCheckBox, &check, painter, widget);
+    }
+    if (!box->text.isEmpty()) {
+        int alignment = int(Qt::AlignCenter | Qt::TextShowMnemonic);
+        if (!styleHint(SH_UnderlineShortcut, option, widget))
+            alignment |= Qt::TextHideMnemonic;
+        QPalette palette = box->palette;
+        if (box->textColor.isValid())
+            palette.setColor(QPalette::WindowText, box->textColor);
+        drawItemText(painter, labelRect, alignment, palette, box->state & State_Enabled, box->text,
+                     QPalette::WindowText);
+        if (box->state & State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*box);
+            focus.rect = labelRect;
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+}
+
+QSize FormStyle::sizeFromContents(ContentsType type, const QStyleOption *option,
+                                  const QSize &size, const QWidget *widget) const
+{
+    if (white(widget)) {
+        switch (type) {
+        case CT_SpinBox:
+            if (const auto *spin = qstyleoption_cast<const QStyleOptionSpinBox *>(option)) {
+                // The sheet's own room for the arrows, not the native style's.
+                constexpr int ArrowsWidth = 16;
+                const int frame = 2 * native()->pixelMetric(PM_SpinBoxFrameWidth, nullptr, widget);
+                QSize result = size + QSize(frame, frame);
+                if (spin->buttonSymbols != QAbstractSpinBox::NoButtons)
+                    result.rwidth() += ArrowsWidth;
+                return result;
+            }
+            break;
+        case CT_GroupBox:
+        case CT_LineEdit:
+            if (qobject_cast<const QAbstractSpinBox *>(widget->parentWidget()))
+                return size;
+            break;
+        default:
+            break;
+        }
+    } else if (widget && (type == CT_LineEdit || type == CT_GroupBox) &&
+               qobject_cast<const QAbstractSpinBox *>(widget->parentWidget())) {
+        return size;
+    }
+    return native()->sizeFromContents(type, option, size, widget);
+}
+
+QRect FormStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                SubControl subControl, const QWidget *widget) const
+{
+    if (white(widget) && control == CC_ScrollBar)
+        return classic()->subControlRect(control, option, subControl, widget);
+    return native()->subControlRect(control, option, subControl, widget);
+}
+
+QRect FormStyle::subElementRect(SubElement element, const QStyleOption *option,
+                                const QWidget *widget) const
+{
+    switch (element) {
+    case SE_CheckBoxFocusRect:
+    case SE_CheckBoxClickRect:
+        if (white(widget))
+            return classic()->subElementRect(element, option, widget);
+        break;
+    default:
+        break;
+    }
+    return native()->subElementRect(element, option, widget);
+}
+
+QStyle::SubControl FormStyle::hitTestComplexControl(ComplexControl control,
+                                                    const QStyleOptionComplex *option,
+                                                    const QPoint &point,
+                                                    const QWidget *widget) const
+{
+    switch (control) {
+    case CC_ScrollBar:
+        if (!white(widget))
+            break;
+        Q_FALLTHROUGH();
+    case CC_SpinBox:
+    case CC_GroupBox:
+    case CC_ComboBox:
+    case CC_Slider:
+    case CC_ToolButton:
+        return classic()->hitTestComplexControl(control, option, point, widget);
+    default:
+        break;
+    }
+    return native()->hitTestComplexControl(control, option, point, widget);
+}
+
+int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                           const QWidget *widget) const
+{
+    if (metric == PM_ToolTipLabelFrameWidth && white(widget))
+        return 0;
+    return native()->pixelMetric(metric, option, widget);
+}
+
+int FormStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                         QStyleHintReturn *returnData) const
+{
+    return native()->styleHint(hint, option, widget, returnData);
+}
+
+void FormStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
+                             const QPalette &palette, bool enabled, const QString &text,
+                             QPalette::ColorRole textRole) const
+{
+    native()->drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+}
+
+void FormStyle::drawItemPixmap(QPainter *painter, const QRect &rect, int alignment,
+                               const QPixmap &pixmap) const
+{
+    native()->drawItemPixmap(painter, rect, alignment, pixmap);
+}
+
+QRect FormStyle::itemTextRect(const QFontMetrics &metrics, const QRect &rect, int flags,
+                              bool enabled, const QString &text) const
+{
+    return native()->itemTextRect(metrics, rect, flags, enabled, text);
+}
+
+QRect FormStyle::itemPixmapRect(const QRect &rect, int flags, const QPixmap &pixmap) const
+{
+    return native()->itemPixmapRect(rect, flags, pixmap);
+}
+
+QPixmap FormStyle::generatedIconPixmap(QIcon::Mode mode, const QPixmap &pixmap,
+                                       const QStyleOption *option) const
+{
+    return native()->generatedIconPixmap(mode, pixmap, option);
+}
+
+QPixmap FormStyle::standardPixmap(StandardPixmap pixmap, const QStyleOption *option,
+                                  const QWidget *widget) const
+{
+    return native()->standardPixmap(pixmap, option, widget);
+}
+
+QIcon FormStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
+                              const QWidget *widget) const
+{
+    return native()->standardIcon(icon, option, widget);
+}
+
+QPalette FormStyle::standardPalette() const
+{
+    return native()->standardPalette();
+}
+
+int FormStyle::layoutSpacing(QSizePolicy::ControlType control1, QSizePolicy::ControlType control2,
+                             Qt::Orientation orientation, const QStyleOption *option,
+                             const QWidget *widget) const
+{
+    return native()->layoutSpacing(control1, control2, orientation, option, widget);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QProxyStyle>
+
+class QPalette;
+class QWidget;
+
+// The forms are white, as the window's style sheet once made them. That sheet put every widget
+// of every page under the style-sheet style: a palette, a font and a set of render rules of its
+// own per widget, the drop-down list of every combo box built up front, and drawings the native
+// style could not share between widgets. This style draws the forms exactly as that sheet did
+// (a white background, the open list's highlight the same in every window state) from one
+// palette the widgets inherit. Where the sheet left the drawing to the classic style (combo and
+// spin boxes, push buttons, scroll bars), so does this one; everything else is the native style.
+class FormStyle : public QProxyStyle
+{
+public:
+    // Gives root and everything under it the form's look. The window's palette is set when root
+    // is a window; a page takes it over once it stands in the window. Widgets with a style
+    // sheet of their own (the pictures) keep it, with the form's white rule in front of it.
+    static void apply(QWidget *root);
+
+    void polish(QWidget *widget) override;
+    using QProxyStyle::polish;
+    void unpolish(QWidget *widget) override;
+    using QProxyStyle::unpolish;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                         SubControl subControl, const QWidget *widget) const override;
+    QRect subElementRect(SubElement element, const QStyleOption *option,
+                         const QWidget *widget) const override;
+    SubControl hitTestComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                     const QPoint &point,
+                                     const QWidget *widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr,
+                  const QWidget *widget = nullptr,
+                  QStyleHintReturn *returnData = nullptr) const override;
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
+                      bool enabled, const QString &text,
+                      QPalette::ColorRole textRole = QPalette::NoRole) const override;
+    void drawItemPixmap(QPainter *painter, const QRect &rect, int alignment,
+                        const QPixmap &pixmap) const override;
+    QRect itemTextRect(const QFontMetrics &metrics, const QRect &rect, int flags, bool enabled,
+                       const QString &text) const override;
+    QRect itemPixmapRect(const QRect &rect, int flags, const QPixmap &pixmap) const override;
+    QPixmap generatedIconPixmap(QIcon::Mode mode, const QPixmap &pixmap,
+                                const QStyleOption *option) const override;
+    QPixmap standardPixmap(StandardPixmap pixmap, const QStyleOption *option = nullptr,
+                           const QWidget *widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
+                       const QWidget *widget = nullptr) const override;
+    QPalette standardPalette() const override;
+    int layoutSpacing(QSizePolicy::ControlType control1, QSizePolicy::ControlType control2,
+                      Qt::Orientation orientation, const QStyleOption *option = nullptr,
+                      const QWidget *widget = nullptr) const override;
+
+private:
+    FormStyle();
+    static FormStyle &instance();
+
+    // The application's style, which draws all the sheet did not draw itself.
+    QStyle *native() const;
+    // The classic style the sheet fell back on; it asks this style for its parts.
+    QStyle *classic() const { return baseStyle(); }
+    // An option's palette as the sheet handed it on: white behind, shades derived from white.
+    QPalette shaded(const QPalette &palette, QPalette::ColorRole behind) const;
+    void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
+                      const QWidget *widget) const;
+
+    mutable QHash<qint64, QPalette> m_shaded;
+    QObject *m_popupWatcher;
+};
