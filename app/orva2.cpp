@@ -448,8 +448,12 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
             m_log->failure(error);
     }
 
-    if (purpose == ReadPurpose::Comparison && !frames.isEmpty()) {
-        m_settingsMenu->showDeviceComparison(frames);
+    if (purpose == ReadPurpose::Comparison) {
+        // A reply cut short says too little to compare, and the form stays as it is.
+        if (frames.isEmpty())
+            m_log->failure(QStringLiteral("Niepełna konfiguracja z urządzenia: nie porównano"));
+        else
+            m_settingsMenu->showDeviceComparison(frames);
     } else if (purpose == ReadPurpose::Verification && description) {
         verifyWrite(*description, m_verifiedWrite, frames);
     } else {
