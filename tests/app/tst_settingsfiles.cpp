@@ -40,25 +40,10 @@ namespace {
 
 constexpr int TimeoutMs = 5000;
 
-// Frame bytes 2-13 of each frame: what a simulated device stores.
-QByteArray payloadOf(const QByteArray &frames)
-{
-    QByteArray payload;
-    for (int at = 0; at < frames.size(); at += Frame::Size)
-        payload += frames.mid(at + 2, Frame::Size - 2);
-    return payload;
-}
-
 QByteArray randomPayload(const ModelInfo &model, quint32 seed)
 {
     QRandomGenerator random(seed);
-    for (const CodecDomain &domain : codecDomains()) {
-        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
-        const bool narrowRange = domain.rangeVariant.isEmpty() || domain.rangeVariant == "0";
-        if (drawn && narrowRange && qstrcmp(drawn->configHeader, model.configHeader) == 0)
-            return payloadOf(domain.writeBack(domain.randomReply(random)));
-    }
-    return QByteArray(model.configFrames * (Frame::Size - 2), '\0');
+    return payloadOf(drawnConfiguration(model, random));
 }
 
 // The window's send slot for the model's configuration, as "Zapisz" on its page reaches it.

@@ -49,27 +49,10 @@ namespace {
 
 constexpr int TimeoutMs = 15000;
 
-// A configuration the relay could hold, as the program writes it; TLMX-1 shares the KZR-1
-// codec.
 QByteArray randomFrames(const ModelInfo &model, quint32 seed)
 {
     QRandomGenerator random(seed);
-    for (const CodecDomain &domain : codecDomains()) {
-        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
-        const bool narrowRange = domain.rangeVariant.isEmpty() || domain.rangeVariant == "0";
-        if (drawn && narrowRange && qstrcmp(drawn->configHeader, model.configHeader) == 0)
-            return domain.writeBack(domain.randomReply(random));
-    }
-    return QByteArray();
-}
-
-// Frame bytes 2-13 of each frame: what a simulated relay stores.
-QByteArray payloadOf(const QByteArray &frames)
-{
-    QByteArray payload;
-    for (int at = 0; at < frames.size(); at += Frame::Size)
-        payload += frames.mid(at + 2, Frame::Size - 2);
-    return payload;
+    return drawnConfiguration(model, random);
 }
 
 QByteArray framesIn(const QString &path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/frames.h"
+#include "protocol/modeltable.h"
 
 #include <QByteArray>
 #include <QRandomGenerator>
@@ -66,3 +67,12 @@ template <class Config> QByteArray writtenBack(const QByteArray &block)
 // Each model's file registers its domain at start-up, so a new model is one new file.
 bool registerCodecDomain(const CodecDomain &domain);
 const QVector<CodecDomain> &codecDomains();
+
+// The domain that draws the model's configurations (TLMX-1 shares KZR-1's codec, GA-1 MI
+// GA-1's), on the delay range a simulated relay reports; nullptr when none does.
+const CodecDomain *codecDomainOf(const ModelInfo &model);
+// A configuration the relay could hold, as the program writes it; empty when no domain
+// draws the model.
+QByteArray drawnConfiguration(const ModelInfo &model, QRandomGenerator &random);
+// Frame bytes 2-13 of each frame: what a simulated relay stores.
+QByteArray payloadOf(const QByteArray &frames);

@@ -32,23 +32,13 @@ struct Drawn
     QVector<QByteArray> frames;
 };
 
-const CodecDomain *domainOf(const ModelInfo &model)
-{
-    for (const CodecDomain &domain : codecDomains()) {
-        const ModelInfo *drawn = ModelInfo::byIdentity(domain.identity);
-        if (drawn && qstrcmp(drawn->configHeader, model.configHeader) == 0)
-            return &domain;
-    }
-    return nullptr;
-}
-
 Drawn draw(ModelInfo::Id id, quint32 seed)
 {
     Drawn drawn{SettingDescription::of(id), {}};
-    const CodecDomain *domain = domainOf(ModelInfo::of(id));
+    const CodecDomain *domain = codecDomainOf(ModelInfo::of(id));
     QRandomGenerator random(seed);
     for (int i = 0; domain && i < Draws; ++i)
-        drawn.frames.append(domain->writeBack(domain->randomReply(random)));
+        drawn.frames.append(drawnConfiguration(ModelInfo::of(id), random));
     return drawn;
 }
 
