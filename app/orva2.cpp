@@ -698,25 +698,24 @@ bool ORVA2::requestDeviceComparison()
     return sent;
 }
 
-bool ORVA2::shownHasChanges()
+QVector<int> ORVA2::changedSettings()
 {
     DevicePage *page = shownDevicePage();
     if (!page || !page->changeMarks().hasBaseline())
-        return false;
-    const SettingDescription *description = SettingDescription::of(m_pageModel->id);
-    return !page->changeMarks().changedInputs().isEmpty() ||
-           (description &&
-            !description->differences(page->baselineConfiguration(), page->configuration()).isEmpty());
+        return {};
+    return SettingDescription::of(m_pageModel->id)
+        ->differences(page->baselineConfiguration(), page->configuration());
+}
+
+bool ORVA2::shownHasChanges()
+{
+    DevicePage *page = shownDevicePage();
+    return page && (!page->changeMarks().changedInputs().isEmpty() || !changedSettings().isEmpty());
 }
 
 void ORVA2::updateChangeState()
 {
-    DevicePage *page = shownDevicePage();
-    const SettingDescription *description = page ? SettingDescription::of(m_pageModel->id) : nullptr;
-    const int changed = description && page->changeMarks().hasBaseline()
-                            ? description->differences(page->baselineConfiguration(),
-                                                       page->configuration()).size()
-                            : 0;
+    const int changed = changedSettings().size();
     m_changesLabel->setText(changed > 0 ? QStringLiteral("Zmienione nastawy: %1").arg(changed)
                                         : QString());
     setWindowModified(shownHasChanges());

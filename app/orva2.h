@@ -22,6 +22,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 #include <optional>
@@ -92,6 +93,8 @@ public:
     bool requestDeviceComparison();
     // The shown page differs from what was last read, opened, saved or written.
     bool shownHasChanges();
+    // The settings (description rows) of the shown page that differ from its baseline.
+    QVector<int> changedSettings();
     QString deviceVersion() const;
     QString portName() const;
     SettingsMenu &settingsMenu() { return *m_settingsMenu; }

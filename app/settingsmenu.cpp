@@ -34,6 +34,12 @@ QString withExtension(const QString &path, const QString &extension)
     return path.endsWith(extension) ? path : path + extension;
 }
 
+QString otherModel(const ModelInfo &file, const ModelInfo &page)
+{
+    return QStringLiteral("Plik zawiera nastawy modelu %1, a otwarta strona dotyczy modelu %2.")
+        .arg(file.nameText(), page.nameText());
+}
+
 } // namespace
 
 SettingsMenu::SettingsMenu(ORVA2 &window)
@@ -146,9 +152,7 @@ bool SettingsMenu::openFile(const QString &path)
         return refuse(error);
     const ModelInfo *shown = m_window.shownModel();
     if (shown && shown != file.model)
-        return refuse(QStringLiteral("Plik zawiera nastawy modelu %1, a otwarta strona dotyczy "
-                                     "modelu %2.")
-                          .arg(file.model->nameText(), shown->nameText()));
+        return refuse(otherModel(*file.model, *shown));
     if (!shown && !m_window.openPageOffline(file.model->id))
         return refuse(QStringLiteral("Nastawy można otworzyć na stronie modelu albo w trybie "
                                      "offline."));
@@ -201,9 +205,7 @@ bool SettingsMenu::compareWithFile(const QString &path)
     if (!file.model)
         return refuse(error);
     if (file.model != m_window.shownModel())
-        return refuse(QStringLiteral("Plik zawiera nastawy modelu %1, a otwarta strona dotyczy "
-                                     "modelu %2.")
-                          .arg(file.model->nameText(), m_window.shownModel()->nameText()));
+        return refuse(otherModel(*file.model, *m_window.shownModel()));
     showComparison(*description, file.frames,
                    QStringLiteral("Plik „%1”").arg(QFileInfo(path).fileName()));
     return true;
@@ -251,9 +253,7 @@ SettingsReport SettingsMenu::shownReport() const
 {
     const SettingDescription &description = *shownDescription();
     const QByteArray frames = shownPage()->configuration();
-    const QByteArray baseline = shownPage()->baselineConfiguration();
-    const QVector<int> changed =
-        baseline.isEmpty() ? QVector<int>() : description.differences(baseline, frames);
+    const QVector<int> changed = m_window.changedSettings();
     return SettingsReport({m_window.shownModel()->nameText(), m_window.deviceVersion(),
                            m_window.portName(), QFileInfo(m_currentFile).fileName()},
                           description.rows(frames), frames,
