@@ -2,14 +2,17 @@
 #include "ui_orva2.h"
 
 #include "app/afterfirstpaint.h"
+#include "app/deferrediconengine.h"
 #include "app/modelpages.h"
-#include "app/settingsmenu.h"
 #include "app/portcombobox.h"
+#include "app/settingsmenu.h"
 
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
 #include "pages/common/disabledpictureeffect.h"
 #include "pages/common/formstyle.h"
+#include "pages/common/picturecache.h"
+#include "pages/common/picturewhenshown.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -66,6 +69,10 @@ QString headerOf(const QByteArray &block)
 ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 {
     ui->setupUi(this);
+    // Only the window system draws the window's icon, and not every one asks for it.
+    setWindowIcon(DeferredIconEngine::icon(
+        [] { return PictureCache::icon(QStringLiteral(":/GRAFIKA/LOGO.png")); }));
+    PictureWhenShown::installOn(ui->page);
     m_log = new CommunicationLog(ui->textBrowser);
     m_status = new ConnectionStatus(ui->statusBar);
     nameButtonsFromToolTips(this);
@@ -473,7 +480,8 @@ void ORVA2::reportWhatTheFormCannotShow(const SettingDescription &description,
 {
     if (device.isEmpty() || device == form)
         return;
-    m_log->failure(QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia"));
+    m_log->failure(
+        QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia"));
     logDifferences(description, device, form, QStringLiteral("urządzenie %1, formularz %2"));
 }
 

@@ -25,7 +25,6 @@ PortComboBox::PortComboBox(QWidget *parent) : QComboBox(parent)
     // A typed path is connected to, not collected into the list.
     setInsertPolicy(QComboBox::NoInsert);
     addItem(QString::fromLatin1(OfflineEntry));
-    view()->installEventFilter(this);
 }
 
 QStringList PortComboBox::relistPorts(bool keepOfflineEntry)
@@ -66,6 +65,8 @@ void PortComboBox::choose(const QString &portName)
 
 void PortComboBox::showPopup()
 {
+    // The list is built the first time it is needed; the start window shows it closed.
+    view()->installEventFilter(this);
     relistPorts(true);
     QComboBox::showPopup();
 }

@@ -1,11 +1,15 @@
 #include "app/setupapplication.h"
 
-#include <QCoreApplication>
+#include "app/deferrediconstyle.h"
+
+#include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void setUpApplication(QCoreApplication &application)
+void setUpApplication(QApplication &application)
 {
+    QApplication::setStyle(new DeferredIconStyle);
+
     auto *toolkitTexts = new QTranslator(&application);
     const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     if (toolkitTexts->load(QStringLiteral("qtbase_pl"), folder)) {

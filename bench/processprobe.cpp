@@ -3,6 +3,7 @@
 #include "bench/firstpaint.h"
 
 #include "app/orva2.h"
+#include "app/setupapplication.h"
 #include "protocol/frames.h"
 
 #include <QAbstractButton>
@@ -71,6 +72,8 @@ void openEveryPage(ORVA2 &window)
 int probe(const QString &name, int argc, char **argv)
 {
     QApplication application(argc, argv);
+    // Both windows start in an application set up as the program sets up its own.
+    setUpApplication(application);
     QElapsedTimer clock;
     clock.start();
     const bool mainWindow = name == StartUpMain || name == MemoryMain;

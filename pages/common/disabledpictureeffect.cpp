@@ -1,5 +1,7 @@
 #include "pages/common/disabledpictureeffect.h"
 
+#include "pages/common/picturebutton.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
@@ -11,8 +13,9 @@ namespace {
 
 bool showsPicture(const QAbstractButton *button)
 {
-    return !qobject_cast<const QCheckBox *>(button) &&
-           button->styleSheet().contains(QLatin1String("image:"));
+    return qobject_cast<const PictureButton *>(button) ||
+           (!qobject_cast<const QCheckBox *>(button) &&
+            button->styleSheet().contains(QLatin1String("image:")));
 }
 
 } // namespace

@@ -4,9 +4,10 @@
 
 class QWidget;
 
-// A picture button draws its picture from its style sheet, which has no disabled state, so a
-// disabled one looked exactly like a usable one. While its button is disabled this effect
-// draws the picture the way the style draws a disabled icon: greyed and faded.
+// A picture button draws its picture from its style sheet, or is a PictureButton; neither has
+// a disabled state, so a disabled one looked exactly like a usable one. While its button is
+// disabled this effect draws the picture the way the style draws a disabled icon: greyed and
+// faded.
 class DisabledPictureEffect : public QGraphicsEffect
 {
     Q_OBJECT

@@ -1,8 +1,9 @@
 #include "pages/common/picturewhenshown.h"
 
+#include "pages/common/picturecache.h"
+
 #include <QEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QVariant>
 
 namespace {
@@ -26,7 +27,8 @@ bool PictureWhenShown::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Show) {
         auto *label = static_cast<QLabel *>(watched);
         label->removeEventFilter(this);
-        label->setPixmap(QPixmap(label->property(PictureProperty).toString()));
+        label->setPixmap(PictureCache::pixmap(label->property(PictureProperty).toString(),
+                                              label->devicePixelRatioF()));
     }
     return false;
 }

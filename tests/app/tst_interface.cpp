@@ -47,7 +47,10 @@ void tst_Interface::everyPictureExists()
         QList<QWidget *> widgets = screen->findChildren<QWidget *>();
         widgets.prepend(screen);
         for (QWidget *widget : widgets) {
-            auto matches = picture.globalMatch(widget->styleSheet());
+            // Named in a style sheet, or in the properties of the widgets that draw them.
+            const QString named = widget->styleSheet() + widget->property("picture").toString() +
+                                  widget->property("pressedPicture").toString();
+            auto matches = picture.globalMatch(named);
             while (matches.hasNext()) {
                 const QString path = matches.next().captured();
                 QVERIFY2(QFile::exists(path),

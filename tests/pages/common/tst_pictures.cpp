@@ -1,0 +1,150 @@
+#include "pages/common/disabledpictureeffect.h"
+#include "pages/common/picturebutton.h"
+#include "pages/common/picturecache.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTest>
+
+// The program's pictures read at the screen's pixel ratio, and the buttons that are nothing
+// but a picture.
+class tst_Pictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictureForTheScreen_data();
+    void pictureForTheScreen();
+    void unreadablePictureIsNull();
+    void buttonShowsItsPressedPictureWhileDown_data();
+    void buttonShowsItsPressedPictureWhileDown();
+    void disabledPictureButtonLooksDisabled();
+};
+
+namespace {
+
+const QString Logo = QStringLiteral(":/GRAFIKA/LOGO.png");
+const QString Connect = QStringLiteral(":/GRAFIKA/POLACZOFF.png");
+const QString ConnectPressed = QStringLiteral(":/GRAFIKA/POLACZON.png");
+// A preview picture without a twin for finer screens.
+const QString Preview = QStringLiteral(":/GRAFIKA/BRTPIOB.png");
+
+// The file as the toolkit reads it on its own, format detected from the contents.
+QImage fileImage(const QString &path)
+{
+    return QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage shown(const QPixmap &pixmap)
+{
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The picture as a window of the given colour shows it.
+QImage over(const QString &path, const QColor &background)
+{
+    QImage composed(fileImage(path).size(), QImage::Format_ARGB32_Premultiplied);
+    composed.fill(background);
+    QPainter painter(&composed);
+    painter.drawImage(0, 0, fileImage(path));
+    return composed;
+}
+
+} // namespace
+
+void tst_Pictures::pictureForTheScreen_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("pointSize");
+
+    QTest::newRow("plain screen") << Logo << 1.0 << Logo << QSize(145, 145);
+    QTest::newRow("doubled screen")
+        << Logo << 2.0 << QStringLiteral(":/GRAFIKA/LOGO@2x.png") << QSize(145, 145);
+    QTest::newRow("screen at 150 %")
+        << Logo << 1.5 << QStringLiteral(":/GRAFIKA/LOGO@2x.png") << QSize(145, 145);
+    QTest::newRow("button, doubled")
+        << Connect << 2.0 << QStringLiteral(":/GRAFIKA/POLACZOFF@2x.png") << QSize(75, 75);
+    QTest::newRow("no twin, doubled") << Preview << 2.0 << Preview << fileImage(Preview).size();
+}
+
+// The twin is drawn at the same size in points as the picture, with twice the pixels.
+void tst_Pictures::pictureForTheScreen()
+{
+    QFETCH(QString, path);
+    QFETCH(qreal, ratio);
+    QFETCH(QString, file);
+    QFETCH(QSize, pointSize);
+
+    QCOMPARE(PictureCache::fileFor(path, ratio), file);
+    const QPixmap picture = PictureCache::pixmap(path, ratio);
+    QCOMPARE(shown(picture), fileImage(file));
+    QCOMPARE(picture.size() / picture.devicePixelRatio(), pointSize);
+    // Asked again, the same picture comes from the cache.
+    QCOMPARE(PictureCache::pixmap(path, ratio).cacheKey(), picture.cacheKey());
+}
+
+void tst_Pictures::unreadablePictureIsNull()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot read the picture :/GRAFIKA/"));
+    QVERIFY(PictureCache::pixmap(QStringLiteral(":/GRAFIKA/BRAK.png"), 1).isNull());
+    PictureButton button;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot read the picture"));
+    button.setPicture(QStringLiteral(":/GRAFIKA/BRAK.png"));
+    // Without its picture the button keeps a size it can be found and pressed at.
+    QVERIFY(!button.sizeHint().isEmpty());
+}
+
+void tst_Pictures::buttonShowsItsPressedPictureWhileDown_data()
+{
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<QString>("whileDown");
+
+    QTest::newRow("own pressed picture") << ConnectPressed << ConnectPressed;
+    QTest::newRow("no pressed picture") << QString() << Connect;
+}
+
+void tst_Pictures::buttonShowsItsPressedPictureWhileDown()
+{
+    QFETCH(QString, pressed);
+    QFETCH(QString, whileDown);
+
+    PictureButton button;
+    button.setPicture(Connect);
+    button.setPressedPicture(pressed);
+    QCOMPARE(button.sizeHint(), QSize(75, 75));
+    button.resize(button.sizeHint());
+    // The button has nothing of its own but the picture: what is around it shows through.
+    const QColor behind(Qt::magenta);
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::Window, behind);
+    palette.setColor(QPalette::Button, behind);
+    button.setPalette(palette);
+
+    QCOMPARE(shown(button.grab()), over(Connect, behind));
+    button.setDown(true);
+    QCOMPARE(button.shownPicture(), whileDown);
+    QCOMPARE(shown(button.grab()), over(whileDown, behind));
+    button.setDown(false);
+    QCOMPARE(shown(button.grab()), over(Connect, behind));
+}
+
+void tst_Pictures::disabledPictureButtonLooksDisabled()
+{
+    QWidget page;
+    auto *button = new PictureButton(&page);
+    button->setPicture(Connect);
+    button->resize(button->sizeHint());
+    DisabledPictureEffect::installOnPictureButtons(&page);
+
+    const QImage usable = shown(button->grab());
+    page.setEnabled(false);
+    QVERIFY(shown(button->grab()) != usable);
+    page.setEnabled(true);
+    QCOMPARE(shown(button->grab()), usable);
+}
+
+QTEST_MAIN(tst_Pictures)
+#include "tst_pictures.moc"
