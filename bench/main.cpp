@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int StartUpRuns = 7;
+constexpr int StartUpRuns = 21;
 // Every page may cost at most this much over a bare window, and starting at most this many
 // times as long.
 constexpr double StartUpRatioLimit = 2.5;
