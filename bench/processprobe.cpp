@@ -136,23 +136,33 @@ int ProcessProbe::run(const QString &name, int argc, char **argv)
     return probe(name, argc, argv);
 }
 
-void ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mainWindow)
+double ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mainWindow)
 {
-    QVector<double> window[2], construct[2], process[2];
+    QVector<double> window[2], construct[2], process[2], ratios;
     for (int i = 0; i < runs; ++i) {
+        StartUp pair[2];
+        bool complete = true;
         for (int kind = 0; kind < 2; ++kind) {
             QVector<double> figures;
             double processMs = 0;
-            if (runChild(kind ? StartUpMain : StartUpBare, &figures, &processMs) &&
-                figures.size() == 2) {
-                window[kind] << figures.at(0);
-                construct[kind] << figures.at(1);
-                process[kind] << processMs;
-            }
+            complete = complete &&
+                       runChild(kind ? StartUpMain : StartUpBare, &figures, &processMs) &&
+                       figures.size() == 2 && figures.at(0) > 0;
+            if (complete)
+                pair[kind] = {figures.at(0), figures.at(1), processMs};
         }
+        if (!complete)
+            continue;
+        for (int kind = 0; kind < 2; ++kind) {
+            window[kind] << pair[kind].windowMs;
+            construct[kind] << pair[kind].constructMs;
+            process[kind] << pair[kind].processMs;
+        }
+        ratios << pair[1].windowMs / pair[0].windowMs;
     }
     *bare = {median(window[0]), median(construct[0]), median(process[0])};
     *mainWindow = {median(window[1]), median(construct[1]), median(process[1])};
+    return median(ratios);
 }
 
 double ProcessProbe::peakResidentMiB(bool mainWindow)

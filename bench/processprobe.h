@@ -19,8 +19,10 @@ struct StartUp
     double processMs = 0;   // from starting the process until that paint
 };
 // Parent side: medians over `runs` fresh processes of each kind, run alternately so that a
-// change in the machine's load falls on both alike.
-void startUp(int runs, StartUp *bare, StartUp *mainWindow);
+// change in the machine's load falls on both alike. Returns the median of the ratios of
+// main window to bare window, each pair taken one right after the other: the machine's pace
+// drifts by a third over a run, and both windows of a pair drift together.
+double startUp(int runs, StartUp *bare, StartUp *mainWindow);
 
 // Parent side: peak resident size in MiB of a fresh process.
 double peakResidentMiB(bool mainWindow);
