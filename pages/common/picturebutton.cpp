@@ -38,13 +38,11 @@ void PictureButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(rect(), PictureCache::pixmap(shownPicture(), devicePixelRatioF()));
-    // The keyboard's place must still show on a button without a frame.
+    // The keyboard's place must still show on a button without a frame: around the whole
+    // picture, as nothing else is drawn there.
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        QStyleOptionButton button;
-        initStyleOption(&button);
-        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &button, this);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }

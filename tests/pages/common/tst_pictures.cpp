@@ -20,6 +20,7 @@ private slots:
     void buttonShowsItsPressedPictureWhileDown_data();
     void buttonShowsItsPressedPictureWhileDown();
     void disabledPictureButtonLooksDisabled();
+    void focusedButtonShowsWhereTheKeyboardIs();
 };
 
 namespace {
@@ -144,6 +145,27 @@ void tst_Pictures::disabledPictureButtonLooksDisabled()
     QVERIFY(shown(button->grab()) != usable);
     page.setEnabled(true);
     QCOMPARE(shown(button->grab()), usable);
+}
+
+void tst_Pictures::focusedButtonShowsWhereTheKeyboardIs()
+{
+    QWidget window;
+    auto *first = new PictureButton(&window);
+    auto *button = new PictureButton(&window);
+    for (PictureButton *each : {first, button}) {
+        each->setPicture(Connect);
+        each->resize(each->sizeHint());
+    }
+    button->move(100, 0);
+    window.resize(200, 100);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    const QImage elsewhere = shown(button->grab());
+    QTest::keyClick(first, Qt::Key_Tab);
+    QTRY_VERIFY(button->hasFocus());
+    QVERIFY(shown(button->grab()) != elsewhere);
 }
 
 QTEST_MAIN(tst_Pictures)
