@@ -6,6 +6,7 @@
 #include "bench/timedapplication.h"
 
 #include "app/orva2.h"
+#include "codecs/gaconfig.h"
 #include "protocol/frames.h"
 #include "simulator/devicesimulator.h"
 
@@ -52,6 +53,22 @@ QString lastLogLine(ORVA2 &window)
     return logOf(window)->document()->lastBlock().text();
 }
 
+// Two configurations a GA-1 may hold, in turn, so every reply changes the form: its factory
+// settings, and those with the delays and the trigger changed.
+QList<QByteArray> configurationReplies()
+{
+    GaConfig changed = GaConfig::defaults();
+    changed.triggerOnAppearance = !changed.triggerOnAppearance;
+    changed.appearanceDelayCount += GaConfig::CountsPerSecond;
+    changed.disappearanceDelayCount += GaConfig::CountsPerSecond;
+    // The reply carries the frame's settings behind a header of its own, as long as the
+    // frame's.
+    const QByteArray header(Frame::Reply::GaConfig);
+    QList<QByteArray> replies;
+    for (const GaConfig &config : {GaConfig::defaults(), changed})
+        replies << header + config.encode().mid(header.size());
+    return replies;
+}
 
 struct Spread
 {
@@ -143,9 +160,7 @@ void LinkBench::latency(BenchTable &table)
             decodedAt = clock.nsecsElapsed();
     });
     PaintClock painted(&window, clock);
-    // Two different configurations in turn, so every reply changes the form.
-    const QByteArray replies[] = {QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x01'),
-                                  QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x02')};
+    const QList<QByteArray> replies = configurationReplies();
     QVector<double> untilDecoded, untilShown;
     for (int i = 0; i < LatencyRounds; ++i) {
         decodedAt = -1;
@@ -206,8 +221,7 @@ void LinkBench::blockHandling(BenchTable &table)
     window.processBlock(QByteArray(Frame::Reply::Ga) + "031507" + QByteArray(6, '\0'));
     FirstPaint::wait(&window);
 
-    const QByteArray replies[] = {QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x01'),
-                                  QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x02')};
+    const QList<QByteArray> replies = configurationReplies();
     QVector<double> handler, repaint;
     QElapsedTimer clock;
     for (int i = 0; i < HandlingRounds; ++i) {
@@ -258,8 +272,7 @@ void LinkBench::responsiveness(BenchTable &table)
     // Each block handled leaves one line in the log.
     const int linesBefore = logOf(window)->document()->blockCount();
     auto blocks = [&] { return logOf(window)->document()->blockCount() - linesBefore; };
-    const QList<QByteArray> bursts = {QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x01'),
-                                      QByteArray(Frame::Reply::GaConfig) + QByteArray(12, '\x02')};
+    const QList<QByteArray> bursts = configurationReplies();
     longestGap = 0;
     lastTick = clock.nsecsElapsed();
     m_application.resetLongest();

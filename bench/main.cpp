@@ -7,6 +7,7 @@
 #include "bench/processprobe.h"
 #include "bench/timedapplication.h"
 
+#include <QStandardPaths>
 #include <QThread>
 
 #include <cstring>
@@ -60,6 +61,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The relays measured are simulated: their backups and remembered ports are no one's.
+    QStandardPaths::setTestModeEnabled(true);
     if (argc == 3 && std::strcmp(argv[1], ProcessProbe::Flag) == 0)
         return ProcessProbe::run(QString::fromLatin1(argv[2]), argc, argv);
 
