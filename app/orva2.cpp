@@ -81,6 +81,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     setWindowTitle(QStringLiteral("ORVA_Konfig[*]"));
     move(0, 0);
     m_settingsMenu = new SettingsMenu(*this);
+    connect(&m_settingsMenu->backups(), &BackupQueue::failed, m_log, &CommunicationLog::failure);
     m_changesLabel = new QLabel(this);
     m_changesLabel->setObjectName(QStringLiteral("zmienioneNastawy"));
     statusBar()->addPermanentWidget(m_changesLabel);
@@ -448,12 +449,8 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
-    if (!frames.isEmpty()) {
-        QString error;
-        m_settingsMenu->backups().keep(model, frames, versionText, &error);
-        if (!error.isEmpty())
-            m_log->failure(error);
-    }
+    if (!frames.isEmpty())
+        m_settingsMenu->backups().keep(model, frames, versionText);
 
     if (purpose == ReadPurpose::Comparison) {
         // A reply cut short says too little to compare, and the form stays as it is.

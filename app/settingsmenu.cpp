@@ -55,19 +55,18 @@ SettingsMenu::SettingsMenu(ORVA2 &window)
         return created;
     };
     m_open = action("otworzNastawy", QStringLiteral("Otwórz nastawy…"), QKeySequence::Open, [this] {
-        const QString path = QFileDialog::getOpenFileName(&m_window, QStringLiteral("Otwórz nastawy"),
-                                                          fileDialogFolder(), fileFilter());
+        const QString path = QFileDialog::getOpenFileName(
+            &m_window, QStringLiteral("Otwórz nastawy"), fileDialogFolder(), fileFilter());
         if (!path.isEmpty())
             openFile(path);
     });
-    m_save = action("zapiszNastawy", QStringLiteral("Zapisz nastawy jako…"), QKeySequence::Save,
-                    [this] {
-                        const QString path = QFileDialog::getSaveFileName(
-                            &m_window, QStringLiteral("Zapisz nastawy"), fileDialogFolder(),
-                            fileFilter());
-                        if (!path.isEmpty())
-                            saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
-                    });
+    m_save =
+        action("zapiszNastawy", QStringLiteral("Zapisz nastawy jako…"), QKeySequence::Save, [this] {
+            const QString path = QFileDialog::getSaveFileName(
+                &m_window, QStringLiteral("Zapisz nastawy"), fileDialogFolder(), fileFilter());
+            if (!path.isEmpty())
+                saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
+        });
     m_menu->addSeparator();
     m_compareFile = action("porownajZPlikiem", QStringLiteral("Porównaj z plikiem…"), {}, [this] {
         const QString path = QFileDialog::getOpenFileName(
@@ -79,16 +78,17 @@ SettingsMenu::SettingsMenu(ORVA2 &window)
                              [this] { m_window.requestDeviceComparison(); });
     m_menu->addSeparator();
     m_report = action("raportNastaw", QStringLiteral("Raport nastaw (PDF)…"), {}, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            &m_window, QStringLiteral("Raport nastaw"), fileDialogFolder(),
-            QStringLiteral("PDF (*.pdf)"));
+        const QString path =
+            QFileDialog::getSaveFileName(&m_window, QStringLiteral("Raport nastaw"),
+                                         fileDialogFolder(), QStringLiteral("PDF (*.pdf)"));
         if (!path.isEmpty())
             writeReport(withExtension(path, QStringLiteral(".pdf")));
     });
-    m_print = action("drukuj", QStringLiteral("Drukuj…"), QKeySequence::Print, &SettingsMenu::print);
+    m_print =
+        action("drukuj", QStringLiteral("Drukuj…"), QKeySequence::Print, &SettingsMenu::print);
     m_menu->addSeparator();
-    m_backupsAction = action("kopieZapasowe", QStringLiteral("Kopie zapasowe…"), {},
-                             &SettingsMenu::openBackups);
+    m_backupsAction =
+        action("kopieZapasowe", QStringLiteral("Kopie zapasowe…"), {}, &SettingsMenu::openBackups);
     m_verify = action("sprawdzajZapis", QStringLiteral("Sprawdzaj zapis odczytem"), {}, [this] {
         QSettings().setValue(QLatin1String(VerifyKey), m_verify->isChecked());
     });
@@ -275,7 +275,7 @@ void SettingsMenu::print()
 
 void SettingsMenu::openBackups()
 {
-    BackupsDialog dialog(m_backups, &m_window);
+    BackupsDialog dialog(m_backups.written(), &m_window);
     if (dialog.exec() == QDialog::Accepted && !dialog.chosenPath().isEmpty())
         openFile(dialog.chosenPath());
 }
@@ -323,7 +323,8 @@ bool SettingsMenu::settleChanges()
     case QMessageBox::Save: {
         const QString path = QFileDialog::getSaveFileName(
             &m_window, QStringLiteral("Zapisz nastawy"), fileDialogFolder(), fileFilter());
-        return !path.isEmpty() && saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
+        return !path.isEmpty() &&
+               saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
     }
     default:
         return false;

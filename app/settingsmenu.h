@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/backupstore.h"
+#include "settings/backupqueue.h"
 
 #include <QObject>
 #include <QString>
@@ -40,7 +40,7 @@ public:
     bool settleChanges();
 
     bool verifiesWrites() const;
-    BackupStore &backups() { return m_backups; }
+    BackupQueue &backups() { return m_backups; }
 
 private:
     void settled(DevicePage &page, const QString &path, const QString &logLine);
@@ -59,7 +59,7 @@ private:
     QString fileDialogFolder() const;
 
     ORVA2 &m_window;
-    BackupStore m_backups;
+    BackupQueue m_backups{BackupStore()};
     QMenu *m_menu;
     QMenu *m_recentMenu;
     QAction *m_open;

@@ -85,7 +85,9 @@ QVector<BackupStore::Entry> BackupStore::entries() const
                 result.append({path, file.model->nameText(), file.saved, file.deviceVersion});
         }
     }
-    std::sort(result.begin(), result.end(),
-              [](const Entry &a, const Entry &b) { return a.saved > b.saved; });
+    // Reads within one millisecond share their time; their names still tell their order.
+    std::sort(result.begin(), result.end(), [](const Entry &a, const Entry &b) {
+        return a.saved != b.saved ? a.saved > b.saved : a.path > b.path;
+    });
     return result;
 }

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 Q_DECLARE_METATYPE(ModelInfo::Id)
 
 // A configuration goes from a device to a file and into another device byte for byte; a
@@ -94,21 +96,33 @@ void tst_settingsfiles::deviceToFileToAnotherDevice()
     SimulatedConnection source(info.identity);
     source.device().setStoredPayload(randomPayload(info, 0x50 + static_cast<quint32>(model)));
     QVERIFY(source.connectAndLoad());
-    QVERIFY(!source.logLines().contains(QStringLiteral(
-        "Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
+    QVERIFY(!source.logLines().contains(
+        QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
     QVERIFY(source.window().settingsMenu().saveFile(path));
     QString error;
     const SettingsFile saved = SettingsFile::open(path, &error);
     QCOMPARE(error, QString());
-    QCOMPARE(saved.frames.toHex(' '), source.window().shownDevicePage()->configuration().toHex(' '));
-    if (info.answersRead())
+    QCOMPARE(saved.frames.toHex(' '),
+             source.window().shownDevicePage()->configuration().toHex(' '));
+    if (info.answersRead()) {
         QCOMPARE(payloadOf(saved.frames).toHex(' '), source.device().storedPayload().toHex(' '));
+        // The read is kept among the backups, on the backups' own thread.
+        const auto kept = source.window().settingsMenu().backups().written().entries();
+        const auto newest =
+            std::find_if(kept.begin(), kept.end(), [&](const BackupStore::Entry &entry) {
+                return entry.model == info.nameText();
+            });
+        QVERIFY(newest != kept.end());
+        QCOMPARE(SettingsFile::open(newest->path, &error).frames.toHex(' '),
+                 saved.frames.toHex(' '));
+    }
 
     SimulatedConnection target(info.identity);
     QVERIFY(target.connectAndLoad());
     const int framesBeforeOpening = target.device().receivedFrames().size();
     QVERIFY(target.window().settingsMenu().openFile(path));
-    QCOMPARE(target.window().shownDevicePage()->configuration().toHex(' '), saved.frames.toHex(' '));
+    QCOMPARE(target.window().shownDevicePage()->configuration().toHex(' '),
+             saved.frames.toHex(' '));
     QCOMPARE(target.device().receivedFrames().size(), framesBeforeOpening);
 
     pressWrite(target.window(), model);
@@ -123,18 +137,22 @@ void tst_settingsfiles::refusedFileLeavesTheFormAsItWas_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
-    QByteArray changed = SettingDescription::of(ModelInfo::Id::Kzr)->normalised(Frame::configFrame());
+    QByteArray changed =
+        SettingDescription::of(ModelInfo::Id::Kzr)->normalised(Frame::configFrame());
     changed[3] = static_cast<char>(changed[3] ^ 0x01);
-    const QByteArray whole = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr), changed, {}).toJson();
+    const QByteArray whole =
+        SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr), changed, {}).toJson();
     QTest::newRow("truncated") << whole.left(whole.size() - 20) << "JSON";
-    QTest::newRow("newer format") << QByteArray(whole).replace("\"formatVersion\": 1", "\"formatVersion\": 7")
+    QTest::newRow("newer format") << QByteArray(whole).replace("\"formatVersion\": 1",
+                                                               "\"formatVersion\": 7")
                                   << "nowszym";
-    QTest::newRow("frame of 15 bytes") << QByteArray(whole).replace(changed.toHex().toUpper(),
-                                                                   changed.toHex().toUpper() + "00")
-                                       << "15 B";
+    QTest::newRow("frame of 15 bytes")
+        << QByteArray(whole).replace(changed.toHex().toUpper(), changed.toHex().toUpper() + "00")
+        << "15 B";
     QTest::newRow("another model")
-        << SettingsFile::of(ModelInfo::of(ModelInfo::Id::Ga),
-                            SettingDescription::of(ModelInfo::Id::Ga)->normalised(Frame::configFrame()), {})
+        << SettingsFile::of(
+               ModelInfo::of(ModelInfo::Id::Ga),
+               SettingDescription::of(ModelInfo::Id::Ga)->normalised(Frame::configFrame()), {})
                .toJson()
         << "modelu GA-1, a otwarta strona dotyczy modelu KZR-1";
 }
@@ -242,8 +260,10 @@ void tst_settingsfiles::writeReadBackDifferentIsReported()
         }
     });
     connection.window().WyslijDaneGASlot();
-    QVERIFY(logShows(connection, QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji")));
-    const SettingDescription::Field &field = SettingDescription::of(ModelInfo::Id::Ga)->fields().first();
+    QVERIFY(logShows(connection,
+                     QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji")));
+    const SettingDescription::Field &field =
+        SettingDescription::of(ModelInfo::Id::Ga)->fields().first();
     const QString named = QStringLiteral("%1 / %2: wysłano ").arg(field.group, field.setting);
     QTRY_VERIFY_WITH_TIMEOUT(connection.logLines().last().startsWith(named), TimeoutMs);
 }
@@ -254,8 +274,9 @@ void tst_settingsfiles::readingWhatTheFormCannotShowIsSaid()
     SimulatedConnection connection("01");
     connection.device().setStoredPayload(QByteArray(Frame::Size - 2, '\0'));
     QVERIFY(connection.connectAndLoad());
-    QVERIFY(logShows(connection, QStringLiteral(
-                                     "Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
+    QVERIFY(logShows(
+        connection,
+        QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
     QVERIFY(logShows(connection, QStringLiteral("Konfiguracja zadziałania odblokowania / Czas "
                                                 "odblokowania [s]: urządzenie 0, formularz 1")));
 }

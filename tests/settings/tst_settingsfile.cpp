@@ -1,3 +1,4 @@
+#include "settings/backupqueue.h"
 #include "settings/backupstore.h"
 #include "settings/settingdescription.h"
 #include "settings/settingscomparison.h"
@@ -33,6 +34,9 @@ private slots:
     void valuesReadAsTheFormShowsThem();
     void comparisonNamesTheChangedSetting();
     void backupsKeepEachDistinctReadUpToTheLimit();
+    void queuedBackupsKeepTheOrderOfReading();
+    void queueWritesEverythingBeforeItGoes();
+    void queueSaysWhyABackupFailed();
     void reportListsEverySetting();
 };
 
@@ -84,8 +88,9 @@ void tst_settingsfile::savedFileOpensAsItWasSaved()
     QVERIFY(!frames.isEmpty());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("relay.orva.json"));
-    QCOMPARE(SettingsFile::of(ModelInfo::of(model), frames, QStringLiteral("v03d15m07r")).save(path),
-             QString());
+    QCOMPARE(
+        SettingsFile::of(ModelInfo::of(model), frames, QStringLiteral("v03d15m07r")).save(path),
+        QString());
 
     QString error;
     const SettingsFile opened = SettingsFile::open(path, &error);
@@ -97,8 +102,10 @@ void tst_settingsfile::savedFileOpensAsItWasSaved()
 
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    const QJsonArray settings =
-        QJsonDocument::fromJson(saved.readAll()).object().value(QStringLiteral("settings")).toArray();
+    const QJsonArray settings = QJsonDocument::fromJson(saved.readAll())
+                                    .object()
+                                    .value(QStringLiteral("settings"))
+                                    .toArray();
     QCOMPARE(settings.size(), SettingDescription::of(model)->fields().size());
 }
 
@@ -108,19 +115,20 @@ void tst_settingsfile::badFilesAreRefusedWithTheReason_data()
     QTest::addColumn<QString>("reason");
     const QByteArray whole = kzrFile([](QJsonObject &) {});
     QTest::newRow("truncated") << whole.left(whole.size() / 2) << "JSON";
-    QTest::newRow("not a settings file") << kzrFile(setValue("format", QStringLiteral("inny")))
-                                         << "To nie jest plik nastaw";
+    QTest::newRow("not a settings file")
+        << kzrFile(setValue("format", QStringLiteral("inny"))) << "To nie jest plik nastaw";
     QTest::newRow("newer format") << kzrFile(setValue("formatVersion", 2)) << "nowszym formacie";
-    QTest::newRow("unknown model") << kzrFile(setValue("model", QStringLiteral("KZR-9")))
-                                   << "KZR-9";
+    QTest::newRow("unknown model")
+        << kzrFile(setValue("model", QStringLiteral("KZR-9"))) << "KZR-9";
     QTest::newRow("tester has no settings")
         << kzrFile(setValue("model", QStringLiteral("Tester KZR-1"))) << "Tester KZR-1";
-    QTest::newRow("identity of another model") << kzrFile(setValue("identity", QStringLiteral("03")))
-                                                << "„03”";
-    QTest::newRow("two frames for one") << kzrFile(setValue(
-        "frames", QJsonArray{QStringLiteral("0A55"), QStringLiteral("0A56")})) << "ramek";
-    QTest::newRow("frame of 13 bytes") << kzrFile(setFirstFrame(QStringLiteral("0A55") + QString(22, '0')))
-                                       << "13 B";
+    QTest::newRow("identity of another model")
+        << kzrFile(setValue("identity", QStringLiteral("03"))) << "„03”";
+    QTest::newRow("two frames for one")
+        << kzrFile(setValue("frames", QJsonArray{QStringLiteral("0A55"), QStringLiteral("0A56")}))
+        << "ramek";
+    QTest::newRow("frame of 13 bytes")
+        << kzrFile(setFirstFrame(QStringLiteral("0A55") + QString(22, '0'))) << "13 B";
     QTest::newRow("frame not hexadecimal")
         << kzrFile(setFirstFrame(QStringLiteral("0A55") + QString(22, 'Z'))) << "szesnastkowym";
     QTest::newRow("reply header instead of a write")
@@ -136,7 +144,8 @@ void tst_settingsfile::badFilesAreRefusedWithTheReason()
     QVERIFY(!file.model);
     QVERIFY(file.frames.isEmpty());
     QVERIFY2(error.contains(reason), qPrintable(error));
-    QVERIFY2(error.endsWith(QLatin1Char('.')) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+    QVERIFY2(error.endsWith(QLatin1Char('.')) && !error.contains(QLatin1Char('\n')),
+             qPrintable(error));
 }
 
 void tst_settingsfile::valuesReadAsTheFormShowsThem_data()
@@ -148,16 +157,19 @@ void tst_settingsfile::valuesReadAsTheFormShowsThem_data()
     // Frame bytes 2-13 after the write header; counts and steps as the device keeps them.
     QTest::newRow("GA-1 delay: 150 counts of 10 ms")
         << ModelInfo::Id::Ga << sentFrame("00 00 00 00 00 00 00 96 00 00")
-        << "Konfiguracja ogólna / Opóźnienie na pojawienie się zakłócenia:" << "1,50 [s]";
-    QTest::newRow("GA-1 trigger bit set")
-        << ModelInfo::Id::Ga << sentFrame("00 00 00 00 00 00 01")
-        << "Konfiguracja ogólna / Działanie na:" << "Pojawienie się napięcia";
+        << "Konfiguracja ogólna / Opóźnienie na pojawienie się zakłócenia:"
+        << "1,50 [s]";
+    QTest::newRow("GA-1 trigger bit set") << ModelInfo::Id::Ga << sentFrame("00 00 00 00 00 00 01")
+                                          << "Konfiguracja ogólna / Działanie na:"
+                                          << "Pojawienie się napięcia";
     QTest::newRow("DRAV-1 pick-up: 3 steps of 100 ms")
-        << ModelInfo::Id::Drav << sentFrame("00 00 00 03") << "Przekaźnik 1 – Opóźnienie / Pobudzenie"
+        << ModelInfo::Id::Drav << sentFrame("00 00 00 03")
+        << "Przekaźnik 1 – Opóźnienie / Pobudzenie"
         << "300 [ms]";
     QTest::newRow("KZR-1 unlock time in seconds")
         << ModelInfo::Id::Kzr << sentFrame("00 1e")
-        << "Konfiguracja zadziałania odblokowania / Czas odblokowania [s]" << "30";
+        << "Konfiguracja zadziałania odblokowania / Czas odblokowania [s]"
+        << "30";
 }
 
 // Checked against what the device's counts mean, not against the description's own code.
@@ -185,7 +197,8 @@ void tst_settingsfile::comparisonNamesTheChangedSetting()
             bits += qPopulationCount(static_cast<quint8>(byte));
         return bits == 1;
     };
-    const auto flipped = std::find_if(description.fields().cbegin(), description.fields().cend(), oneBit);
+    const auto flipped =
+        std::find_if(description.fields().cbegin(), description.fields().cend(), oneBit);
     QVERIFY(flipped != description.fields().cend());
     QByteArray file = form;
     for (int i = 0; i < file.size(); ++i)
@@ -225,12 +238,61 @@ void tst_settingsfile::backupsKeepEachDistinctReadUpToTheLimit()
         QVERIFY(entries[i - 1].saved >= entries[i].saved);
 }
 
+// Backups are written on another thread; each read is compared with the one before it, so
+// they must be written one after another, in the order read.
+void tst_settingsfile::queuedBackupsKeepTheOrderOfReading()
+{
+    QTemporaryDir folder;
+    BackupQueue queue{BackupStore(folder.path())};
+    const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
+    const QByteArray first = drawnFrames(ModelInfo::Id::Ga, 1);
+    QByteArray second = first;
+    second[Frame::Size - 1] = static_cast<char>(~first[Frame::Size - 1]);
+    const QList<QByteArray> reads = {first, first, second, second, first};
+    for (const QByteArray &read : reads)
+        queue.keep(ga, read, QString());
+
+    QVector<QByteArray> kept;
+    for (const BackupStore::Entry &entry : queue.written().entries()) {
+        QString error;
+        kept.prepend(SettingsFile::open(entry.path, &error).frames);
+    }
+    QCOMPARE(kept, (QVector<QByteArray>{first, second, first}));
+}
+
+void tst_settingsfile::queueWritesEverythingBeforeItGoes()
+{
+    QTemporaryDir folder;
+    {
+        BackupQueue queue{BackupStore(folder.path())};
+        for (quint32 seed = 1; seed <= 5; ++seed)
+            queue.keep(ModelInfo::of(ModelInfo::Id::Kzr), drawnFrames(ModelInfo::Id::Kzr, seed),
+                       QString());
+    }
+    QCOMPARE(BackupStore(folder.path()).entries().size(), 5);
+}
+
+void tst_settingsfile::queueSaysWhyABackupFailed()
+{
+    QTemporaryDir folder;
+    // A file where the model's folder should be.
+    QFile blocking(folder.filePath(QStringLiteral("GA-1")));
+    QVERIFY(blocking.open(QIODevice::WriteOnly));
+    blocking.close();
+    BackupQueue queue{BackupStore(folder.path())};
+    QSignalSpy failed(&queue, &BackupQueue::failed);
+    queue.keep(ModelInfo::of(ModelInfo::Id::Ga), drawnFrames(ModelInfo::Id::Ga, 1), QString());
+    QTRY_COMPARE(failed.count(), 1);
+    QVERIFY(failed.first().first().toString().contains(folder.filePath(QStringLiteral("GA-1"))));
+}
+
 void tst_settingsfile::reportListsEverySetting()
 {
     const QByteArray frames = drawnFrames(ModelInfo::Id::Wrn2, 5);
     const QVector<SettingRow> rows = SettingDescription::of(ModelInfo::Id::Wrn2)->rows(frames);
     const SettingsReport report({QStringLiteral("WRN-2"), QStringLiteral("v01d01m01r"),
-                                 QStringLiteral("/dev/ttyUSB0"), QStringLiteral("stacja.orva.json")},
+                                 QStringLiteral("/dev/ttyUSB0"),
+                                 QStringLiteral("stacja.orva.json")},
                                 rows, frames, {0});
     QTextDocument document;
     document.setHtml(report.html());
@@ -239,8 +301,8 @@ void tst_settingsfile::reportListsEverySetting()
         QVERIFY2(text.contains(row.group), qPrintable(row.group));
         QVERIFY2(text.contains(row.setting) && text.contains(row.value), qPrintable(row.setting));
     }
-    for (const char *expected : {"WRN-2", "v01d01m01r", "/dev/ttyUSB0", "stacja.orva.json",
-                                 SettingsReport::ChangedMark})
+    for (const char *expected :
+         {"WRN-2", "v01d01m01r", "/dev/ttyUSB0", "stacja.orva.json", SettingsReport::ChangedMark})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     QVERIFY(text.contains(QString::fromLatin1(frames.left(Frame::Size).toHex(' ').toUpper())));
     QVERIFY(text.contains(QString::fromLatin1(frames.mid(Frame::Size).toHex(' ').toUpper())));
@@ -255,7 +317,8 @@ void tst_settingsfile::reportListsEverySetting()
     extract.start(pdftotext, {pdf, QStringLiteral("-")});
     QVERIFY(extract.waitForFinished());
     const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
-    QVERIFY2(printed.contains(QStringLiteral("Karta nastaw przekaźnika WRN-2")), qPrintable(printed));
+    QVERIFY2(printed.contains(QStringLiteral("Karta nastaw przekaźnika WRN-2")),
+             qPrintable(printed));
     for (const SettingRow &row : rows)
         QVERIFY2(printed.contains(row.group), qPrintable(row.group));
 }

@@ -1,0 +1,34 @@
+#include "settings/backupqueue.h"
+
+#include <QMetaObject>
+
+BackupQueue::BackupQueue(const BackupStore &store, QObject *parent)
+    : QObject(parent), m_store(store)
+{
+    // One thread: the store compares each read with the newest backup before it.
+    m_thread.setMaxThreadCount(1);
+}
+
+BackupQueue::~BackupQueue()
+{
+    m_thread.waitForDone();
+}
+
+void BackupQueue::keep(const ModelInfo &model, const QByteArray &frames,
+                       const QString &deviceVersion)
+{
+    // The store holds only its folder; the model rows live as long as the program.
+    m_thread.start([this, &model, frames, deviceVersion] {
+        QString error;
+        BackupStore(m_store).keep(model, frames, deviceVersion, &error);
+        if (!error.isEmpty())
+            QMetaObject::invokeMethod(
+                this, [this, error] { emit failed(error); }, Qt::QueuedConnection);
+    });
+}
+
+const BackupStore &BackupQueue::written()
+{
+    m_thread.waitForDone();
+    return m_store;
+}
