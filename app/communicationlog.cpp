@@ -1,6 +1,10 @@
 #include "app/communicationlog.h"
 
+#include "app/dialogfolder.h"
+#include "settings/filenames.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -8,7 +12,8 @@
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTime>
+#include <QDateTime>
+#include <QScrollBar>
 #include <QToolTip>
 
 // Every frame in both directions, for capturing a session with QT_LOGGING_RULES.
@@ -22,9 +27,10 @@ constexpr int FrameProperty = QTextFormat::UserProperty + 2;
 
 const QLatin1Char Separator('\t');
 
+// A saved log is read days later, so every line carries its date.
 QString now()
 {
-    return QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
 }
 
 QString hex(const QByteArray &bytes)
@@ -57,6 +63,7 @@ QString entryOf(const QTextBlock &block)
 } // namespace
 
 const QColor CommunicationLog::FailureColour(0xB0, 0x5A, 0x00);
+const QColor CommunicationLog::RemarkColour(0x1B, 0x6E, 0x3A);
 
 CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
 {
@@ -65,6 +72,19 @@ CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(v
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             &CommunicationLog::showContextMenu);
+    keepNewestInView();
+}
+
+void CommunicationLog::keepNewestInView()
+{
+    QScrollBar *bar = m_view->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { m_followsNewest = value >= bar->maximum(); });
+    // A resize changes the range first and only then clamps the value.
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_followsNewest)
+            bar->setValue(maximum);
+    });
 }
 
 void CommunicationLog::sent(const QString &line, const QByteArray &frame, bool written)
@@ -94,6 +114,14 @@ void CommunicationLog::received(const QString &line)
 void CommunicationLog::note(const QString &line)
 {
     append(line, now(), QString());
+}
+
+void CommunicationLog::remark(const QString &line)
+{
+    const QColor before = m_view->textColor();
+    m_view->setTextColor(RemarkColour);
+    append(line, now(), QString());
+    m_view->setTextColor(before);
 }
 
 void CommunicationLog::failure(const QString &line)
@@ -134,10 +162,23 @@ void CommunicationLog::clear()
     m_view->setTextColor(colour);
 }
 
+void CommunicationLog::setHeader(std::function<QStringList()> header)
+{
+    m_header = std::move(header);
+}
+
 bool CommunicationLog::saveTo(const QString &path, QString *error) const
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QStringList header{QStringLiteral("Log ORVA_Konfig"),
+                           QStringLiteral("Program: orva-konfig " ORVA_PROGRAM_VERSION),
+                           QStringLiteral("Zapisano: ") +
+                               QDateTime::currentDateTime().toString(
+                                   QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+        if (m_header)
+            header += m_header();
+        file.write(header.join(QLatin1Char('\n')).toUtf8() + "\n\n");
         // An empty log still has its one empty block, which is no entry.
         for (QTextBlock block = m_view->document()->begin(); block.isValid();
              block = block.next()) {
@@ -171,14 +212,19 @@ void CommunicationLog::showContextMenu(const QPoint &position)
 void CommunicationLog::askWhereToSave()
 {
     const QString path = QFileDialog::getSaveFileName(
-        m_view, QStringLiteral("Zapisz log"), QStringLiteral("orva-log.txt"),
+        m_view, QStringLiteral("Zapisz log"),
+        DialogFolder::suggested(FileNames::log(QDateTime::currentDateTime())),
         QStringLiteral("Pliki tekstowe (*.txt);;Wszystkie pliki (*)"));
     if (path.isEmpty())
         return;
     QString error;
-    if (!saveTo(path, &error))
+    if (!saveTo(path, &error)) {
         QMessageBox::warning(m_view, QStringLiteral("Zapisz log"),
                              QStringLiteral("Nie zapisano logu do %1:\n%2").arg(path, error));
+        return;
+    }
+    DialogFolder::remember(path);
+    remark(QStringLiteral("Zapisano log %1").arg(QFileInfo(path).fileName()));
 }
 
 bool CommunicationLog::eventFilter(QObject *watched, QEvent *event)

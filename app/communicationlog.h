@@ -6,14 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QMenu;
 class QPoint;
 class QTextBlock;
 class QTextBrowser;
 
 // The coloured log under the pages: red for what goes to the device, blue for what comes
-// back. Some lines are written in whatever colour the log had last, so the colour is a
-// property of the log, not of each call. Every line remembers when it was written and, for
+// back. Some lines of the connection are written in whatever colour the log had last, so
+// the colour is a property of the log, not of each call; the program's own remarks (files
+// saved, a write confirmed) have a colour of their own. Every line remembers when it was written and, for
 // a line about a frame, the frame's bytes in hexadecimal; both show as its tool tip, so the
 // text itself stays short, and both go into a saved log.
 class CommunicationLog : public QObject
@@ -31,12 +34,18 @@ public:
     void received(const QString &line);
     // A line in whatever colour is current, about no frame.
     void note(const QString &line);
+    // The program's own remark about what it did (a file saved, a write confirmed), in its
+    // own colour; the colour after it is the one before it.
+    void remark(const QString &line);
     // Something that did not happen as asked (a frame not sent, no answer, a lost link), in
     // a colour of its own so it is never read as a frame sent or received.
     void failure(const QString &line);
 
     // The colour of failure lines: neither the red of sent frames nor the blue of replies.
     static const QColor FailureColour;
+    // The colour of the program's remarks: none of the above, and not black, which the
+    // connection's own lines may have.
+    static const QColor RemarkColour;
     // A tool tip shows at most this many bytes of a frame; a runaway burst would otherwise
     // make a line of megabytes.
     static constexpr int MaxHexBytes = 64;
@@ -51,8 +60,11 @@ public:
 
     // The log's own menu: the text field's copy and select-all, clearing and saving.
     QMenu *createContextMenu();
-    // Writes every line as UTF-8 text, one entry a line: time, line and, for a frame, what
-    // became of it and its bytes, separated by tabs. On failure returns false and says why.
+    // The lines a saved log starts with: what was worked on, as "Name: value".
+    void setHeader(std::function<QStringList()> header);
+    // Writes the header, then every line as UTF-8 text, one entry a line: date and time,
+    // line and, for a frame, what became of it and its bytes, separated by tabs. On failure
+    // returns false and says why.
     bool saveTo(const QString &path, QString *error) const;
 
 public slots:
@@ -67,7 +79,13 @@ private:
     void showContextMenu(const QPoint &position);
     void askWhereToSave();
 
+    // Keeps the newest line in view when the view changes size, unless the engineer has
+    // scrolled away from it to read.
+    void keepNewestInView();
+
     QTextBrowser *m_view;
+    std::function<QStringList()> m_header;
+    bool m_followsNewest = true;
     QString m_receivedTime;
     QString m_receivedFrame;
 };

@@ -45,6 +45,7 @@ CompareDialog::CompareDialog(const SettingsComparison &comparison, const QString
     takeChosen->setObjectName(QStringLiteral("przejmijZaznaczone"));
     takeAll->setObjectName(QStringLiteral("przejmijWszystkie"));
     takeAll->setEnabled(m_comparison.differingCount() > 0);
+    m_takeButtons = {takeChosen, takeAll};
     connect(takeChosen, &QPushButton::clicked, this, &CompareDialog::takeChosen);
     connect(takeAll, &QPushButton::clicked, this, &CompareDialog::takeAll);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -57,6 +58,13 @@ CompareDialog::CompareDialog(const SettingsComparison &comparison, const QString
     layout->addWidget(buttons);
     resize(820, 520);
     fill();
+}
+
+void CompareDialog::compareWithoutForm(const QString &firstSide)
+{
+    m_table->headerItem()->setText(FormColumn, firstSide);
+    for (QPushButton *button : m_takeButtons)
+        button->hide();
 }
 
 int CompareDialog::shownRows() const

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTreeWidget;
 
 // The form's settings against another configuration's, one row per setting: only the
@@ -22,6 +23,9 @@ public:
 
     // Shown rows, in order.
     int shownRows() const;
+    // Two configurations neither of which is the form (two backups of a relay's history):
+    // names the first side, and nothing can be taken into the form.
+    void compareWithoutForm(const QString &firstSide);
 
 signals:
     // The settings (description field indexes) to take from the other side.
@@ -36,4 +40,5 @@ private:
     QTreeWidget *m_table;
     QCheckBox *m_showAll;
     QLabel *m_counts;
+    QList<QPushButton *> m_takeButtons;
 };

@@ -18,6 +18,7 @@
 #include "protocol/versiontext.h"
 #include "settings/settingdescription.h"
 #include "settings/settingscomparison.h"
+#include "settings/settingsfile.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -74,6 +75,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
         [] { return PictureCache::icon(QStringLiteral(":/GRAFIKA/LOGO.png")); }));
     PictureWhenShown::installOn(ui->page);
     m_log = new CommunicationLog(ui->textBrowser);
+    m_log->setHeader([this] { return logHeader(); });
     m_status = new ConnectionStatus(ui->statusBar);
     nameButtonsFromToolTips(this);
     DisabledPictureEffect::installOnPictureButtons(this);
@@ -399,6 +401,7 @@ DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 // calls, the version text, the read request, and only then show the page.
 void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
+    m_relay = {&model, {}, {}, {}};
     m_model = &model;
     m_pageModel = &model;
     m_status->showModel(model.nameText());
@@ -449,8 +452,15 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
-    if (!frames.isEmpty())
-        m_settingsMenu->backups().keep(model, frames, versionText);
+    if (!frames.isEmpty()) {
+        SettingsFile read = SettingsFile::of(model, frames, versionText);
+        read.read = SettingsFile::readNow(m_portName, simulated());
+        if (purpose == ReadPurpose::Verification && frames == m_verifiedWrite)
+            read.verified = read.read.time;
+        m_settingsMenu->backups().keep(read);
+        m_relay.frames = frames;
+        m_relay.model = &model;
+    }
 
     if (purpose == ReadPurpose::Comparison) {
         // A reply cut short says too little to compare, and the form stays as it is.
@@ -463,6 +473,10 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     } else {
         DevicePage &page = pageOf(model.id);
         page.decodeConfig(block);
+        if (!frames.isEmpty()) {
+            m_relay.read = QDateTime::currentDateTime();
+            m_relay.verified = QDateTime();
+        }
         if (description) {
             page.markUnchanged();
             reportWhatTheFormCannotShow(*description, frames, page.configuration());
@@ -509,6 +523,9 @@ void ORVA2::writeAcknowledged(const QByteArray &written)
     if (!description)
         return;
     DevicePage &page = pageOf(m_model->id);
+    // Acknowledged, so held by the relay, though not yet known to be held exactly.
+    m_relay.frames = written;
+    m_relay.verified = QDateTime();
     if (!m_settingsMenu->verifiesWrites()) {
         page.markUnchanged();
         return;
@@ -516,7 +533,7 @@ void ORVA2::writeAcknowledged(const QByteArray &written)
     if (!m_model->answersRead()) {
         if (!m_unverifiableNoted.contains(m_model->id)) {
             m_unverifiableNoted.append(m_model->id);
-            m_log->note(QStringLiteral("%1 nie odpowiada na odczyt, więc zapisu nie można "
+            m_log->remark(QStringLiteral("%1 nie odpowiada na odczyt, więc zapisu nie można "
                                        "sprawdzić odczytem")
                             .arg(m_model->nameText()));
         }
@@ -533,7 +550,8 @@ void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray 
                         const QByteArray &read)
 {
     if (read == written) {
-        m_log->note(QStringLiteral("Zapis potwierdzony odczytem"));
+        m_relay.verified = QDateTime::currentDateTime();
+        m_log->remark(QStringLiteral("Zapis potwierdzony odczytem"));
         pageOf(description.model()).markUnchanged();
         return;
     }
@@ -692,6 +710,22 @@ bool ORVA2::openPageOffline(ModelInfo::Id model)
     return true;
 }
 
+bool ORVA2::writeShownPage()
+{
+    if (!readsShownDevice())
+        return false;
+    // The page's own send signal, so the write takes the way "Zapisz" takes.
+    DevicePage &page = pageOf(m_pageModel->id);
+    for (const ModelPage::Wire &wire : ModelPage::of(m_pageModel->id).deviceWires) {
+        const QByteArray slot(wire.slot + 1);
+        if (!slot.startsWith("WyslijDane"))
+            continue;
+        const QByteArray signal(wire.signal + 1);
+        return QMetaObject::invokeMethod(&page, signal.left(signal.indexOf('(')).constData());
+    }
+    return false;
+}
+
 bool ORVA2::requestDeviceComparison()
 {
     if (!readsShownDevice())
@@ -729,6 +763,35 @@ void ORVA2::updateChangeState()
 QString ORVA2::deviceVersion() const
 {
     return m_link.isOpen() && m_model == m_pageModel ? versionText : QString();
+}
+
+QStringList ORVA2::logHeader() const
+{
+    const QString none = QStringLiteral("—");
+    const QString port = simulated() ? QStringLiteral("symulowane urządzenie (%1)").arg(m_portName)
+                                     : portName();
+    const ModelInfo *model = m_link.isOpen() ? m_model : m_pageModel;
+    return {QStringLiteral("Port: ") + port,
+            QStringLiteral("Model: ") + (model ? model->nameText() : none),
+            QStringLiteral("Wersja urządzenia: ") +
+                (m_link.isOpen() && m_model ? versionText : none)};
+}
+
+ORVA2::RelayRecord ORVA2::shownRelay() const
+{
+    return m_link.isOpen() && m_model == m_pageModel && m_relay.model == m_pageModel
+               ? m_relay
+               : RelayRecord();
+}
+
+void ORVA2::markSimulated(const QString &portName)
+{
+    m_simulatedPort = portName;
+}
+
+bool ORVA2::simulated() const
+{
+    return m_link.isOpen() && !m_simulatedPort.isEmpty() && m_portName == m_simulatedPort;
 }
 
 QString ORVA2::portName() const

@@ -20,6 +20,7 @@
 #include "protocol/modeltable.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 #include <QVector>
@@ -89,6 +90,9 @@ public:
     bool readsShownDevice() const;
     // Opens a model's page as the offline chooser would; false when a device is connected.
     bool openPageOffline(ModelInfo::Id model);
+    // Writes the shown page's form to the relay as its "Zapisz" button does, read-back check
+    // included; false when no relay of the page's model is connected.
+    bool writeShownPage();
     // Reads the device's configuration for the compare view, leaving the form as it is.
     bool requestDeviceComparison();
     // The shown page differs from what was last read, opened, saved or written.
@@ -97,6 +101,24 @@ public:
     QVector<int> changedSettings();
     QString deviceVersion() const;
     QString portName() const;
+
+    // What the relay on the link is known to hold: read from it, or written and acknowledged.
+    struct RelayRecord
+    {
+        const ModelInfo *model = nullptr;
+        QByteArray frames;
+        // When its configuration was last read into the form.
+        QDateTime read;
+        // When a write was last confirmed by reading it back.
+        QDateTime verified;
+    };
+    // The record of the relay whose page is shown; empty offline or for another model.
+    RelayRecord shownRelay() const;
+    // The port is a relay simulated by the program, not a device.
+    void markSimulated(const QString &portName);
+    bool simulated() const;
+    // What a saved log says it is about: port, model and device version.
+    QStringList logHeader() const;
     SettingsMenu &settingsMenu() { return *m_settingsMenu; }
 
     KZR &kzrPage() { return pages().kzr; }
@@ -220,5 +242,7 @@ private:
     std::optional<PendingWrite> m_pendingWrite;
     QByteArray m_verifiedWrite;
     QList<ModelInfo::Id> m_unverifiableNoted;
+    RelayRecord m_relay;
+    QString m_simulatedPort;
     ConnectionStatus *m_status = nullptr;
 };

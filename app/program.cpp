@@ -40,6 +40,7 @@ bool Program::simulate(const ModelInfo &model)
     }
     m_window.setWindowTitle(m_window.windowTitle() +
                             QStringLiteral(" – symulowane urządzenie ") + model.nameText());
+    m_window.markSimulated(m_simulator->portName());
     m_window.connectTo(m_simulator->portName());
     return true;
 }

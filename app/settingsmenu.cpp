@@ -2,9 +2,12 @@
 
 #include "app/backupsdialog.h"
 #include "app/comparedialog.h"
+#include "app/dialogfolder.h"
 #include "app/orva2.h"
 #include "pages/common/changemarks.h"
+#include "settings/filenames.h"
 #include "settings/settingdescription.h"
+#include "settings/settingscomparison.h"
 #include "settings/settingsfile.h"
 #include "settings/settingsreport.h"
 
@@ -16,7 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -56,33 +58,41 @@ SettingsMenu::SettingsMenu(ORVA2 &window)
     };
     m_open = action("otworzNastawy", QStringLiteral("Otwórz nastawy…"), QKeySequence::Open, [this] {
         const QString path = QFileDialog::getOpenFileName(
-            &m_window, QStringLiteral("Otwórz nastawy"), fileDialogFolder(), fileFilter());
-        if (!path.isEmpty())
-            openFile(path);
+            &m_window, QStringLiteral("Otwórz nastawy"), DialogFolder::folder(), fileFilter());
+        if (!path.isEmpty() && openFile(path))
+            DialogFolder::remember(path);
     });
     m_save =
         action("zapiszNastawy", QStringLiteral("Zapisz nastawy jako…"), QKeySequence::Save, [this] {
-            const QString path = QFileDialog::getSaveFileName(
-                &m_window, QStringLiteral("Zapisz nastawy"), fileDialogFolder(), fileFilter());
-            if (!path.isEmpty())
-                saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
+            const QString path =
+                QFileDialog::getSaveFileName(&m_window, QStringLiteral("Zapisz nastawy"),
+                                             suggestedSettingsFile(), fileFilter());
+            const QString saved = withExtension(path, QLatin1String(SettingsFile::Extension));
+            if (!path.isEmpty() && saveFile(saved))
+                DialogFolder::remember(saved);
         });
     m_menu->addSeparator();
     m_compareFile = action("porownajZPlikiem", QStringLiteral("Porównaj z plikiem…"), {}, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            &m_window, QStringLiteral("Porównaj z plikiem"), fileDialogFolder(), fileFilter());
-        if (!path.isEmpty())
-            compareWithFile(path);
+        const QString path =
+            QFileDialog::getOpenFileName(&m_window, QStringLiteral("Porównaj z plikiem"),
+                                         DialogFolder::folder(), fileFilter());
+        if (!path.isEmpty() && compareWithFile(path))
+            DialogFolder::remember(path);
     });
     m_compareDevice = action("porownajZUrzadzeniem", QStringLiteral("Porównaj z urządzeniem"), {},
                              [this] { m_window.requestDeviceComparison(); });
     m_menu->addSeparator();
     m_report = action("raportNastaw", QStringLiteral("Raport nastaw (PDF)…"), {}, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(&m_window, QStringLiteral("Raport nastaw"),
-                                         fileDialogFolder(), QStringLiteral("PDF (*.pdf)"));
-        if (!path.isEmpty())
-            writeReport(withExtension(path, QStringLiteral(".pdf")));
+        if (!shownDescription() || !askReportDetails())
+            return;
+        const QString path = QFileDialog::getSaveFileName(
+            &m_window, QStringLiteral("Raport nastaw"),
+            DialogFolder::suggested(
+                FileNames::report(*m_window.shownModel(), QDateTime::currentDateTime())),
+            QStringLiteral("PDF (*.pdf)"));
+        const QString written = withExtension(path, QStringLiteral(".pdf"));
+        if (!path.isEmpty() && writeReport(written))
+            DialogFolder::remember(written);
     });
     m_print =
         action("drukuj", QStringLiteral("Drukuj…"), QKeySequence::Print, &SettingsMenu::print);
@@ -128,11 +138,12 @@ void SettingsMenu::pageChanged()
     m_compareDevice->setEnabled(configuration && m_window.readsShownDevice());
 }
 
-QString SettingsMenu::fileDialogFolder() const
+QString SettingsMenu::suggestedSettingsFile() const
 {
-    return m_currentFile.isEmpty()
-               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-               : QFileInfo(m_currentFile).absolutePath();
+    const ModelInfo *model = m_window.shownModel();
+    return model ? DialogFolder::suggested(
+                       FileNames::settingsFile(*model, QDateTime::currentDateTime()))
+                 : DialogFolder::folder();
 }
 
 bool SettingsMenu::refuse(const QString &reason)
@@ -144,7 +155,7 @@ bool SettingsMenu::refuse(const QString &reason)
     return false;
 }
 
-bool SettingsMenu::openFile(const QString &path)
+bool SettingsMenu::loadFile(const QString &path)
 {
     QString error;
     const SettingsFile file = SettingsFile::open(path, &error);
@@ -168,7 +179,14 @@ bool SettingsMenu::openFile(const QString &path)
                                      "nic nie zmieniono.")
                           .arg(QFileInfo(path).fileName()));
     }
-    settled(page, path, QStringLiteral("Otwarto nastawy z pliku %1"));
+    return true;
+}
+
+bool SettingsMenu::openFile(const QString &path)
+{
+    if (!loadFile(path))
+        return false;
+    settled(*shownPage(), path, QStringLiteral("Otwarto nastawy z pliku %1"));
     return true;
 }
 
@@ -177,8 +195,15 @@ bool SettingsMenu::saveFile(const QString &path)
     DevicePage *page = shownPage();
     if (!shownDescription())
         return refuse(QStringLiteral("Ta strona nie ma nastaw do zapisania."));
-    const SettingsFile file =
+    SettingsFile file =
         SettingsFile::of(*m_window.shownModel(), page->configuration(), m_window.deviceVersion());
+    // Stamped only while the form holds what the relay holds: edited values were never read.
+    const ORVA2::RelayRecord relay = m_window.shownRelay();
+    if (relay.read.isValid() && relay.frames == file.frames) {
+        file.read = SettingsFile::readNow(m_window.portName(), m_window.simulated());
+        file.read.time = relay.read;
+        file.verified = relay.verified;
+    }
     const QString error = file.save(path);
     if (!error.isEmpty())
         return refuse(error);
@@ -192,7 +217,7 @@ void SettingsMenu::settled(DevicePage &page, const QString &path, const QString 
     page.markUnchanged();
     m_currentFile = path;
     addRecentFile(path);
-    m_window.communicationLog().note(logLine.arg(QFileInfo(path).fileName()));
+    m_window.communicationLog().remark(logLine.arg(QFileInfo(path).fileName()));
 }
 
 bool SettingsMenu::compareWithFile(const QString &path)
@@ -241,33 +266,61 @@ bool SettingsMenu::writeReport(const QString &path)
 {
     if (!shownDescription())
         return refuse(QStringLiteral("Ta strona nie ma nastaw do raportu."));
-    const QString error = shownReport().writePdf(path);
+    const QString error = shownReport(QFileInfo(path).fileName()).writePdf(path);
     if (!error.isEmpty())
         return refuse(error);
-    m_window.communicationLog().note(
+    m_window.communicationLog().remark(
         QStringLiteral("Zapisano raport nastaw %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 
-SettingsReport SettingsMenu::shownReport() const
+void SettingsMenu::setReportDetails(const ReportDetailsDialog::Details &details)
+{
+    m_reportDetails = details;
+}
+
+bool SettingsMenu::askReportDetails()
+{
+    ReportDetailsDialog dialog(&m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_reportDetails = dialog.details();
+    return true;
+}
+
+SettingsReport SettingsMenu::shownReport(const QString &fileName) const
 {
     const SettingDescription &description = *shownDescription();
     const QByteArray frames = shownPage()->configuration();
-    const QVector<int> changed = m_window.changedSettings();
-    return SettingsReport({m_window.shownModel()->nameText(), m_window.deviceVersion(),
-                           m_window.portName(), QFileInfo(m_currentFile).fileName()},
-                          description.rows(frames), frames,
-                          QSet<int>(changed.cbegin(), changed.cend()));
+    const ORVA2::RelayRecord relay = m_window.shownRelay();
+    SettingsReport::Header header;
+    header.model = m_window.shownModel()->nameText();
+    header.deviceVersion = m_window.deviceVersion();
+    header.port = m_window.portName();
+    header.simulated = m_window.simulated();
+    header.read = relay.read;
+    header.verified = relay.verified;
+    header.station = m_reportDetails.station;
+    header.serialNumber = m_reportDetails.serialNumber;
+    header.engineer = m_reportDetails.engineer;
+    header.settingsFile = QFileInfo(m_currentFile).fileName();
+    header.fileName = fileName;
+    return SettingsReport(header, description.rows(frames), frames,
+                          relay.frames.isEmpty() ? QVector<SettingRow>()
+                                                 : description.rows(relay.frames));
 }
 
 void SettingsMenu::print()
 {
-    if (!shownDescription())
+    if (!shownDescription() || !askReportDetails())
         return;
-    const SettingsReport report = shownReport();
+    const SettingsReport report = shownReport(QFileInfo(m_currentFile).fileName());
+    // The sheet keeps its own margins from the paper's edge, as in the PDF.
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, &m_window);
+    preview.setObjectName(QStringLiteral("podgladWydruku"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&report](QPrinter *target) { report.print(target); });
     preview.exec();
@@ -275,9 +328,106 @@ void SettingsMenu::print()
 
 void SettingsMenu::openBackups()
 {
-    BackupsDialog dialog(m_backups.written(), &m_window);
-    if (dialog.exec() == QDialog::Accepted && !dialog.chosenPath().isEmpty())
-        openFile(dialog.chosenPath());
+    const ModelInfo *shown = m_window.shownModel();
+    BackupsDialog dialog(m_backups.written(),
+                         m_window.readsShownDevice() ? shown->nameText() : QString(),
+                         shown ? shown->nameText() : QString(), &m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    switch (dialog.choice()) {
+    case BackupsDialog::Choice::Open:
+        if (!dialog.chosenPath().isEmpty())
+            openFile(dialog.chosenPath());
+        break;
+    case BackupsDialog::Choice::Compare:
+        compareBackups(dialog.selectedPaths());
+        break;
+    case BackupsDialog::Choice::Restore:
+        restoreToDevice(dialog.chosenPath());
+        break;
+    }
+}
+
+namespace {
+
+QString backupSide(const SettingsFile &file)
+{
+    const QDateTime read = file.read.isValid() ? file.read.time : file.saved;
+    return QStringLiteral("Kopia z %1")
+        .arg(read.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+} // namespace
+
+bool SettingsMenu::compareBackups(const QStringList &paths)
+{
+    QVector<SettingsFile> files;
+    for (const QString &path : paths) {
+        QString error;
+        files.append(SettingsFile::open(path, &error));
+        if (!files.last().model)
+            return refuse(error);
+    }
+    if (files.isEmpty() || files.size() > 2 ||
+        (files.size() == 2 && files[0].model != files[1].model))
+        return refuse(QStringLiteral("Porównać można dwie kopie jednego modelu albo jedną kopię "
+                                     "z podłączonym urządzeniem."));
+    const SettingDescription &description = *SettingDescription::of(files[0].model->id);
+    QByteArray other;
+    QString otherSide;
+    if (files.size() == 2) {
+        other = files[1].frames;
+        otherSide = backupSide(files[1]);
+    } else {
+        const ORVA2::RelayRecord relay = m_window.shownRelay();
+        if (relay.model != files[0].model || relay.frames.isEmpty())
+            return refuse(QStringLiteral("Kopię modelu %1 można porównać z urządzeniem tylko "
+                                         "wtedy, gdy to urządzenie jest podłączone i odczytane.")
+                              .arg(files[0].model->nameText()));
+        other = relay.frames;
+        otherSide = QStringLiteral("Urządzenie");
+    }
+    auto *dialog = new CompareDialog(SettingsComparison(description, files[0].frames, other),
+                                     otherSide, &m_window);
+    dialog->compareWithoutForm(backupSide(files[0]));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return true;
+}
+
+bool SettingsMenu::restoreToDevice(const QString &path)
+{
+    if (!m_window.readsShownDevice())
+        return refuse(QStringLiteral("Kopię można przywrócić tylko do podłączonego urządzenia "
+                                     "jej modelu."));
+    // Taken into the form as edits: they stay marked until the relay confirms them.
+    if (!loadFile(path))
+        return false;
+    const SettingDescription &description = *shownDescription();
+    const QByteArray form = shownPage()->configuration();
+    const QByteArray relay = m_window.shownRelay().frames;
+    QStringList differences;
+    for (const SettingsComparison::Entry &entry :
+         SettingsComparison(description, relay, form).differences())
+        differences << QStringLiteral("%1 / %2: urządzenie %3, kopia %4")
+                           .arg(entry.group, entry.setting, entry.ours, entry.theirs);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Przywróć do urządzenia"),
+                    differences.isEmpty()
+                        ? QStringLiteral("Urządzenie ma już nastawy z tej kopii. Zapisać je "
+                                         "mimo to?")
+                        : QStringLiteral("Kopia różni się od urządzenia w %1 nastawach. "
+                                         "Zapisać ją do urządzenia?")
+                              .arg(differences.size()),
+                    QMessageBox::Yes | QMessageBox::No, &m_window);
+    box.setObjectName(QStringLiteral("przywrocDoUrzadzenia"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(differences.join(QLatin1Char('\n')));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Zapisz"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    return m_window.writeShownPage();
 }
 
 void SettingsMenu::addRecentFile(const QString &path)
@@ -322,9 +472,12 @@ bool SettingsMenu::settleChanges()
         return true;
     case QMessageBox::Save: {
         const QString path = QFileDialog::getSaveFileName(
-            &m_window, QStringLiteral("Zapisz nastawy"), fileDialogFolder(), fileFilter());
-        return !path.isEmpty() &&
-               saveFile(withExtension(path, QLatin1String(SettingsFile::Extension)));
+            &m_window, QStringLiteral("Zapisz nastawy"), suggestedSettingsFile(), fileFilter());
+        const QString saved = withExtension(path, QLatin1String(SettingsFile::Extension));
+        if (path.isEmpty() || !saveFile(saved))
+            return false;
+        DialogFolder::remember(saved);
+        return true;
     }
     default:
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/reportdetailsdialog.h"
 #include "settings/backupqueue.h"
 
 #include <QObject>
@@ -31,7 +32,18 @@ public:
     bool openFile(const QString &path);
     bool saveFile(const QString &path);
     bool compareWithFile(const QString &path);
+    // The sheet with the station, serial number and engineer last given for it.
     bool writeReport(const QString &path);
+    // The details the sheets carry from now on.
+    void setReportDetails(const ReportDetailsDialog::Details &details);
+    // The settings sheet of the shown page as it would be written or printed now.
+    SettingsReport shownReport(const QString &fileName) const;
+    // Two backups of one model side by side, the older first; or one backup against what
+    // the relay connected now holds.
+    bool compareBackups(const QStringList &paths);
+    // Puts a backup into the form, shows how it differs from the relay and, once the
+    // engineer agrees, writes it and checks it by reading back, as "Zapisz" does.
+    bool restoreToDevice(const QString &path);
     // The device's configuration arrived for "Porównaj z urządzeniem".
     void showDeviceComparison(const QByteArray &deviceFrames);
 
@@ -43,6 +55,8 @@ public:
     BackupQueue &backups() { return m_backups; }
 
 private:
+    // Puts a file's configuration into the form of its model's page, whole or not at all.
+    bool loadFile(const QString &path);
     void settled(DevicePage &page, const QString &path, const QString &logLine);
     void addRecentFile(const QString &path);
     void updateRecentFiles();
@@ -51,12 +65,13 @@ private:
                         const QString &otherSide);
     void takeSettings(const QByteArray &from, const QVector<int> &fields);
     void print();
-    SettingsReport shownReport() const;
+    // Asks for the sheet's station, serial number and engineer; false when cancelled.
+    bool askReportDetails();
     void openBackups();
     // The page shown and its description, or nullptrs when it holds no configuration.
     DevicePage *shownPage() const;
     const SettingDescription *shownDescription() const;
-    QString fileDialogFolder() const;
+    QString suggestedSettingsFile() const;
 
     ORVA2 &m_window;
     BackupQueue m_backups{BackupStore()};
@@ -71,4 +86,5 @@ private:
     QAction *m_backupsAction;
     QAction *m_verify;
     QString m_currentFile;
+    ReportDetailsDialog::Details m_reportDetails;
 };

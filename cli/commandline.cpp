@@ -53,7 +53,14 @@ CommandLine::CommandLine()
              QStringLiteral("Serial rate of the link: %1 for relays, %2 for the production tester.")
                  .arg(Frame::DeviceBaudRate)
                  .arg(Frame::TesterBaudRate),
-             QStringLiteral("rate"))
+             QStringLiteral("rate")),
+      m_station(QStringLiteral("station"),
+                QStringLiteral("With --report: the station and bay the relay serves."),
+                QStringLiteral("text")),
+      m_serial(QStringLiteral("serial"),
+               QStringLiteral("With --report: the relay's serial number."), QStringLiteral("text")),
+      m_engineer(QStringLiteral("engineer"),
+                 QStringLiteral("With --report: who did the work."), QStringLiteral("text"))
 {
     m_parser.setApplicationDescription(QStringLiteral(
         "Service and configuration tool for ORVATECH relays. Without --read, --write, --compare "
@@ -63,7 +70,8 @@ CommandLine::CommandLine()
         "unreadable or invalid file, a file of another model or a newer format); 3 the link "
         "failed (no such port, port busy or not permitted, no answer, link lost)."));
     for (const QCommandLineOption *option : {&m_port, &m_simulate, &m_read, &m_write, &m_compare,
-                                             &m_report, &m_log, &m_repeat, &m_baud})
+                                             &m_report, &m_log, &m_repeat, &m_baud,
+                                             &m_station, &m_serial, &m_engineer})
         m_parser.addOption(*option);
 }
 
@@ -116,11 +124,16 @@ bool CommandLine::parse(const QStringList &arguments)
         m_action = action;
     }
     if (m_action == Action::None) {
-        if (m_parser.isSet(m_log) || m_parser.isSet(m_repeat) || m_parser.isSet(m_baud))
+        if (m_parser.isSet(m_log) || m_parser.isSet(m_repeat) || m_parser.isSet(m_baud) ||
+            m_parser.isSet(m_station) || m_parser.isSet(m_serial) || m_parser.isSet(m_engineer))
             return refuse(QStringLiteral("--log, --repeat and --baud go with --read, --write, "
-                                         "--compare or --report."));
+                                         "--compare or --report; --station, --serial and "
+                                         "--engineer with --report."));
         return true;
     }
+    if (m_action != Action::Report &&
+        (m_parser.isSet(m_station) || m_parser.isSet(m_serial) || m_parser.isSet(m_engineer)))
+        return refuse(QStringLiteral("--station, --serial and --engineer go with --report."));
     if (!m_parser.isSet(m_port) && !m_parser.isSet(m_simulate))
         return refuse(QStringLiteral("--%1 needs --port or --simulate.").arg(actionName()));
     if (m_parser.isSet(m_repeat) && (m_action == Action::Read || m_action == Action::Report))
@@ -191,6 +204,21 @@ QString CommandLine::actionFile() const
 QString CommandLine::logFile() const
 {
     return m_parser.value(m_log);
+}
+
+QString CommandLine::station() const
+{
+    return m_parser.value(m_station);
+}
+
+QString CommandLine::serialNumber() const
+{
+    return m_parser.value(m_serial);
+}
+
+QString CommandLine::engineer() const
+{
+    return m_parser.value(m_engineer);
 }
 
 bool CommandLine::repeats() const

@@ -53,6 +53,10 @@ public:
     // The file the action reads or writes.
     QString actionFile() const;
     QString logFile() const;
+    // What the settings sheet of --report says about where, on what and by whom.
+    QString station() const;
+    QString serialNumber() const;
+    QString engineer() const;
     bool repeats() const;
     // The rate given with --baud, else the simulated model's own, else the devices' rate.
     qint32 baudRate() const;
@@ -73,6 +77,9 @@ private:
     QCommandLineOption m_log;
     QCommandLineOption m_repeat;
     QCommandLineOption m_baud;
+    QCommandLineOption m_station;
+    QCommandLineOption m_serial;
+    QCommandLineOption m_engineer;
     const ModelInfo *m_simulatedModel = nullptr;
     Action m_action = Action::None;
     qint32 m_baudRate = 0;

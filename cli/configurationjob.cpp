@@ -7,6 +7,7 @@
 #include "settings/settingscomparison.h"
 #include "settings/settingsreport.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 namespace {
@@ -82,8 +83,7 @@ QByteArray ConfigurationJob::kept(const QByteArray &reply)
 {
     const QByteArray frames = m_description->normalised(reply);
     QString error;
-    const QString backup =
-        m_backups.keep(*m_session.model(), frames, m_session.deviceVersion(), &error);
+    const QString backup = m_backups.keep(stamped(frames), &error);
     if (!error.isEmpty())
         emit step(error);
     else if (!backup.isEmpty())
@@ -109,17 +109,36 @@ void ConfigurationJob::configurationRead(const QByteArray &reply)
         finish(RunOutcome::Refused, error);
 }
 
+SettingsFile ConfigurationJob::stamped(const QByteArray &frames) const
+{
+    SettingsFile file = SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion());
+    file.read = SettingsFile::readNow(m_order.portLabel, m_order.simulated);
+    // A read that follows a write of exactly these frames confirms it.
+    if (m_order.action == CommandLine::Action::Write && frames == m_order.file.frames)
+        file.verified = file.read.time;
+    return file;
+}
+
 QString ConfigurationJob::saveFile(const QByteArray &frames) const
 {
-    return SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion())
-        .save(m_order.path);
+    return stamped(frames).save(m_order.path);
 }
 
 QString ConfigurationJob::writeReport(const QByteArray &frames) const
 {
-    const SettingsReport report(
-        {m_session.model()->nameText(), m_session.deviceVersion(), m_order.portLabel, QString()},
-        m_description->rows(frames), frames);
+    SettingsReport::Header header;
+    header.model = m_session.model()->nameText();
+    header.deviceVersion = m_session.deviceVersion();
+    header.port = m_order.portLabel;
+    header.simulated = m_order.simulated;
+    header.read = QDateTime::currentDateTime();
+    header.station = m_order.station;
+    header.serialNumber = m_order.serialNumber;
+    header.engineer = m_order.engineer;
+    header.fileName = fileName(m_order.path);
+    // Read just now: the sheet is what the relay holds.
+    const QVector<SettingRow> rows = m_description->rows(frames);
+    const SettingsReport report(header, rows, frames, rows);
     return report.writePdf(m_order.path);
 }
 

@@ -28,6 +28,11 @@ public:
         SettingsFile file;
         // The port as the settings sheet names it.
         QString portLabel;
+        bool simulated = false;
+        // The settings sheet's station, serial number and engineer.
+        QString station;
+        QString serialNumber;
+        QString engineer;
     };
 
     ConfigurationJob(DeviceSession &session, BackupStore &backups, const Order &order,
@@ -51,6 +56,8 @@ private:
     void readBack(const QByteArray &reply);
     // What the program keeps of a reply: the frames it would write, each read backed up.
     QByteArray kept(const QByteArray &reply);
+    // The frames as a file stamped with this read.
+    SettingsFile stamped(const QByteArray &frames) const;
     QString saveFile(const QByteArray &frames) const;
     QString writeReport(const QByteArray &frames) const;
     void compare(const QByteArray &deviceFrames);

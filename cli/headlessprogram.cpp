@@ -108,7 +108,9 @@ int HeadlessProgram::exec()
     }
 
     ConfigurationJob job(m_session, m_backups,
-                         {m_commandLine.action(), m_commandLine.actionFile(), file, m_portLabel});
+                         {m_commandLine.action(), m_commandLine.actionFile(), file, m_portLabel,
+                          m_commandLine.simulatedModel() != nullptr, m_commandLine.station(),
+                          m_commandLine.serialNumber(), m_commandLine.engineer()});
     connect(&job, &ConfigurationJob::step, this, &HeadlessProgram::say);
     connect(&job, &ConfigurationJob::difference, this, &HeadlessProgram::print);
     connect(&job, &ConfigurationJob::finished, this, &HeadlessProgram::conclude);

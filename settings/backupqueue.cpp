@@ -14,13 +14,12 @@ BackupQueue::~BackupQueue()
     m_thread.waitForDone();
 }
 
-void BackupQueue::keep(const ModelInfo &model, const QByteArray &frames,
-                       const QString &deviceVersion)
+void BackupQueue::keep(const SettingsFile &read)
 {
     // The store holds only its folder; the model rows live as long as the program.
-    m_thread.start([this, &model, frames, deviceVersion] {
+    m_thread.start([this, read] {
         QString error;
-        BackupStore(m_store).keep(model, frames, deviceVersion, &error);
+        BackupStore(m_store).keep(read, &error);
         if (!error.isEmpty())
             QMetaObject::invokeMethod(
                 this, [this, error] { emit failed(error); }, Qt::QueuedConnection);

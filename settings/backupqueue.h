@@ -18,7 +18,7 @@ public:
     // Every backup asked for is written before the queue goes.
     ~BackupQueue() override;
 
-    void keep(const ModelInfo &model, const QByteArray &frames, const QString &deviceVersion);
+    void keep(const SettingsFile &read);
     // The store, once every backup asked for so far is in it.
     const BackupStore &written();
 

@@ -1,13 +1,12 @@
 #include "settings/backupstore.h"
 
+#include "settings/filenames.h"
 #include "settings/settingsfile.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
 namespace {
-
-const char *const FileTimeFormat = "yyyy-MM-dd_HH-mm-ss-zzz";
 
 QStringList backupPattern()
 {
@@ -35,12 +34,13 @@ QStringList BackupStore::files(const QString &folder) const
     return QDir(folder).entryList(backupPattern(), QDir::Files, QDir::Name);
 }
 
-QString BackupStore::keep(const ModelInfo &model, const QByteArray &frames,
-                          const QString &deviceVersion, QString *error)
+QString BackupStore::keep(const SettingsFile &read, QString *error)
 {
+    const ModelInfo &model = *read.model;
+    const QByteArray &frames = read.frames;
     const QString folder = modelFolder(model);
     const QStringList existing = files(folder);
-    if (!existing.isEmpty()) {
+    if (!existing.isEmpty() && !read.verified.isValid()) {
         QString ignored;
         const SettingsFile newest =
             SettingsFile::open(folder + QLatin1Char('/') + existing.last(), &ignored);
@@ -53,13 +53,13 @@ QString BackupStore::keep(const ModelInfo &model, const QByteArray &frames,
         return QString();
     }
 
-    SettingsFile file = SettingsFile::of(model, frames, deviceVersion);
     // Two reads within one millisecond still get names of their own, in the order read.
     QString path;
-    for (QDateTime stamp = file.saved; path.isEmpty() || QFile::exists(path); stamp = stamp.addMSecs(1))
-        path = folder + QLatin1Char('/') + stamp.toString(QLatin1String(FileTimeFormat)) +
-               QLatin1String(SettingsFile::Extension);
-    const QString saveError = file.save(path);
+    for (QDateTime stamp = read.read.isValid() ? read.read.time : read.saved;
+         path.isEmpty() || QFile::exists(path); stamp = stamp.addMSecs(1))
+        path = folder + QLatin1Char('/') +
+               FileNames::backup(model, stamp, read.read.port, read.read.simulated);
+    const QString saveError = read.save(path);
     if (!saveError.isEmpty()) {
         if (error)
             *error = saveError;
@@ -82,7 +82,10 @@ QVector<BackupStore::Entry> BackupStore::entries() const
             const QString path = folder + QLatin1Char('/') + name;
             const SettingsFile file = SettingsFile::open(path, &error);
             if (file.model)
-                result.append({path, file.model->nameText(), file.saved, file.deviceVersion});
+                result.append({path, file.model->nameText(),
+                               file.read.isValid() ? file.read.time : file.saved,
+                               file.deviceVersion, file.read.port, file.read.simulated,
+                               file.verified});
         }
     }
     // Reads within one millisecond share their time; their names still tell their order.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/modeltable.h"
+#include "settings/settingsfile.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -8,7 +9,8 @@
 #include <QVector>
 
 // Every configuration read from a device is kept, so what a relay held before anyone changed
-// it can always be found again: <folder>/<model>/<date-time>.orva.json.
+// it, and after each visit, can always be found again:
+// <folder>/<model>/<model>_<date-time>_<port>.orva.json.
 class BackupStore
 {
 public:
@@ -18,8 +20,14 @@ public:
     {
         QString path;
         QString model;
+        // When the configuration was read from the relay.
         QDateTime saved;
         QString deviceVersion;
+        // The port it was read on; empty for a backup from before ports were kept.
+        QString port;
+        bool simulated = false;
+        // When a write was confirmed by this read; invalid for a plain read.
+        QDateTime verified;
     };
 
     // The user's data folder for the program, "kopie" in it.
@@ -27,11 +35,11 @@ public:
 
     explicit BackupStore(const QString &folder = defaultFolder());
 
-    // Keeps a read configuration unless it equals the newest backup of the model; then the
-    // oldest beyond KeptPerModel are removed. Returns the file written, or an empty string
+    // Keeps a read configuration, with its stamps, unless it equals the newest backup of the
+    // model; a read that confirms a write is always kept, as the record of that write. Then
+    // the oldest beyond KeptPerModel are removed. Returns the file written, or an empty string
     // when there was nothing new to keep or it could not be written (`error` says which).
-    QString keep(const ModelInfo &model, const QByteArray &frames, const QString &deviceVersion,
-                 QString *error = nullptr);
+    QString keep(const SettingsFile &read, QString *error = nullptr);
 
     // Every backup, the newest first.
     QVector<Entry> entries() const;

@@ -43,7 +43,26 @@ QString frameError(const QJsonValue &value, int index, QByteArray *bytes)
     return QString();
 }
 
+QString timeText(const QDateTime &time)
+{
+    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODateWithMs);
+}
+
+QDateTime timeOf(const QJsonValue &value)
+{
+    return QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+}
+
+const char *const ReadKey = "read";
+const char *const VerifiedKey = "verified";
+
 } // namespace
+
+SettingsFile::ReadStamp SettingsFile::readNow(const QString &port, bool simulated)
+{
+    return {QDateTime::currentDateTime(), port, simulated,
+            QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION)};
+}
 
 SettingsFile SettingsFile::of(const ModelInfo &model, const QByteArray &frames,
                               const QString &deviceVersion)
@@ -74,18 +93,26 @@ QByteArray SettingsFile::toJson() const
                                     {QStringLiteral("setting"), row.setting},
                                     {QStringLiteral("value"), row.value}});
     }
-    const QDateTime withOffset = saved.toOffsetFromUtc(saved.offsetFromUtc());
-    const QJsonObject document{
+    QJsonObject document{
         {QStringLiteral("format"), QLatin1String(Format)},
         {QStringLiteral("formatVersion"), FormatVersion},
         {QStringLiteral("model"), model->nameText()},
         {QStringLiteral("identity"), QLatin1String(model->identity)},
         {QStringLiteral("deviceVersion"), deviceVersion},
-        {QStringLiteral("saved"), withOffset.toString(Qt::ISODateWithMs)},
+        {QStringLiteral("saved"), timeText(saved)},
         {QStringLiteral("program"), program},
         {QStringLiteral("frames"), frameList},
         {QStringLiteral("settings"), settings},
     };
+    if (read.isValid())
+        document.insert(QLatin1String(ReadKey),
+                        QJsonObject{{QStringLiteral("time"), timeText(read.time)},
+                                    {QStringLiteral("port"), read.port},
+                                    {QStringLiteral("simulated"), read.simulated},
+                                    {QStringLiteral("program"), read.program}});
+    if (verified.isValid())
+        document.insert(QLatin1String(VerifiedKey),
+                        QJsonObject{{QStringLiteral("time"), timeText(verified)}});
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
@@ -166,6 +193,12 @@ SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
     file.deviceVersion = root.value(QStringLiteral("deviceVersion")).toString();
     file.saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODateWithMs);
     file.program = root.value(QStringLiteral("program")).toString();
+    const QJsonObject read = root.value(QLatin1String(ReadKey)).toObject();
+    file.read = {timeOf(read.value(QStringLiteral("time"))),
+                 read.value(QStringLiteral("port")).toString(),
+                 read.value(QStringLiteral("simulated")).toBool(),
+                 read.value(QStringLiteral("program")).toString()};
+    file.verified = timeOf(root.value(QLatin1String(VerifiedKey)).toObject().value(QStringLiteral("time")));
     error->clear();
     return file;
 }

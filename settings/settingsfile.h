@@ -17,16 +17,33 @@ public:
     static const char *const Format;
     static const char *const Extension;
 
+    // How the configuration was obtained: read from a relay, when, on which port and by which
+    // program. A configuration typed into the form has none.
+    struct ReadStamp
+    {
+        QDateTime time;
+        QString port;
+        bool simulated = false;
+        QString program;
+
+        bool isValid() const { return time.isValid(); }
+    };
+
     const ModelInfo *model = nullptr;
     QString deviceVersion;
     QDateTime saved;
     QString program;
+    ReadStamp read;
+    // When writing this configuration was confirmed by reading it back; invalid when not.
+    QDateTime verified;
     // The configuration frames back to back, each with its outgoing header.
     QByteArray frames;
 
     // A file for a model's configuration, saved now by this program.
     static SettingsFile of(const ModelInfo &model, const QByteArray &frames,
                            const QString &deviceVersion);
+    // A stamp for a read made now on the port by this program.
+    static ReadStamp readNow(const QString &port, bool simulated);
 
     // The whole document, the readable settings rows included.
     QByteArray toJson() const;
@@ -35,7 +52,8 @@ public:
     QString save(const QString &path) const;
 
     // A file is taken whole or not at all: `error` gets one sentence saying what is wrong
-    // and the result holds no model.
+    // and the result holds no model. Keys it does not know are passed over, so a file with
+    // more to say is still read; a stamp it cannot read is left out.
     static SettingsFile fromJson(const QByteArray &json, QString *error);
     static SettingsFile open(const QString &path, QString *error);
 

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -23,6 +25,8 @@ private slots:
     void keepsTheNewestLinesInOrder();
     void savedFileHoldsEveryEntry();
     void menuIsPolishAndClearKeepsTheColour();
+    void remarksHaveTheirOwnColour();
+    void newestLineStaysInViewUnlessScrolledAway();
 };
 
 // The log belongs to its view, as in the window.
@@ -64,15 +68,31 @@ void tst_CommunicationLog::savedFileHoldsEveryEntry()
     log->sent(QStringLiteral("Próba LED"), QByteArray("LE") + QByteArray(12, '\xFF'), false);
     log->failure(QStringLiteral("Nie wysłano: brak połączenia z urządzeniem"));
 
+    log->setHeader([] {
+        return QStringList{"Port: /dev/ttyUSB0", "Model: KZR-1", "Wersja urządzenia: v01d02m03r"};
+    });
+
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("log.txt"));
     QString error;
     QVERIFY2(log->saveTo(path, &error), qPrintable(error));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList entries = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QString saved = QString::fromUtf8(file.readAll());
+    // The header, a blank line, then the entries.
+    const QStringList header = saved.section(QStringLiteral("\n\n"), 0, 0).split('\n');
+    QCOMPARE(header.size(), 6);
+    QCOMPARE(header[1], QStringLiteral("Program: orva-konfig " ORVA_PROGRAM_VERSION));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Zapisano: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                 .match(header[2])
+                 .hasMatch(),
+             qPrintable(header[2]));
+    QCOMPARE(header.mid(3), QStringList({"Port: /dev/ttyUSB0", "Model: KZR-1",
+                                         "Wersja urządzenia: v01d02m03r"}));
+    const QStringList entries = saved.section(QStringLiteral("\n\n"), 1).split(QLatin1Char('\n'));
 
-    const QRegularExpression timed(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\t(.*)$"));
+    const QRegularExpression timed(QStringLiteral(
+        "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\t(.*)$"));
     QStringList untimed;
     for (const QString &entry : entries.mid(0, entries.size() - 1)) {
         const QRegularExpressionMatch match = timed.match(entry);
@@ -119,6 +139,69 @@ void tst_CommunicationLog::menuIsPolishAndClearKeepsTheColour()
     log->note(QStringLiteral("Offline"));
     QCOMPARE(log->lines(), QStringList{"Offline"});
     QCOMPARE(view.textColor(), CommunicationLog::FailureColour);
+}
+
+static QColor colourOfLine(const QTextBrowser &view, int line)
+{
+    return view.document()->findBlockByNumber(line).begin().fragment().charFormat().foreground().color();
+}
+
+// A remark after a sent frame is not read as one, and the connection's lines written in the
+// last colour are not coloured by a remark.
+void tst_CommunicationLog::remarksHaveTheirOwnColour()
+{
+    QTextBrowser view;
+    CommunicationLog *log = logOn(view);
+    log->sent(QStringLiteral("Wysyłanie konfiguracji do urządzenia"), QByteArray(14, 'x'), true);
+    log->remark(QStringLiteral("Zapisano raport nastaw KZR-1_2026-12-07_1132.pdf"));
+    log->note(QStringLiteral("Offline"));
+    log->beginReceived(QByteArray("OK"));
+    log->received(QStringLiteral("Konfiguracja odebrana"));
+    log->remark(QStringLiteral("Zapis potwierdzony odczytem"));
+    log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
+    log->remark(QStringLiteral("Zapisano nastawy do pliku a.orva.json"));
+
+    const QVector<QColor> expected{Qt::red,
+                                   CommunicationLog::RemarkColour,
+                                   Qt::red,
+                                   Qt::blue,
+                                   CommunicationLog::RemarkColour,
+                                   CommunicationLog::FailureColour,
+                                   CommunicationLog::RemarkColour};
+    for (int line = 0; line < expected.size(); ++line)
+        QCOMPARE(colourOfLine(view, line), expected[line]);
+    for (const QColor &other : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::black),
+                                CommunicationLog::FailureColour})
+        QVERIFY(CommunicationLog::RemarkColour != other);
+}
+
+void tst_CommunicationLog::newestLineStaysInViewUnlessScrolledAway()
+{
+    QTextBrowser view;
+    CommunicationLog *log = logOn(view);
+    view.resize(320, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int i = 0; i < 60; ++i)
+        log->note(QString::number(i));
+    QScrollBar *bar = view.verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    QTRY_COMPARE(bar->value(), bar->maximum());
+
+    // Smaller, as when the engineer drags the splitter down: the range grows.
+    view.resize(320, 90);
+    QTRY_COMPARE(bar->value(), bar->maximum());
+    view.resize(200, 90);
+    QTRY_COMPARE(bar->value(), bar->maximum());
+
+    // Scrolled up to read: neither new lines nor a resize move the view.
+    bar->setValue(bar->maximum() / 3);
+    const int reading = bar->value();
+    log->note(QStringLiteral("nowa"));
+    view.resize(200, 60);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), reading);
+    QVERIFY(bar->value() < bar->maximum());
 }
 
 QTEST_MAIN(tst_CommunicationLog)

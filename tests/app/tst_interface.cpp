@@ -168,9 +168,10 @@ void tst_Interface::receivedLineCarriesTheBlock()
              qPrintable(toolTip));
 
     window.processBlock(QByteArray());
-    clickButton(&window, "polacz"); // offline: a line about no frame shows only its time
+    clickButton(&window, "polacz"); // offline: a line about no frame shows only its date and time
     const QString noFrame = window.communicationLog().toolTipOfLine(1);
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} Offline$"))
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} Offline$"))
                  .match(noFrame)
                  .hasMatch(),
              qPrintable(noFrame));

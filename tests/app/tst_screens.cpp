@@ -199,7 +199,10 @@ void tst_Screens::dialogsReadWholeAtTheirSmallest()
     CompareDialog compare(SettingsComparison(kzr, frames, frames), QStringLiteral("Plik „a.orva.json”"));
     QTemporaryDir folder;
     BackupStore store(folder.path());
-    store.keep(ModelInfo::of(ModelInfo::Id::Kzr), frames, QStringLiteral("v03d15m07r"));
+    SettingsFile read = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr), frames,
+                                         QStringLiteral("v03d15m07r"));
+    read.read = SettingsFile::readNow(QStringLiteral("/dev/ttyUSB0"), false);
+    store.keep(read);
     BackupsDialog backups(store);
     for (QDialog *dialog : {static_cast<QDialog *>(&compare), static_cast<QDialog *>(&backups)}) {
         dialog->show();

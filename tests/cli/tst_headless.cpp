@@ -398,13 +398,26 @@ void tst_Headless::reportIsWritten()
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed");
     const QString pdf = path(QStringLiteral("sheet.pdf"));
-    QCOMPARE(run({"--simulate", "GA-1", "--report", pdf}).code, int(RunOutcome::Done));
+    QCOMPARE(run({"--simulate", "GA-1", "--report", pdf, "--station", "Rozdzielnia R2 / pole 4",
+                  "--serial", "GA-0815", "--engineer", "Anna Nowak"})
+                 .code,
+             int(RunOutcome::Done));
     QProcess text;
     text.start(pdftotext, {pdf, "-"});
     QVERIFY(text.waitForFinished());
-    const QString sheet = QString::fromUtf8(text.readAllStandardOutput());
-    QVERIFY2(sheet.contains("Karta nastaw przekaźnika GA-1"), qPrintable(sheet));
-    QVERIFY2(sheet.contains("Wersja urządzenia v03d15m07r0"), qPrintable(sheet));
+    const QString sheet = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const char *expected :
+         {"Karta nastaw przekaźnika GA-1", "Wersja urządzenia v03d15m07r0",
+          "Stacja / pole Rozdzielnia R2 / pole 4", "Nr fabryczny GA-0815", "Wykonał Anna Nowak",
+          "Port symulowane urządzenie", "sheet.pdf – SYMULACJA, symulowane urządzenie",
+          "Strona 1 z"})
+        QVERIFY2(sheet.contains(QString::fromUtf8(expected)), qPrintable(sheet));
+
+    // The sheet's details belong to --report alone.
+    QCOMPARE(run({"--simulate", "GA-1", "--read", path(QStringLiteral("x.orva.json")),
+                  "--engineer", "Anna Nowak"})
+                 .code,
+             int(RunOutcome::Refused));
 }
 
 QTEST_GUILESS_MAIN(tst_Headless)

@@ -3,16 +3,15 @@
 #include "settings/settingdescription.h"
 #include "settings/settingscomparison.h"
 #include "settings/settingsfile.h"
-#include "settings/settingsreport.h"
 #include "tests/codecs/codecdomain.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <QtTest>
 
 #include <functional>
@@ -20,7 +19,7 @@
 Q_DECLARE_METATYPE(ModelInfo::Id)
 
 // A settings file is taken whole or refused with one sentence; backups keep every distinct
-// read and no more than their limit; the report lists every setting the file holds.
+// read and no more than their limit.
 class tst_settingsfile : public QObject
 {
     Q_OBJECT
@@ -28,16 +27,19 @@ class tst_settingsfile : public QObject
 private slots:
     void savedFileOpensAsItWasSaved_data();
     void savedFileOpensAsItWasSaved();
+    void stampsTravelWithTheFile_data();
+    void stampsTravelWithTheFile();
+    void fileOfTheFirstFormatStillOpens();
     void badFilesAreRefusedWithTheReason_data();
     void badFilesAreRefusedWithTheReason();
     void valuesReadAsTheFormShowsThem_data();
     void valuesReadAsTheFormShowsThem();
     void comparisonNamesTheChangedSetting();
     void backupsKeepEachDistinctReadUpToTheLimit();
+    void confirmedWriteIsAlwaysKept();
     void queuedBackupsKeepTheOrderOfReading();
     void queueWritesEverythingBeforeItGoes();
     void queueSaysWhyABackupFailed();
-    void reportListsEverySetting();
 };
 
 namespace {
@@ -58,6 +60,15 @@ QByteArray kzrFile(const JsonEdit &edit)
     QJsonObject root = QJsonDocument::fromJson(file.toJson()).object();
     edit(root);
     return QJsonDocument(root).toJson();
+}
+
+// A configuration read now on a port, as the window and the command line keep it.
+SettingsFile readOn(const ModelInfo &model, const QByteArray &frames, const QString &version,
+                    const QString &port = QStringLiteral("/dev/ttyUSB0"), bool simulated = false)
+{
+    SettingsFile file = SettingsFile::of(model, frames, version);
+    file.read = SettingsFile::readNow(port, simulated);
+    return file;
 }
 
 JsonEdit setValue(const char *key, const QJsonValue &value)
@@ -107,6 +118,84 @@ void tst_settingsfile::savedFileOpensAsItWasSaved()
                                     .value(QStringLiteral("settings"))
                                     .toArray();
     QCOMPARE(settings.size(), SettingDescription::of(model)->fields().size());
+}
+
+void tst_settingsfile::stampsTravelWithTheFile_data()
+{
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<bool>("simulated");
+    QTest::addColumn<bool>("verified");
+    QTest::newRow("typed, no stamp") << false << false << false;
+    QTest::newRow("read") << true << false << false;
+    QTest::newRow("read from a simulated relay") << true << true << false;
+    QTest::newRow("written and read back") << true << false << true;
+}
+
+// The stamps are added to the first format: a reader of that format passes over them.
+void tst_settingsfile::stampsTravelWithTheFile()
+{
+    QFETCH(bool, read);
+    QFETCH(bool, simulated);
+    QFETCH(bool, verified);
+    SettingsFile file = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Wrn2),
+                                         drawnFrames(ModelInfo::Id::Wrn2, 4), QStringLiteral("v1"));
+    const QDateTime readAt(QDate(2026, 12, 7), QTime(11, 32, 22, 492), Qt::OffsetFromUTC, 3600);
+    if (read)
+        file.read = {readAt, QStringLiteral("/dev/ttyUSB0"), simulated,
+                     QStringLiteral("orva-konfig 9.9")};
+    if (verified)
+        file.verified = readAt.addSecs(95);
+
+    const QJsonObject root = QJsonDocument::fromJson(file.toJson()).object();
+    QCOMPARE(root.value(QStringLiteral("formatVersion")).toInt(), 1);
+    QCOMPARE(root.contains(QStringLiteral("read")), read);
+    QCOMPARE(root.contains(QStringLiteral("verified")), verified);
+    if (read)
+        QCOMPARE(root.value(QStringLiteral("read")).toObject().value(QStringLiteral("time")).toString(),
+                 QStringLiteral("2026-12-07T11:32:22.492+01:00"));
+
+    QString error;
+    const SettingsFile opened = SettingsFile::fromJson(file.toJson(), &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(opened.frames, file.frames);
+    QCOMPARE(opened.read.isValid(), read);
+    if (read) {
+        QCOMPARE(opened.read.time, readAt);
+        QCOMPARE(opened.read.port, QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(opened.read.simulated, simulated);
+        QCOMPARE(opened.read.program, QStringLiteral("orva-konfig 9.9"));
+    }
+    QCOMPARE(opened.verified, file.verified);
+}
+
+// Kept as the program wrote it before files carried stamps.
+void tst_settingsfile::fileOfTheFirstFormatStillOpens()
+{
+    const QString path = QFINDTESTDATA("fixtures/KZR-1_format1.orva.json");
+    QVERIFY(!path.isEmpty());
+    QString error;
+    const SettingsFile file = SettingsFile::open(path, &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(file.model, &ModelInfo::of(ModelInfo::Id::Kzr));
+    QCOMPARE(file.frames.toHex().toUpper(), QByteArray("0A550513010203800A1400EFFDEF"));
+    QCOMPARE(file.deviceVersion, QStringLiteral("v03d15m07r"));
+    QCOMPARE(file.saved, QDateTime::fromString(QStringLiteral("2026-12-07T11:32:22.492+01:00"),
+                                               Qt::ISODateWithMs));
+    QVERIFY(!file.read.isValid());
+    QVERIFY(!file.verified.isValid());
+
+    // Keys this program does not know, and stamps it cannot read, are passed over.
+    QFile fixture(path);
+    QVERIFY(fixture.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(fixture.readAll()).object();
+    root.insert(QStringLiteral("station"), QStringLiteral("GPZ Północ"));
+    root.insert(QStringLiteral("read"), QStringLiteral("wczoraj"));
+    root.insert(QStringLiteral("verified"), QJsonObject{{QStringLiteral("time"), 5}});
+    const SettingsFile extended = SettingsFile::fromJson(QJsonDocument(root).toJson(), &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(extended.frames, file.frames);
+    QVERIFY(!extended.read.isValid());
+    QVERIFY(!extended.verified.isValid());
 }
 
 void tst_settingsfile::badFilesAreRefusedWithTheReason_data()
@@ -217,25 +306,56 @@ void tst_settingsfile::backupsKeepEachDistinctReadUpToTheLimit()
     BackupStore store(folder.path());
     const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
     const QByteArray first = drawnFrames(ModelInfo::Id::Ga, 1);
-    const QString firstPath = store.keep(ga, first, QStringLiteral("v1"));
+    const QString firstPath = store.keep(readOn(ga, first, QStringLiteral("v1")));
     QVERIFY(QFile::exists(firstPath));
-    QCOMPARE(store.keep(ga, first, QStringLiteral("v1")), QString());
+    // Named by model, time and port.
+    QVERIFY2(QRegularExpression(QStringLiteral(
+                 "/GA-1/GA-1_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d-\\d{3}_ttyUSB0\\.orva\\.json$"))
+                 .match(firstPath)
+                 .hasMatch(),
+             qPrintable(firstPath));
+    QCOMPARE(store.keep(readOn(ga, first, QStringLiteral("v1"))), QString());
 
     for (int i = 0; i < BackupStore::KeptPerModel; ++i) {
         QByteArray changed = first;
         // Unlike the first read in one byte, and unlike each other in another.
         changed[Frame::Size - 2] = static_cast<char>(~first[Frame::Size - 2]);
         changed[Frame::Size - 1] = static_cast<char>(i);
-        QVERIFY(!store.keep(ga, changed, QStringLiteral("v2")).isEmpty());
+        QVERIFY(!store.keep(readOn(ga, changed, QStringLiteral("v2"))).isEmpty());
     }
-    store.keep(ModelInfo::of(ModelInfo::Id::Drav), drawnFrames(ModelInfo::Id::Drav, 1), QString());
+    const QString drav = store.keep(readOn(ModelInfo::of(ModelInfo::Id::Drav),
+                                           drawnFrames(ModelInfo::Id::Drav, 1), QString(),
+                                           QStringLiteral("/dev/pts/4"), true));
+    QVERIFY2(drav.endsWith(QStringLiteral("_symulowane.orva.json")), qPrintable(drav));
 
     const QVector<BackupStore::Entry> entries = store.entries();
     QCOMPARE(entries.size(), BackupStore::KeptPerModel + 1);
     QVERIFY(!QFile::exists(firstPath));
     QCOMPARE(entries.first().model, QStringLiteral("DRAV-1"));
+    QVERIFY(entries.first().simulated);
+    QCOMPARE(entries[1].port, QStringLiteral("/dev/ttyUSB0"));
+    QVERIFY(!entries[1].simulated && !entries[1].verified.isValid());
     for (int i = 1; i < entries.size(); ++i)
         QVERIFY(entries[i - 1].saved >= entries[i].saved);
+}
+
+// The read that confirms a write is the record of that visit, though the relay holds what
+// an earlier backup holds.
+void tst_settingsfile::confirmedWriteIsAlwaysKept()
+{
+    QTemporaryDir folder;
+    BackupStore store(folder.path());
+    const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
+    const QByteArray frames = drawnFrames(ModelInfo::Id::Kzr, 2);
+    QVERIFY(!store.keep(readOn(kzr, frames, QStringLiteral("v1"))).isEmpty());
+    SettingsFile confirming = readOn(kzr, frames, QStringLiteral("v1"));
+    confirming.verified = confirming.read.time;
+    QVERIFY(!store.keep(confirming).isEmpty());
+    QCOMPARE(store.keep(readOn(kzr, frames, QStringLiteral("v1"))), QString());
+    const QVector<BackupStore::Entry> entries = store.entries();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries.first().verified, confirming.verified);
+    QVERIFY(!entries.last().verified.isValid());
 }
 
 // Backups are written on another thread; each read is compared with the one before it, so
@@ -250,7 +370,7 @@ void tst_settingsfile::queuedBackupsKeepTheOrderOfReading()
     second[Frame::Size - 1] = static_cast<char>(~first[Frame::Size - 1]);
     const QList<QByteArray> reads = {first, first, second, second, first};
     for (const QByteArray &read : reads)
-        queue.keep(ga, read, QString());
+        queue.keep(readOn(ga, read, QString()));
 
     QVector<QByteArray> kept;
     for (const BackupStore::Entry &entry : queue.written().entries()) {
@@ -266,8 +386,8 @@ void tst_settingsfile::queueWritesEverythingBeforeItGoes()
     {
         BackupQueue queue{BackupStore(folder.path())};
         for (quint32 seed = 1; seed <= 5; ++seed)
-            queue.keep(ModelInfo::of(ModelInfo::Id::Kzr), drawnFrames(ModelInfo::Id::Kzr, seed),
-                       QString());
+            queue.keep(readOn(ModelInfo::of(ModelInfo::Id::Kzr),
+                              drawnFrames(ModelInfo::Id::Kzr, seed), QString()));
     }
     QCOMPARE(BackupStore(folder.path()).entries().size(), 5);
 }
@@ -281,46 +401,9 @@ void tst_settingsfile::queueSaysWhyABackupFailed()
     blocking.close();
     BackupQueue queue{BackupStore(folder.path())};
     QSignalSpy failed(&queue, &BackupQueue::failed);
-    queue.keep(ModelInfo::of(ModelInfo::Id::Ga), drawnFrames(ModelInfo::Id::Ga, 1), QString());
+    queue.keep(readOn(ModelInfo::of(ModelInfo::Id::Ga), drawnFrames(ModelInfo::Id::Ga, 1), QString()));
     QTRY_COMPARE(failed.count(), 1);
     QVERIFY(failed.first().first().toString().contains(folder.filePath(QStringLiteral("GA-1"))));
-}
-
-void tst_settingsfile::reportListsEverySetting()
-{
-    const QByteArray frames = drawnFrames(ModelInfo::Id::Wrn2, 5);
-    const QVector<SettingRow> rows = SettingDescription::of(ModelInfo::Id::Wrn2)->rows(frames);
-    const SettingsReport report({QStringLiteral("WRN-2"), QStringLiteral("v01d01m01r"),
-                                 QStringLiteral("/dev/ttyUSB0"),
-                                 QStringLiteral("stacja.orva.json")},
-                                rows, frames, {0});
-    QTextDocument document;
-    document.setHtml(report.html());
-    const QString text = document.toPlainText();
-    for (const SettingRow &row : rows) {
-        QVERIFY2(text.contains(row.group), qPrintable(row.group));
-        QVERIFY2(text.contains(row.setting) && text.contains(row.value), qPrintable(row.setting));
-    }
-    for (const char *expected :
-         {"WRN-2", "v01d01m01r", "/dev/ttyUSB0", "stacja.orva.json", SettingsReport::ChangedMark})
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
-    QVERIFY(text.contains(QString::fromLatin1(frames.left(Frame::Size).toHex(' ').toUpper())));
-    QVERIFY(text.contains(QString::fromLatin1(frames.mid(Frame::Size).toHex(' ').toUpper())));
-
-    QTemporaryDir folder;
-    const QString pdf = folder.filePath(QStringLiteral("karta.pdf"));
-    QCOMPARE(report.writePdf(pdf), QString());
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess extract;
-    extract.start(pdftotext, {pdf, QStringLiteral("-")});
-    QVERIFY(extract.waitForFinished());
-    const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
-    QVERIFY2(printed.contains(QStringLiteral("Karta nastaw przekaźnika WRN-2")),
-             qPrintable(printed));
-    for (const SettingRow &row : rows)
-        QVERIFY2(printed.contains(row.group), qPrintable(row.group));
 }
 
 QTEST_MAIN(tst_settingsfile)

@@ -6,6 +6,7 @@
 
 #include "app/comparedialog.h"
 #include "app/orva2.h"
+#include "app/settingsmenu.h"
 #include "app/setupapplication.h"
 #include "protocol/frames.h"
 #include "simulator/devicesimulator.h"
@@ -88,6 +89,7 @@ public:
 
     ORVA2 &window() { return m_window; }
     SimulatedDevice &device() { return m_simulator.device(); }
+    QString portName() const { return m_simulator.portName(); }
 
 private:
     int viewUpdates()
@@ -224,6 +226,44 @@ void shootSettings(Shooter &shooter)
     }
 }
 
+// The settings sheet of a WRN-2, which runs over two pages: read and written, with changes
+// never written, and read from a simulated relay.
+void shootReports(Shooter &shooter)
+{
+    enum class Visit
+    {
+        Written,
+        Unwritten,
+        Simulated,
+    };
+    const QList<QPair<Visit, QString>> visits = {{Visit::Written, QStringLiteral("report-written")},
+                                                 {Visit::Unwritten, QStringLiteral("report-unwritten")},
+                                                 {Visit::Simulated, QStringLiteral("report-simulated")}};
+    for (const auto &[visit, name] : visits) {
+        SimulatedDeviceWindow device(Frame::Reply::Wrn2);
+        ORVA2 &window = device.window();
+        if (visit == Visit::Simulated)
+            window.markSimulated(device.portName());
+        if (!device.connect())
+            continue;
+        if (visit != Visit::Simulated) {
+            click(window.wrn2Page(), "We1Inwersja");
+            click(window.wrn2Page(), "LED1Samokasowanie");
+        }
+        if (visit == Visit::Written) {
+            window.WyslijDaneWRN2Slot();
+            waitUntil([&] { return lastLogLine(window) == QStringLiteral("Zapis potwierdzony odczytem"); });
+        }
+        window.settingsMenu().setReportDetails({QStringLiteral("GPZ Północ / pole 12"),
+                                                QStringLiteral("W2-004711"),
+                                                QStringLiteral("Jan Kowalski")});
+        const QString pdf = shooter.pathOf(name + QStringLiteral(".pdf"));
+        if (window.settingsMenu().writeReport(pdf))
+            shooter.pdfPages(pdf, name);
+        QFile::remove(pdf);
+    }
+}
+
 int shootEverything(const QString &folder)
 {
     if (!QDir().mkpath(folder)) {
@@ -235,6 +275,7 @@ int shootEverything(const QString &folder)
     shootOffline(shooter);
     shootDevices(shooter);
     shootSettings(shooter);
+    shootReports(shooter);
     return shooter.failures() == 0 ? 0 : 1;
 }
 

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 #include <QWidget>
@@ -32,6 +34,22 @@ bool waitUntil(const std::function<bool()> &done)
     while (!done() && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
+}
+
+void Shooter::pdfPages(const QString &pdf, const QString &name)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    QProcess render;
+    if (!pdftoppm.isEmpty()) {
+        render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("70"), QStringLiteral("-png"),
+                                pdf, m_folder.filePath(name)});
+        render.waitForFinished(-1);
+    }
+    const bool rendered =
+        !pdftoppm.isEmpty() && render.exitStatus() == QProcess::NormalExit && render.exitCode() == 0;
+    if (!rendered)
+        QTextStream(stderr) << "pdftoppm could not draw " << pdf << Qt::endl;
+    m_failures += rendered ? 0 : 1;
 }
 
 void Shooter::window(QWidget &window, const QString &name)

@@ -26,6 +26,10 @@ public:
     // The window with `menu` open at its top left corner, under the menu bar's first entry.
     void openMenu(QWidget &window, QMenu &menu, const QString &name);
 
+    // A PDF's pages as <name>-1.png, <name>-2.png, … at 70 dpi, drawn by pdftoppm.
+    void pdfPages(const QString &pdf, const QString &name);
+    QString pathOf(const QString &fileName) const { return m_folder.filePath(fileName); }
+
     int failures() const { return m_failures; }
 
 private:
