@@ -80,7 +80,10 @@ SettingsMenu::SettingsMenu(ORVA2 &window)
             DialogFolder::remember(path);
     });
     m_compareDevice = action("porownajZUrzadzeniem", QStringLiteral("Porównaj z urządzeniem"), {},
-                             [this] { m_window.requestDeviceComparison(); });
+                             [this] {
+                                 m_backupAgainstDevice = SettingsFile();
+                                 m_window.requestDeviceComparison();
+                             });
     m_menu->addSeparator();
     m_report = action("raportNastaw", QStringLiteral("Raport nastaw (PDF)…"), {}, [this] {
         if (!shownDescription() || !askReportDetails())
@@ -238,6 +241,13 @@ bool SettingsMenu::compareWithFile(const QString &path)
 
 void SettingsMenu::showDeviceComparison(const QByteArray &deviceFrames)
 {
+    if (m_backupAgainstDevice.model) {
+        const SettingsFile backup = m_backupAgainstDevice;
+        m_backupAgainstDevice = SettingsFile();
+        if (backup.model == m_window.shownModel())
+            showBackupComparison(backup, deviceFrames, QStringLiteral("Urządzenie"));
+        return;
+    }
     if (const SettingDescription *description = shownDescription())
         showComparison(*description, deviceFrames, QStringLiteral("Urządzenie"));
 }
@@ -372,27 +382,33 @@ bool SettingsMenu::compareBackups(const QStringList &paths)
         (files.size() == 2 && files[0].model != files[1].model))
         return refuse(QStringLiteral("Porównać można dwie kopie jednego modelu albo jedną kopię "
                                      "z podłączonym urządzeniem."));
-    const SettingDescription &description = *SettingDescription::of(files[0].model->id);
     QByteArray other;
     QString otherSide;
     if (files.size() == 2) {
         other = files[1].frames;
         otherSide = backupSide(files[1]);
     } else {
-        const ORVA2::RelayRecord relay = m_window.shownRelay();
-        if (relay.model != files[0].model || relay.frames.isEmpty())
+        // The relay as it is now: read again, and compared when its reply comes.
+        if (m_window.shownModel() != files[0].model || !m_window.requestDeviceComparison())
             return refuse(QStringLiteral("Kopię modelu %1 można porównać z urządzeniem tylko "
-                                         "wtedy, gdy to urządzenie jest podłączone i odczytane.")
+                                         "wtedy, gdy to urządzenie jest podłączone.")
                               .arg(files[0].model->nameText()));
-        other = relay.frames;
-        otherSide = QStringLiteral("Urządzenie");
+        m_backupAgainstDevice = files[0];
+        return true;
     }
-    auto *dialog = new CompareDialog(SettingsComparison(description, files[0].frames, other),
+    showBackupComparison(files[0], other, otherSide);
+    return true;
+}
+
+void SettingsMenu::showBackupComparison(const SettingsFile &backup, const QByteArray &other,
+                                        const QString &otherSide)
+{
+    const SettingDescription &description = *SettingDescription::of(backup.model->id);
+    auto *dialog = new CompareDialog(SettingsComparison(description, backup.frames, other),
                                      otherSide, &m_window);
-    dialog->compareWithoutForm(backupSide(files[0]));
+    dialog->compareWithoutForm(backupSide(backup));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
-    return true;
 }
 
 bool SettingsMenu::restoreToDevice(const QString &path)

@@ -2,6 +2,7 @@
 
 #include "app/reportdetailsdialog.h"
 #include "settings/backupqueue.h"
+#include "settings/settingsfile.h"
 
 #include <QObject>
 #include <QString>
@@ -64,6 +65,8 @@ private:
     void showComparison(const SettingDescription &description, const QByteArray &other,
                         const QString &otherSide);
     void takeSettings(const QByteArray &from, const QVector<int> &fields);
+    void showBackupComparison(const SettingsFile &backup, const QByteArray &other,
+                              const QString &otherSide);
     void print();
     // Asks for the sheet's station, serial number and engineer; false when cancelled.
     bool askReportDetails();
@@ -87,4 +90,6 @@ private:
     QAction *m_verify;
     QString m_currentFile;
     ReportDetailsDialog::Details m_reportDetails;
+    // A backup waiting for the relay's configuration, read to compare the two.
+    SettingsFile m_backupAgainstDevice;
 };

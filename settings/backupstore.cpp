@@ -30,8 +30,19 @@ QString BackupStore::modelFolder(const ModelInfo &model) const
 
 QStringList BackupStore::files(const QString &folder) const
 {
-    // The names start with the date and time, so their order is the order of saving.
-    return QDir(folder).entryList(backupPattern(), QDir::Files, QDir::Name);
+    // Past the model's name, a name starts with the date and time of the read, so the names
+    // sort in the order read. Backups kept before names carried the model start with the
+    // time itself.
+    QStringList names = QDir(folder).entryList(backupPattern(), QDir::Files, QDir::Name);
+    const QString prefix = QDir(folder).dirName().replace(QLatin1Char(' '), QLatin1Char('-')) +
+                           QLatin1Char('_');
+    const auto timed = [&prefix](const QString &name) {
+        return name.startsWith(prefix) ? name.mid(prefix.size()) : name;
+    };
+    std::stable_sort(names.begin(), names.end(), [&timed](const QString &a, const QString &b) {
+        return timed(a) < timed(b);
+    });
+    return names;
 }
 
 QString BackupStore::keep(const SettingsFile &read, QString *error)

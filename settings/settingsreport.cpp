@@ -23,7 +23,7 @@ const QSizeF PageSize(210 * UnitsPerMm, 297 * UnitsPerMm);
 constexpr qreal SideMargin = 18 * UnitsPerMm;
 constexpr qreal TopMargin = 15 * UnitsPerMm;
 // The footer sits in the bottom margin, clear of the last line of the body.
-constexpr qreal BottomMargin = 20 * UnitsPerMm;
+constexpr qreal BottomMargin = 25 * UnitsPerMm;
 constexpr qreal FooterBaseline = 12 * UnitsPerMm;
 const qreal BodyWidth = PageSize.width() - 2 * SideMargin;
 const qreal BodyHeight = PageSize.height() - TopMargin - BottomMargin;
@@ -38,6 +38,8 @@ const QColor Rule(0x90, 0x90, 0x90);
 const QColor UnsentInk(0xA0, 0x10, 0x10);
 const QColor UnsentFill(0xFC, 0xEB, 0xEB);
 const QColor GroupFill(0xEC, 0xEF, 0xF3);
+const QColor ConfirmedInk(0x1B, 0x5E, 0x20);
+const QColor ConfirmedFill(0xE8, 0xF5, 0xE9);
 
 QFont sheetFont(qreal points, bool bold = false, bool fixed = false)
 {
@@ -156,30 +158,39 @@ void SettingsReport::addHeader()
         });
     }
 
-    QStringList status;
+    // What the sheet is against the relay, in words: a warning, a plain note or a
+    // confirmation, each in a box of its own colour.
+    struct Status
+    {
+        QString text;
+        QColor ink;
+        QColor fill;
+        bool bold;
+    };
+    QVector<Status> status;
     if (!m_unsent.isEmpty())
-        status << QStringLiteral("Karta nie odpowiada temu, co zawiera urządzenie: nastaw "
-                                 "zmienionych w formularzu i niewysłanych do urządzenia jest %1 "
-                                 "(wiersze „%2”).")
-                      .arg(m_unsent.size())
-                      .arg(QString::fromUtf8(NotSent));
+        status.append({QStringLiteral("Karta nie odpowiada temu, co zawiera urządzenie: nastaw "
+                                      "zmienionych w formularzu i niewysłanych do urządzenia "
+                                      "jest %1 (wiersze „%2”).")
+                           .arg(m_unsent.size())
+                           .arg(QString::fromUtf8(NotSent)),
+                       UnsentInk, UnsentFill, true});
     else if (!m_header.read.isValid())
-        status << QStringLiteral("Nastawy formularza; nie porównano ich z urządzeniem.");
+        status.append({QStringLiteral("Nastawy formularza; nie porównano ich z urządzeniem."),
+                       Qt::black, GroupFill, false});
     if (m_header.verified.isValid())
-        status << QStringLiteral("Zapis potwierdzony odczytem: %1.").arg(when(m_header.verified));
-    const bool warning = !m_unsent.isEmpty();
-    const QFont statusFont = sheetFont(TextSize, warning);
-    for (const QString &line : status) {
-        m_layout->add(textHeight(statusFont, BodyWidth - 2 * Padding, line) + 4 * Padding,
-                      [line, statusFont, warning](QPainter &painter, const QRectF &area, bool) {
+        status.append({QStringLiteral("Zapis potwierdzony odczytem: %1.").arg(when(m_header.verified)),
+                       ConfirmedInk, ConfirmedFill, true});
+    for (const Status &line : status) {
+        const QFont font = sheetFont(TextSize, line.bold);
+        m_layout->add(textHeight(font, BodyWidth - 2 * Padding, line.text) + 4 * Padding,
+                      [line, font](QPainter &painter, const QRectF &area, bool) {
                           const QRectF box = area.adjusted(0, Padding, 0, -Padding);
-                          if (warning && line.contains(QString::fromUtf8(NotSent))) {
-                              painter.fillRect(box, UnsentFill);
-                              painter.setPen(UnsentInk);
-                          }
-                          painter.setFont(statusFont);
+                          painter.fillRect(box, line.fill);
+                          painter.setPen(line.ink);
+                          painter.setFont(font);
                           painter.drawText(box.adjusted(Padding, Padding, -Padding, -Padding),
-                                           Qt::TextWordWrap, line);
+                                           Qt::TextWordWrap, line.text);
                       });
     }
     m_layout->add(3 * Padding, [](QPainter &, const QRectF &, bool) {});

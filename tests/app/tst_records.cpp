@@ -387,9 +387,9 @@ void tst_Records::historyComparesAndRestores()
         QStringLiteral("Kopia z ")));
     delete dialog;
 
-    // The older read against the relay now, which holds the newer.
+    // The older read against the relay now, read again: it holds the newer.
     QVERIFY(window.settingsMenu().compareBackups({older}));
-    QTRY_VERIFY((dialog = window.findChild<CompareDialog *>()));
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = window.findChild<CompareDialog *>()), TimeoutMs);
     QCOMPARE(dialog->shownRows(), differing.size());
     QCOMPARE(dialog->findChild<QTreeWidget *>()->headerItem()->text(3), QStringLiteral("Urządzenie"));
     delete dialog;

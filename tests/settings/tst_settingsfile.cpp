@@ -37,6 +37,7 @@ private slots:
     void comparisonNamesTheChangedSetting();
     void backupsKeepEachDistinctReadUpToTheLimit();
     void confirmedWriteIsAlwaysKept();
+    void backupsNamedBeforeTheModelKeepTheirPlace();
     void queuedBackupsKeepTheOrderOfReading();
     void queueWritesEverythingBeforeItGoes();
     void queueSaysWhyABackupFailed();
@@ -356,6 +357,22 @@ void tst_settingsfile::confirmedWriteIsAlwaysKept()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries.first().verified, confirming.verified);
     QVERIFY(!entries.last().verified.isValid());
+}
+
+// A folder may still hold backups named by time alone; they take their place by their time.
+void tst_settingsfile::backupsNamedBeforeTheModelKeepTheirPlace()
+{
+    QTemporaryDir folder;
+    BackupStore store(folder.path());
+    const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
+    const QByteArray mine = drawnFrames(ModelInfo::Id::Kzr, 8);
+    QVERIFY(!store.keep(readOn(kzr, mine, QStringLiteral("v1"))).isEmpty());
+    // A later read, kept under the old name.
+    QVERIFY(QFile::copy(QFINDTESTDATA("fixtures/KZR-1_format1.orva.json"),
+                        folder.filePath(QStringLiteral("KZR-1/2099-01-01_00-00-00-000.orva.json"))));
+    // Not what the newest backup holds, so kept.
+    QVERIFY(!store.keep(readOn(kzr, mine, QStringLiteral("v1"))).isEmpty());
+    QCOMPARE(store.entries().size(), 3);
 }
 
 // Backups are written on another thread; each read is compared with the one before it, so
