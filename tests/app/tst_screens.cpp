@@ -1,6 +1,7 @@
 #include "tests/support/simulatedconnection.h"
 
 #include "app/backupsdialog.h"
+#include "app/reportdetailsdialog.h"
 #include "app/comparedialog.h"
 #include "settings/backupstore.h"
 #include "settings/settingdescription.h"
@@ -203,8 +204,10 @@ void tst_Screens::dialogsReadWholeAtTheirSmallest()
                                          QStringLiteral("v03d15m07r"));
     read.read = SettingsFile::readNow(QStringLiteral("/dev/ttyUSB0"), false);
     store.keep(read);
-    BackupsDialog backups(store);
-    for (QDialog *dialog : {static_cast<QDialog *>(&compare), static_cast<QDialog *>(&backups)}) {
+    BackupsDialog backups(store, QStringLiteral("KZR-1"), QStringLiteral("KZR-1"));
+    ReportDetailsDialog details;
+    for (QDialog *dialog : {static_cast<QDialog *>(&compare), static_cast<QDialog *>(&backups),
+                            static_cast<QDialog *>(&details)}) {
         dialog->show();
         dialog->resize(1, 1);
         QApplication::processEvents();
