@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,6 +36,7 @@ private slots:
     void detailsAreAskedAndRemembered();
     void namesSayWhatTheFilesHold();
     void foldersAreNeverTheWorkingDirectory();
+    void saveDialogsOfferNamedFiles();
     void savedFileCarriesTheReadAndTheConfirmedWrite();
     void historyComparesAndRestores();
 
@@ -275,6 +278,46 @@ void tst_Records::foldersAreNeverTheWorkingDirectory()
     QVERIFY(DialogFolder::folder() != QDir::currentPath());
     QDir::setCurrent(before);
     Q_UNUSED(gone);
+}
+
+// What pressing Enter in each save dialog would write.
+void tst_Records::saveDialogsOfferNamedFiles()
+{
+    QSettings().clear();
+    ORVA2 window;
+    QVERIFY(window.openPageOffline(ModelInfo::Id::Gami));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString minute = QStringLiteral("_\\d{4}-\\d\\d-\\d\\d_\\d{4}\\.");
+    QStringList offered;
+    const auto offeredFile = [&offered](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        offered << (dialog ? dialog->selectedFiles().value(0) : QStringLiteral("no file dialog"));
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    };
+    ModalAnswers answers({offeredFile,
+                          [](QWidget *dialog) {
+                              fillDetails(dialog, QString(), QString(), QString());
+                          },
+                          offeredFile, offeredFile});
+    window.findChild<QAction *>(QStringLiteral("zapiszNastawy"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("raportNastaw"))->trigger();
+    std::unique_ptr<QMenu> menu(window.communicationLog().createContextMenu());
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QStringLiteral("Zapisz log…"))
+            action->trigger();
+    }
+    QCOMPARE(answers.answered(), 4);
+    QCOMPARE(offered.size(), 3);
+    const QStringList patterns{QStringLiteral("GA-1-MI") + minute + QStringLiteral("orva\\.json"),
+                               QStringLiteral("GA-1-MI") + minute + QStringLiteral("pdf"),
+                               QStringLiteral("orva-log") + minute + QStringLiteral("txt")};
+    for (int i = 0; i < patterns.size(); ++i) {
+        QCOMPARE(QFileInfo(offered[i]).absolutePath(), documents);
+        QVERIFY2(QRegularExpression(QStringLiteral("^") + patterns[i] + QStringLiteral("$"))
+                     .match(QFileInfo(offered[i]).fileName())
+                     .hasMatch(),
+                 qPrintable(offered[i]));
+    }
 }
 
 void tst_Records::savedFileCarriesTheReadAndTheConfirmedWrite()
