@@ -431,8 +431,8 @@ bool SettingsMenu::restoreToDevice(const QString &path)
                     differences.isEmpty()
                         ? QStringLiteral("Urządzenie ma już nastawy z tej kopii. Zapisać je "
                                          "mimo to?")
-                        : QStringLiteral("Kopia różni się od urządzenia w %1 nastawach. "
-                                         "Zapisać ją do urządzenia?")
+                        : QStringLiteral("Nastawy kopii różne od urządzenia: %1. Zapisać "
+                                         "kopię do urządzenia?")
                               .arg(differences.size()),
                     QMessageBox::Yes | QMessageBox::No, &m_window);
     box.setObjectName(QStringLiteral("przywrocDoUrzadzenia"));

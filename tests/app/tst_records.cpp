@@ -449,7 +449,7 @@ void tst_Records::historyComparesAndRestores()
             box->reject();
     }});
     QVERIFY2(window.settingsMenu().restoreToDevice(older), qPrintable(asked));
-    QVERIFY2(asked.contains(QStringLiteral("różni się od urządzenia w %1 nastawach")
+    QVERIFY2(asked.contains(QStringLiteral("Nastawy kopii różne od urządzenia: %1.")
                                 .arg(differing.size())),
              qPrintable(asked));
     QTRY_COMPARE_WITH_TIMEOUT(connection.device().storedPayload().toHex(' '),

@@ -12,6 +12,7 @@
 #include "simulator/devicesimulator.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
@@ -224,6 +225,11 @@ void shootSettings(Shooter &shooter)
         shooter.window(compare, QStringLiteral("settings-compare-device"));
         compare.close();
     }
+    const auto trigger = [&window](const char *action) {
+        return [&window, action] { child<QAction>(window, action).trigger(); };
+    };
+    shooter.modalDialog(trigger("raportNastaw"), QStringLiteral("settings-report-details"));
+    shooter.modalDialog(trigger("kopieZapasowe"), QStringLiteral("settings-history"));
 }
 
 // The settings sheet of a WRN-2, which runs over two pages: read and written, with changes
