@@ -32,9 +32,9 @@ bool Program::simulate(const ModelInfo &model)
 {
     m_simulator = std::make_unique<DeviceSimulator>(QByteArray(model.identity));
     if (!m_simulator->start()) {
-        m_error = QStringLiteral("This system cannot make the pseudo-terminal a simulated "
-                                 "relay needs; run orva-devsim --port on one end of a "
-                                 "null-modem pair instead.");
+        m_error = QStringLiteral("The line of the simulated relay could not be made (no "
+                                 "pseudo-terminal left?); run orva-devsim --port on one end "
+                                 "of a null-modem pair instead.");
         m_simulator.reset();
         return false;
     }

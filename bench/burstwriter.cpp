@@ -1,31 +1,15 @@
 #include "bench/burstwriter.h"
 
 #include <chrono>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 BurstWriter::BurstWriter()
 {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
-    if (::openpty(&m_master, &m_slaveKeepAlive, name, &raw, nullptr) != 0) {
-        m_master = m_slaveKeepAlive = -1;
-        return;
-    }
-    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    m_slavePath = QString::fromLocal8Bit(name);
+    m_pty.open();
 }
 
 BurstWriter::~BurstWriter()
 {
     join();
-    if (m_master >= 0)
-        ::close(m_master);
-    if (m_slaveKeepAlive >= 0)
-        ::close(m_slaveKeepAlive);
 }
 
 void BurstWriter::start(const QList<QByteArray> &bursts, int count, int byteGapUs, int silenceMs)
@@ -38,7 +22,7 @@ void BurstWriter::start(const QList<QByteArray> &bursts, int count, int byteGapU
         for (int i = 0; i < count; ++i) {
             for (char byte : bursts.at(i % bursts.size())) {
                 std::this_thread::sleep_until(due);
-                while (::write(m_master, &byte, 1) != 1)
+                while (m_pty.write(&byte, 1) != 1)
                     std::this_thread::yield();
                 due += microseconds(byteGapUs);
             }
@@ -60,6 +44,6 @@ void BurstWriter::join()
 void BurstWriter::drain()
 {
     char buffer[256];
-    while (::read(m_master, buffer, sizeof buffer) > 0) {
+    while (m_pty.read(buffer, sizeof buffer) > 0) {
     }
 }

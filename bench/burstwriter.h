@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/pseudoterminal.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,8 +18,8 @@ public:
     BurstWriter();
     ~BurstWriter();
 
-    bool isOpen() const { return m_master >= 0; }
-    QString slavePath() const { return m_slavePath; }
+    bool isOpen() const { return m_pty.isOpen(); }
+    QString slavePath() const { return m_pty.slavePath(); }
 
     // Writes `count` bursts, taken from `bursts` in turn, one byte every `byteGapUs`
     // microseconds and `silenceMs` of silence after each burst; returns at once.
@@ -28,9 +30,7 @@ public:
 private:
     void drain();
 
-    int m_master = -1;
-    int m_slaveKeepAlive = -1;
-    QString m_slavePath;
+    Pseudoterminal m_pty;
     std::thread m_thread;
     std::atomic<bool> m_finished{true};
 };

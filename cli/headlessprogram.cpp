@@ -164,8 +164,8 @@ RunOutcome HeadlessProgram::openLink()
         m_simulator = std::make_unique<DeviceSimulator>(QByteArray(model->identity));
         if (!m_simulator->start())
             return RunOutcome::before(RunOutcome::LinkFailed,
-                                      QStringLiteral("Ten system nie tworzy pseudoterminali, "
-                                                     "których potrzebuje symulowane urządzenie."));
+                                      QStringLiteral("Nie udało się utworzyć linii "
+                                                     "symulowanego urządzenia."));
         portName = m_simulator->portName();
         m_portLabel = QStringLiteral("symulowane urządzenie %1").arg(model->nameText());
     }

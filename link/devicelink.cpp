@@ -1,12 +1,15 @@
 #include "link/devicelink.h"
 
+#include "link/localport.h"
+#include "platform/portadvice.h"
+
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"
 
 DeviceLink::DeviceLink(QObject *parent) : QObject(parent)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &DeviceLink::receiveMessage);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
+    connect(&m_serialPort, &QSerialPort::readyRead, this, &DeviceLink::receiveMessage);
+    connect(&m_serialPort, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
 
     m_silence.setSingleShot(true);
     m_silence.setTimerType(Qt::PreciseTimer);
@@ -27,44 +30,85 @@ DeviceLink::DeviceLink(QObject *parent) : QObject(parent)
 
 bool DeviceLink::open(const QString &portName, qint32 baudRate)
 {
-    if (m_port.isOpen() && m_port.portName() != portName)
+    if (isOpen() && m_portName != portName)
         close();
-    if (!m_port.isOpen()) {
-        m_port.setPortName(portName);
-        if (!m_port.open(QIODevice::ReadWrite)) {
-            m_lastError = m_port.error();
-            m_lastErrorString = m_port.errorString();
-            m_port.clearError();
+    if (!isOpen()) {
+        m_portName = portName;
+        LocalPort *local = LocalPort::named(portName);
+        if (!(local ? openLocal(local) : openSerial())) {
+            m_line = nullptr;
             return false;
         }
-        // Whatever the line carried while nobody listened answers no request of ours.
-        m_port.clear(QSerialPort::Input);
     }
     configure(baudRate);
     return true;
 }
 
-// On Linux the serial ports belong to the dialout group.
+bool DeviceLink::openSerial()
+{
+    m_serialPort.setPortName(m_portName);
+    if (!m_serialPort.open(QIODevice::ReadWrite)) {
+        m_lastError = m_serialPort.error();
+        m_lastErrorString = m_serialPort.errorString();
+        m_serialPort.clearError();
+        return false;
+    }
+    // Whatever the line carried while nobody listened answers no request of ours.
+    m_serialPort.clear(QSerialPort::Input);
+    m_line = &m_serialPort;
+    return true;
+}
+
+bool DeviceLink::openLocal(LocalPort *port)
+{
+    if (!port->open(QIODevice::ReadWrite)) {
+        m_lastError = QSerialPort::DeviceNotFoundError;
+        m_lastErrorString = port->errorString();
+        return false;
+    }
+    m_localPort = port;
+    connect(port, &QIODevice::readyRead, this, &DeviceLink::receiveMessage);
+    connect(port, &QIODevice::readChannelFinished, this, &DeviceLink::localPortUnplugged);
+    // A simulated relay that goes away takes its end of the line with it.
+    connect(port, &QObject::destroyed, this, &DeviceLink::localPortUnplugged);
+    m_line = port;
+    return true;
+}
+
+qint32 DeviceLink::baudRate() const
+{
+    return m_localPort ? m_localPort->baudRate() : m_serialPort.baudRate();
+}
+
 QString DeviceLink::permissionHint() const
 {
     if (m_lastError != QSerialPort::PermissionError)
         return QString();
-    return QStringLiteral("Dostęp do portów szeregowych mają członkowie grupy dialout: sudo "
-                          "usermod -aG dialout $USER, a potem ponowne zalogowanie.");
+    return PortAdvice::forRefusedPort();
 }
 
 void DeviceLink::configure(qint32 baudRate)
 {
-    m_port.setBaudRate(baudRate);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (m_localPort) {
+        m_localPort->setBaudRate(baudRate);
+        return;
+    }
+    m_serialPort.setBaudRate(baudRate);
+    m_serialPort.setDataBits(QSerialPort::Data8);
+    m_serialPort.setStopBits(QSerialPort::OneStop);
+    m_serialPort.setParity(QSerialPort::NoParity);
+    m_serialPort.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 void DeviceLink::close()
 {
-    m_port.close();
+    if (m_localPort) {
+        disconnect(m_localPort, nullptr, this, nullptr);
+        m_localPort->close();
+        m_localPort = nullptr;
+    }
+    m_serialPort.close();
+    m_line = nullptr;
     m_silence.stop();
     m_burst.clear();
     m_discarded = 0;
@@ -76,10 +120,10 @@ void DeviceLink::close()
 
 bool DeviceLink::send(const QByteArray &frame, int waitMs, Answer answer)
 {
-    const bool written = m_port.isOpen();
+    const bool written = isOpen();
     if (written) {
-        m_port.write(frame);
-        m_port.waitForBytesWritten(waitMs);
+        m_line->write(frame);
+        m_line->waitForBytesWritten(waitMs);
         if (answer == Answer::Awaited) {
             ++m_awaitedAnswers;
             m_answerTimeout.start();
@@ -91,7 +135,8 @@ bool DeviceLink::send(const QByteArray &frame, int waitMs, Answer answer)
 
 void DeviceLink::receiveMessage()
 {
-    deliver(m_port.readAll());
+    if (m_line)
+        deliver(m_line->readAll());
 }
 
 void DeviceLink::deliver(const QByteArray &bytes)
@@ -173,9 +218,17 @@ void DeviceLink::portFailed(QSerialPort::SerialPortError error)
 {
     const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
                       error == QSerialPort::WriteError;
-    if (!lost || !m_port.isOpen())
+    if (!lost || !m_serialPort.isOpen())
         return;
-    const QString reason = m_port.errorString();
+    const QString reason = m_serialPort.errorString();
+    close();
+    emit linkLost(reason);
+}
+
+void DeviceLink::localPortUnplugged()
+{
+    const QString reason = m_localPort ? m_localPort->errorString()
+                                       : QStringLiteral("Urządzenie %1 zniknęło").arg(m_portName);
     close();
     emit linkLost(reason);
 }

@@ -2,9 +2,12 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 #include <QTimer>
+
+class LocalPort;
 
 // The serial link to one relay, without a window: it opens and configures the port, gathers
 // the bytes of each burst, cuts a burst into the replies it holds, notices a device that does
@@ -29,9 +32,9 @@ public:
     bool open(const QString &portName, qint32 baudRate);
     // Closes the port and forgets every byte not yet handed on and every awaited answer.
     void close();
-    bool isOpen() const { return m_port.isOpen(); }
-    QString portName() const { return m_port.portName(); }
-    qint32 baudRate() const { return m_port.baudRate(); }
+    bool isOpen() const { return m_line && m_line->isOpen(); }
+    QString portName() const { return m_portName; }
+    qint32 baudRate() const;
     QSerialPort::SerialPortError lastError() const { return m_lastError; }
     QString lastErrorString() const { return m_lastErrorString; }
     // What the engineer can do about a port he may not open; empty for any other failure.
@@ -68,9 +71,16 @@ private:
     void splitIntoReplies(QByteArray block);
     void handOn(const QByteArray &reply);
     void portFailed(QSerialPort::SerialPortError error);
+    void localPortUnplugged();
+    bool openLocal(LocalPort *port);
+    bool openSerial();
     void configure(qint32 baudRate);
 
-    QSerialPort m_port;
+    QSerialPort m_serialPort;
+    QPointer<LocalPort> m_localPort;
+    // The line in use: the serial port or the local port.
+    QIODevice *m_line = nullptr;
+    QString m_portName;
     QSerialPort::SerialPortError m_lastError = QSerialPort::NoError;
     QString m_lastErrorString;
 

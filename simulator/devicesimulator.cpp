@@ -1,12 +1,13 @@
 #include "simulator/devicesimulator.h"
 
-DeviceSimulator::DeviceSimulator(const QByteArray &identity) : m_device(identity)
+DeviceSimulator::DeviceSimulator(const QByteArray &identity, DeviceLine::Kind line)
+    : m_line(DeviceLine::make(line)), m_device(identity)
 {
-    QObject::connect(&m_link, &PtyLink::received, &m_device, &SimulatedDevice::receive);
-    QObject::connect(&m_device, &SimulatedDevice::transmit, &m_link, &PtyLink::send);
+    QObject::connect(m_line.get(), &DeviceLine::received, &m_device, &SimulatedDevice::receive);
+    QObject::connect(&m_device, &SimulatedDevice::transmit, m_line.get(), &DeviceLine::send);
 }
 
 bool DeviceSimulator::start()
 {
-    return m_link.open();
+    return m_line->open();
 }

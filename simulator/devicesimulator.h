@@ -1,28 +1,31 @@
 #pragma once
 
-#include "simulator/ptylink.h"
+#include "simulator/deviceline.h"
 #include "simulator/simulateddevice.h"
 
 #include <QByteArray>
 #include <QString>
 
-// One simulated relay on a line of its own: the device end of a pseudo-terminal answers as
-// the model would, and the program opens portName() like any serial adapter.
+#include <memory>
+
+// One simulated relay on a line of its own: the device end of the line answers as the model
+// would, and the program opens portName() like any serial adapter.
 class DeviceSimulator
 {
 public:
     // identity: the two-digit code of a row of the model table, "01" to "12".
-    explicit DeviceSimulator(const QByteArray &identity);
+    explicit DeviceSimulator(const QByteArray &identity,
+                             DeviceLine::Kind line = DeviceLine::systemKind());
 
-    // Creates the line. False where the system has no pseudo-terminals.
+    // Makes the line. False when the system cannot.
     bool start();
     // The name the program opens; empty until started.
-    QString portName() const { return m_link.slavePath(); }
+    QString portName() const { return m_line->portName(); }
 
     SimulatedDevice &device() { return m_device; }
-    PtyLink &link() { return m_link; }
+    DeviceLine &link() { return *m_line; }
 
 private:
-    PtyLink m_link;
+    std::unique_ptr<DeviceLine> m_line;
     SimulatedDevice m_device;
 };

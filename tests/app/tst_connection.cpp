@@ -137,7 +137,7 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     clickButton(&connection.window(), "polacz"); // "Tryb Offline" is chosen at start
     QCOMPARE(statusOf(connection.window()), QStringList({"", "Tryb Offline", ""}));
     Offline &chooser = connection.window().offlinePage();
-    chooser.updateTesterPorts({connection.link().slavePath()});
+    chooser.updateTesterPorts({connection.link().portName()});
     clickButton(&chooser, "TesterPolacz");
     QVERIFY(connection.window().link().isOpen());
     QCOMPARE(connection.window().link().baudRate(), Frame::TesterBaudRate);
@@ -146,7 +146,7 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
     QTRY_COMPARE(stack->currentWidget(), &connection.window().testerPage());
     QCOMPARE(statusOf(connection.window()),
-             QStringList({connection.link().slavePath(), "Tester KZR-1", "Połączono"}));
+             QStringList({connection.link().portName(), "Tester KZR-1", "Połączono"}));
 
     // An empty tester port name cannot be opened.
     ORVA2 other;
@@ -188,7 +188,7 @@ void tst_Connection::silentDeviceIsReported()
                  QStringList({"Prośba o identyfikator", "Brak odpowiedzi urządzenia"}));
     QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
     QCOMPARE(statusOf(connection.window()),
-             QStringList({connection.link().slavePath(), "", "Brak odpowiedzi"}));
+             QStringList({connection.link().portName(), "", "Brak odpowiedzi"}));
 }
 
 void tst_Connection::runawaySenderIsOneLine()
@@ -209,7 +209,7 @@ void tst_Connection::statusBarFollowsTheLink()
     SimulatedConnection connection(Frame::Reply::Gami);
     ORVA2 &window = connection.window();
     QVERIFY(connection.connectAndLoad());
-    const QString port = connection.link().slavePath();
+    const QString port = connection.link().portName();
     QCOMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
 
     connection.link().close();

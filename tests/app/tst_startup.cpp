@@ -49,7 +49,8 @@ static QString rememberedPort()
 void tst_Startup::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
 }
 
 void tst_Startup::init()

@@ -1,4 +1,5 @@
 #include "cli/runoutcome.h"
+#include "platform/pseudoterminal.h"
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
 #include "simulator/devicesimulator.h"
@@ -29,6 +30,7 @@ private slots:
     void linkFailures();
     void repeatHandlesEachRelayOnce();
     void reportIsWritten();
+    void relaySimulatedInsideTheProgram();
 
 private:
     struct Run
@@ -99,6 +101,13 @@ QStringList linesOf(const QString &path)
 
 } // namespace
 
+// The relay of most scenarios here is served by this test and reached by orva-konfig from a
+// process of its own, over a line only a pseudo-terminal carries between two processes.
+#define NEEDS_PSEUDOTERMINAL()                                                                 \
+    if (!Pseudoterminal::available())                                                          \
+    QSKIP("No pseudo-terminal to reach the test's relay from another process on this system; "  \
+          "relaySimulatedInsideTheProgram runs the actions against --simulate")
+
 // No display, and a platform that would need one: a widget or a window-system platform
 // anywhere on the way fails the run. The backups go to the test's own folder.
 void tst_Headless::start(QProcess &process, const QStringList &arguments)
@@ -139,6 +148,7 @@ void tst_Headless::roundTrip_data()
 // and takes the write unchecked.
 void tst_Headless::roundTrip()
 {
+    NEEDS_PSEUDOTERMINAL();
     QFETCH(ModelInfo::Id, model);
     const ModelInfo &info = ModelInfo::of(model);
     const QByteArray frames = randomFrames(info, 0x15 + static_cast<quint32>(model));
@@ -179,6 +189,7 @@ void tst_Headless::roundTrip()
 // one line to the run log.
 void tst_Headless::differencesAreListedAndLogged()
 {
+    NEEDS_PSEUDOTERMINAL();
     const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
     const SettingDescription &description = *SettingDescription::of(ga.id);
     DeviceSimulator relay(ga.identity);
@@ -269,6 +280,7 @@ void tst_Headless::refusalsSendNothing_data()
 // A refusal is 2, says why, and no configuration frame reaches the relay.
 void tst_Headless::refusalsSendNothing()
 {
+    NEEDS_PSEUDOTERMINAL();
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
@@ -306,6 +318,7 @@ void tst_Headless::linkFailures_data()
 // A link that fails is 3 within a few seconds, however far the run had come.
 void tst_Headless::linkFailures()
 {
+    NEEDS_PSEUDOTERMINAL();
     QFETCH(QString, fault);
     QFETCH(QString, reason);
     DeviceSimulator relay("01");
@@ -338,6 +351,7 @@ void tst_Headless::linkFailures()
 // when the loop is killed.
 void tst_Headless::repeatHandlesEachRelayOnce()
 {
+    NEEDS_PSEUDOTERMINAL();
     DeviceSimulator bench("01");
     QVERIFY(bench.start());
     SimulatedDevice &relay = bench.device();
@@ -418,6 +432,50 @@ void tst_Headless::reportIsWritten()
                   "--engineer", "Anna Nowak"})
                  .code,
              int(RunOutcome::Refused));
+}
+
+// Every action against the relay the program simulates itself, as on a system without
+// pseudo-terminals: a read gives the model's factory settings, written back they are confirmed
+// by reading, compared they are equal, a file that differs in one setting is 1 with that
+// setting alone, and the settings sheet is a PDF.
+void tst_Headless::relaySimulatedInsideTheProgram()
+{
+    const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
+    const SettingDescription &description = *SettingDescription::of(ga.id);
+    const QString file = path(QStringLiteral("simulated.orva.json"));
+    const Run read = run({"--simulate", "GA-1", "--read", file});
+    QVERIFY2(read.code == RunOutcome::Done, qPrintable(read.err));
+    QCOMPARE(payloadOf(framesIn(file)).toHex(' '),
+             SimulatedDevice(ga.identity).storedPayload().toHex(' '));
+
+    const Run write = run({"--simulate", "GA-1", "--write", file});
+    QVERIFY2(write.code == RunOutcome::Done, qPrintable(write.err));
+    QVERIFY2(write.err.contains("Zapis potwierdzony odczytem"), qPrintable(write.err));
+    const Run same = run({"--simulate", "GA-1", "--compare", file});
+    QCOMPARE(same.code, int(RunOutcome::Done));
+    QCOMPARE(same.out, QString());
+
+    const auto flag = std::find_if(description.fields().cbegin(), description.fields().cend(),
+                                   [](const SettingDescription::Field &field) {
+                                       return field.mask.count('\0') == field.mask.size() - 1;
+                                   });
+    QVERIFY(flag != description.fields().cend());
+    QByteArray frames = framesIn(file);
+    for (int i = 0; i < frames.size(); ++i)
+        frames[i] = static_cast<char>(frames[i] ^ flag->mask[i]);
+    writeFile(file, SettingsFile::of(ga, frames, QStringLiteral("v03d15m07r0")).toJson());
+    const Run changed = run({"--simulate", "GA-1", "--compare", file});
+    QCOMPARE(changed.code, int(RunOutcome::Differs));
+    QCOMPARE(changed.out.count('\n'), 1);
+    QVERIFY2(changed.out.startsWith(flag->group + " / " + flag->setting + ": urządzenie "),
+             qPrintable(changed.out));
+
+    const QString pdf = path(QStringLiteral("simulated.pdf"));
+    const Run report = run({"--simulate", "GA-1", "--report", pdf});
+    QVERIFY2(report.code == RunOutcome::Done, qPrintable(report.err));
+    QFile sheet(pdf);
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    QVERIFY(sheet.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(tst_Headless)

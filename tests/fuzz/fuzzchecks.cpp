@@ -56,6 +56,11 @@ public:
     bool hasPendingEvents() override { return false; }
     void registerSocketNotifier(QSocketNotifier *) override {}
     void unregisterSocketNotifier(QSocketNotifier *) override {}
+#ifdef Q_OS_WIN
+    // Windows dispatchers also serve the system's event handles; the link waits on none.
+    bool registerEventNotifier(QWinEventNotifier *) override { return false; }
+    void unregisterEventNotifier(QWinEventNotifier *) override {}
+#endif
     void registerTimer(int id, int interval, Qt::TimerType, QObject *object) override
     {
         m_timers.insert(id, {m_now + interval, interval, object});

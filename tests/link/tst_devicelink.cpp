@@ -1,9 +1,12 @@
 #include "link/devicelink.h"
 #include "protocol/frames.h"
-#include "simulator/ptylink.h"
+#include "platform/pseudoterminal.h"
+#include "simulator/deviceline.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+Q_DECLARE_METATYPE(DeviceLine::Kind)
 
 namespace {
 
@@ -26,6 +29,34 @@ QList<QByteArray> repliesOf(const QSignalSpy &spy)
 // its wait; this long is surely past it.
 constexpr int PastSecondFrameWaitMs = DeviceLink::SecondFrameWaitMs * 3;
 constexpr int ShortAnswerTimeoutMs = 600;
+// Longer than a burst's silence: what the line was going to deliver has arrived.
+constexpr int QuietMs = Frame::BurstSilenceMs * 3;
+
+// Every scenario with a device runs on each kind of line the link may meet: a pseudo-terminal
+// through the real serial stack, and a port inside the process as on Windows.
+void addLineKinds()
+{
+    QTest::addColumn<DeviceLine::Kind>("kind");
+    QTest::newRow("pseudo-terminal") << DeviceLine::Kind::Pseudoterminal;
+    QTest::newRow("in-process") << DeviceLine::Kind::InProcess;
+}
+
+} // namespace
+
+// The row's kind of line; the row is skipped where the system cannot make it.
+#define FETCH_LINE_KIND()                                                                      \
+    QFETCH(DeviceLine::Kind, kind);                                                            \
+    if (kind == DeviceLine::Kind::Pseudoterminal && !Pseudoterminal::available())              \
+    QSKIP("This system makes no pseudo-terminals; the in-process row runs the scenario")
+
+namespace {
+
+std::unique_ptr<DeviceLine> openLine(DeviceLine::Kind kind)
+{
+    std::unique_ptr<DeviceLine> line = DeviceLine::make(kind);
+    line->open();
+    return line;
+}
 
 } // namespace
 
@@ -38,10 +69,17 @@ private slots:
     void burstIsCutIntoReplies();
     void secondFrameIsAwaitedForAWhile();
     void runawaySenderIsCountedNotKept();
+    void closingDropsWhatIsPending_data() { addLineKinds(); }
     void closingDropsWhatIsPending();
+    void unansweredRequestIsReportedOnce_data() { addLineKinds(); }
     void unansweredRequestIsReportedOnce();
+    void answeredRequestsAreNotReported_data() { addLineKinds(); }
     void answeredRequestsAreNotReported();
+    void connectingElsewhereClosesTheOldPort_data() { addLineKinds(); }
     void connectingElsewhereClosesTheOldPort();
+    void pulledLineIsLostOnce_data() { addLineKinds(); }
+    void pulledLineIsLostOnce();
+    void localPortTakesTheBaudRate();
 };
 
 void tst_DeviceLink::burstIsCutIntoReplies_data()
@@ -134,10 +172,13 @@ void tst_DeviceLink::closingDropsWhatIsPending()
     QVERIFY(!spy.wait(PastSecondFrameWaitMs));
 
     // Nor do bytes that reached the line while the port was closed.
-    PtyLink device;
-    QVERIFY(device.open());
+    FETCH_LINE_KIND();
+    const std::unique_ptr<DeviceLine> line = openLine(kind);
+    DeviceLine &device = *line;
+    QVERIFY(device.isOpen());
     device.send(frame(Frame::Reply::GaConfig, '\x05').left(7));
-    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    QTest::qWait(QuietMs);
+    QVERIFY(link.open(device.portName(), Frame::DeviceBaudRate));
     const QByteArray identity = QByteArray("03031507").leftJustified(Frame::Size, '\0');
     device.send(identity);
     QTRY_COMPARE(repliesOf(spy), QList<QByteArray>{identity});
@@ -145,12 +186,14 @@ void tst_DeviceLink::closingDropsWhatIsPending()
 
 void tst_DeviceLink::unansweredRequestIsReportedOnce()
 {
-    PtyLink device;
-    QVERIFY(device.open());
+    FETCH_LINE_KIND();
+    const std::unique_ptr<DeviceLine> line = openLine(kind);
+    DeviceLine &device = *line;
+    QVERIFY(device.isOpen());
     DeviceLink link;
     link.setAnswerTimeout(ShortAnswerTimeoutMs);
     QSignalSpy noAnswer(&link, &DeviceLink::noAnswer);
-    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    QVERIFY(link.open(device.portName(), Frame::DeviceBaudRate));
     QVERIFY(link.send(Frame::identificationRequest(), Frame::WriteWait,
                       DeviceLink::Answer::Awaited));
     QVERIFY(noAnswer.wait());
@@ -167,13 +210,15 @@ void tst_DeviceLink::unansweredRequestIsReportedOnce()
 // a request nobody awaits an answer to is never reported.
 void tst_DeviceLink::answeredRequestsAreNotReported()
 {
-    PtyLink device;
-    QVERIFY(device.open());
+    FETCH_LINE_KIND();
+    const std::unique_ptr<DeviceLine> line = openLine(kind);
+    DeviceLine &device = *line;
+    QVERIFY(device.isOpen());
     DeviceLink link;
     link.setAnswerTimeout(ShortAnswerTimeoutMs);
     QSignalSpy noAnswer(&link, &DeviceLink::noAnswer);
     QSignalSpy replies(&link, &DeviceLink::replyReceived);
-    QVERIFY(link.open(device.slavePath(), Frame::DeviceBaudRate));
+    QVERIFY(link.open(device.portName(), Frame::DeviceBaudRate));
     link.send(Frame::configFrame(), Frame::WriteWait, DeviceLink::Answer::Awaited);
     link.send(Frame::configFramePart2(), Frame::WriteWait, DeviceLink::Answer::Awaited);
     device.send(frame(Frame::Reply::Acknowledge));
@@ -188,19 +233,70 @@ void tst_DeviceLink::answeredRequestsAreNotReported()
 
 void tst_DeviceLink::connectingElsewhereClosesTheOldPort()
 {
-    PtyLink first;
-    PtyLink second;
-    QVERIFY(first.open() && second.open());
+    FETCH_LINE_KIND();
+    const std::unique_ptr<DeviceLine> firstLine = openLine(kind);
+    const std::unique_ptr<DeviceLine> secondLine = openLine(kind);
+    DeviceLine &first = *firstLine;
+    DeviceLine &second = *secondLine;
+    QVERIFY(first.isOpen() && second.isOpen());
     DeviceLink link;
-    QVERIFY(link.open(first.slavePath(), Frame::DeviceBaudRate));
-    QVERIFY(link.open(second.slavePath(), Frame::DeviceBaudRate));
+    QVERIFY(link.open(first.portName(), Frame::DeviceBaudRate));
+    QVERIFY(link.open(second.portName(), Frame::DeviceBaudRate));
+    QCOMPARE(link.portName(), second.portName());
 
-    QSignalSpy toFirst(&first, &PtyLink::received);
-    QSignalSpy toSecond(&second, &PtyLink::received);
+    QSignalSpy toFirst(&first, &DeviceLine::received);
+    QSignalSpy toSecond(&second, &DeviceLine::received);
     link.send(Frame::identificationRequest(), Frame::WriteWait);
     QTRY_COMPARE(toSecond.count(), 1);
+    QCOMPARE(toSecond.first().at(0).toByteArray(), Frame::identificationRequest());
+    QTest::qWait(QuietMs);
     QCOMPARE(toFirst.count(), 0);
+}
 
+// A device pulled out closes the link and is said once; a device plugged in again is opened
+// again and answers as before.
+void tst_DeviceLink::pulledLineIsLostOnce()
+{
+    FETCH_LINE_KIND();
+    const std::unique_ptr<DeviceLine> line = openLine(kind);
+    DeviceLine &device = *line;
+    QVERIFY(device.isOpen());
+    DeviceLink link;
+    QSignalSpy lost(&link, &DeviceLink::linkLost);
+    QSignalSpy replies(&link, &DeviceLink::replyReceived);
+    QVERIFY(link.open(device.portName(), Frame::DeviceBaudRate));
+    device.close();
+    QVERIFY(lost.wait());
+    QVERIFY(!link.isOpen());
+    QVERIFY(!lost.first().at(0).toString().isEmpty());
+    QVERIFY(!link.send(Frame::readRequest(), Frame::WriteWait));
+    QTest::qWait(QuietMs);
+    QCOMPARE(lost.count(), 1);
+
+    QVERIFY(device.open());
+    QVERIFY(link.open(device.portName(), Frame::DeviceBaudRate));
+    const QByteArray ok = frame(Frame::Reply::Acknowledge);
+    device.send(ok);
+    QTRY_COMPARE(repliesOf(replies), QList<QByteArray>{ok});
+    QCOMPARE(lost.count(), 1);
+}
+
+// The simulated tester is told the rate the program set, as a serial port would be set; a
+// pulled local port does not open, like a vanished adapter.
+void tst_DeviceLink::localPortTakesTheBaudRate()
+{
+    const std::unique_ptr<DeviceLine> device = DeviceLine::make(DeviceLine::Kind::InProcess);
+    QVERIFY(device->open());
+    DeviceLink link;
+    QVERIFY(link.open(device->portName(), Frame::TesterBaudRate));
+    QCOMPARE(link.baudRate(), Frame::TesterBaudRate);
+    QVERIFY(link.open(device->portName(), Frame::DeviceBaudRate));
+    QCOMPARE(link.baudRate(), Frame::DeviceBaudRate);
+    link.close();
+    device->close();
+    QVERIFY(!link.open(device->portName(), Frame::DeviceBaudRate));
+    QCOMPARE(link.lastError(), QSerialPort::DeviceNotFoundError);
+    QVERIFY(!link.lastErrorString().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_DeviceLink)

@@ -16,7 +16,7 @@ public:
 
     ORVA2 &window() { return m_window; }
     SimulatedDevice &device() { return m_simulator.device(); }
-    PtyLink &link() { return m_simulator.link(); }
+    DeviceLine &link() { return m_simulator.link(); }
 
     // Connects the window to the pseudo-terminal, as choosing it and pressing connect does.
     void pressConnect();
