@@ -5,6 +5,8 @@
 #include "simulator/simulateddevice.h"
 
 #include <QCoreApplication>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -80,6 +82,11 @@ void CommandLine::nameApplication()
     QCoreApplication::setOrganizationName(QStringLiteral("ORVATECH"));
     QCoreApplication::setApplicationName(QStringLiteral("ORVA_Konfig"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ORVA_PROGRAM_VERSION));
+    // The settings are a file in the user's configuration folder on every system; on Windows
+    // that is under AppData, beside the backups, not in the registry.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 bool CommandLine::refuse(const QString &reason)

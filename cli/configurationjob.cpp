@@ -8,6 +8,7 @@
 #include "settings/settingsreport.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -87,7 +88,7 @@ QByteArray ConfigurationJob::kept(const QByteArray &reply)
     if (!error.isEmpty())
         emit step(error);
     else if (!backup.isEmpty())
-        emit step(QStringLiteral("Kopia zapasowa: %1").arg(backup));
+        emit step(QStringLiteral("Kopia zapasowa: %1").arg(QDir::toNativeSeparators(backup)));
     return frames;
 }
 

@@ -17,15 +17,15 @@ QStringList backupPattern()
 
 QString BackupStore::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/kopie");
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("kopie"));
 }
 
 BackupStore::BackupStore(const QString &folder) : m_folder(folder) {}
 
 QString BackupStore::modelFolder(const ModelInfo &model) const
 {
-    return m_folder + QLatin1Char('/') + model.nameText();
+    return QDir(m_folder).filePath(model.nameText());
 }
 
 QStringList BackupStore::files(const QString &folder) const
@@ -54,7 +54,7 @@ QString BackupStore::keep(const SettingsFile &read, QString *error)
     if (!existing.isEmpty() && !read.verified.isValid()) {
         QString ignored;
         const SettingsFile newest =
-            SettingsFile::open(folder + QLatin1Char('/') + existing.last(), &ignored);
+            SettingsFile::open(QDir(folder).filePath(existing.last()), &ignored);
         if (newest.model && newest.frames == frames)
             return QString();
     }
@@ -68,8 +68,8 @@ QString BackupStore::keep(const SettingsFile &read, QString *error)
     QString path;
     for (QDateTime stamp = read.read.isValid() ? read.read.time : read.saved;
          path.isEmpty() || QFile::exists(path); stamp = stamp.addMSecs(1))
-        path = folder + QLatin1Char('/') +
-               FileNames::backup(model, stamp, read.read.port, read.read.simulated);
+        path = QDir(folder).filePath(
+            FileNames::backup(model, stamp, read.read.port, read.read.simulated));
     const QString saveError = read.save(path);
     if (!saveError.isEmpty()) {
         if (error)
@@ -79,7 +79,7 @@ QString BackupStore::keep(const SettingsFile &read, QString *error)
 
     QStringList all = files(folder);
     while (all.size() > KeptPerModel)
-        QFile::remove(folder + QLatin1Char('/') + all.takeFirst());
+        QFile::remove(QDir(folder).filePath(all.takeFirst()));
     return path;
 }
 
@@ -87,10 +87,10 @@ QVector<BackupStore::Entry> BackupStore::entries() const
 {
     QVector<Entry> result;
     for (const QString &model : QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString folder = m_folder + QLatin1Char('/') + model;
+        const QString folder = QDir(m_folder).filePath(model);
         for (const QString &name : files(folder)) {
             QString error;
-            const QString path = folder + QLatin1Char('/') + name;
+            const QString path = QDir(folder).filePath(name);
             const SettingsFile file = SettingsFile::open(path, &error);
             if (file.model)
                 result.append({path, file.model->nameText(),
