@@ -152,7 +152,7 @@ void tst_Records::sheetOfTheWindow()
     SimulatedConnection connection(model.identity);
     connection.device().setStoredPayload(drawnPayload(model, 41));
     if (simulated)
-        connection.window().markSimulated(connection.link().slavePath());
+        connection.window().markSimulated(connection.link().portName());
     QVERIFY(connection.connectAndLoad());
     ORVA2 &window = connection.window();
     const SettingDescription &description = *SettingDescription::of(model.id);
@@ -188,7 +188,7 @@ void tst_Records::sheetOfTheWindow()
          {QStringLiteral("Stacja / pole GPZ Zachód / pole 3"), QStringLiteral("Nr fabryczny W2-1001"),
           QStringLiteral("Wykonał Ewa Lis"), QStringLiteral("Model WRN-2")})
         QVERIFY2(pages.first().contains(expected), qPrintable(expected + "\n" + pages.first()));
-    QCOMPARE(pages.first().contains(connection.link().slavePath()), !simulated);
+    QCOMPARE(pages.first().contains(connection.link().portName()), !simulated);
     QCOMPARE(pages.first().contains(QStringLiteral("Port symulowane urządzenie")), simulated);
     QCOMPARE(all.count(QStringLiteral("NIE WYSŁANO")), changed ? unsent.size() + 1 : 0);
     QCOMPARE(all.contains(QStringLiteral("Zapis potwierdzony odczytem: ")), written);
@@ -331,7 +331,7 @@ void tst_Records::savedFileCarriesTheReadAndTheConfirmedWrite()
     QString error;
     SettingsFile file = SettingsFile::open(read, &error);
     QVERIFY(file.read.isValid());
-    QCOMPARE(file.read.port, connection.link().slavePath());
+    QCOMPARE(file.read.port, connection.link().portName());
     QVERIFY(!file.read.simulated);
     QCOMPARE(file.read.program, QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION));
     QVERIFY(!file.verified.isValid());
@@ -356,7 +356,7 @@ void tst_Records::savedFileCarriesTheReadAndTheConfirmedWrite()
     const QVector<BackupStore::Entry> backups = window.settingsMenu().backups().written().entries();
     QVERIFY(backups.size() >= 2);
     QVERIFY(backups.first().verified.isValid());
-    QCOMPARE(backups.first().port, connection.link().slavePath());
+    QCOMPARE(backups.first().port, connection.link().portName());
 }
 
 // Two reads of one relay, months apart: the history compares them, compares the older with
