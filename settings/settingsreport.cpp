@@ -4,6 +4,7 @@
 #include "settings/sheetlayout.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -43,9 +44,12 @@ const QColor ConfirmedFill(0xE8, 0xF5, 0xE9);
 
 QFont sheetFont(qreal points, bool bold = false, bool fixed = false)
 {
-    QFont font(fixed ? QStringLiteral("Monospace") : QStringLiteral("Sans Serif"));
-    if (fixed)
-        font.setStyleHint(QFont::TypeWriter);
+    // The system's own face for text: a name such as "Sans Serif" is a bitmap face on
+    // Windows, which a PDF cannot hold. The frames' bytes line up in columns.
+    QFont font(fixed ? QStringLiteral("monospace")
+                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    font.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
+    font.setFixedPitch(fixed);
     font.setPixelSize(qRound(points * 10));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
