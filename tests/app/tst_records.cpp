@@ -325,6 +325,10 @@ void tst_Records::savedFileCarriesTheReadAndTheConfirmedWrite()
     SimulatedConnection connection("03");
     QVERIFY(connection.connectAndLoad());
     ORVA2 &window = connection.window();
+    // A log saved now says what it is about.
+    QCOMPARE(window.logHeader(), QStringList({QStringLiteral("Port: ") + connection.link().portName(),
+                                              QStringLiteral("Model: GA-1"),
+                                              QStringLiteral("Wersja urządzenia: v03d15m07r0")}));
     QTemporaryDir folder;
     const QString read = folder.filePath(QStringLiteral("read.orva.json"));
     QVERIFY(window.settingsMenu().saveFile(read));
