@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QSettings>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QDateTime>
@@ -24,6 +25,10 @@ namespace {
 constexpr int TimeProperty = QTextFormat::UserProperty + 1;
 // What became of the frame a line is about, and its bytes; absent on other lines.
 constexpr int FrameProperty = QTextFormat::UserProperty + 2;
+// Set on the live view's polling lines.
+constexpr int PollingProperty = QTextFormat::UserProperty + 3;
+
+const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
 const QLatin1Char Separator('\t');
 
@@ -70,6 +75,7 @@ CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(v
     m_view->document()->setMaximumBlockCount(MaxLines);
     m_view->viewport()->installEventFilter(this);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_pollingHidden = QSettings().value(QLatin1String(PollingHiddenKey), false).toBool();
     connect(m_view, &QWidget::customContextMenuRequested, this,
             &CommunicationLog::showContextMenu);
     keepNewestInView();
@@ -137,11 +143,37 @@ void CommunicationLog::append(const QString &line, const QString &time, const QS
     QTextCursor cursor(m_view->document()->lastBlock());
     QTextBlockFormat format = cursor.blockFormat();
     format.setProperty(TimeProperty, time);
+    format.clearProperty(PollingProperty);
     if (frame.isEmpty())
         format.clearProperty(FrameProperty);
     else
         format.setProperty(FrameProperty, frame);
     cursor.setBlockFormat(format);
+}
+
+void CommunicationLog::markPolling()
+{
+    QTextBlock block = m_view->document()->lastBlock();
+    QTextCursor cursor(block);
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setProperty(PollingProperty, true);
+    cursor.setBlockFormat(format);
+    if (m_pollingHidden) {
+        block.setVisible(false);
+        m_view->document()->markContentsDirty(block.position(), block.length());
+    }
+}
+
+void CommunicationLog::setPollingHidden(bool hidden)
+{
+    m_pollingHidden = hidden;
+    QSettings().setValue(QLatin1String(PollingHiddenKey), hidden);
+    QTextDocument *document = m_view->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().hasProperty(PollingProperty))
+            block.setVisible(!hidden);
+    }
+    document->markContentsDirty(0, document->characterCount());
 }
 
 QStringList CommunicationLog::lines() const
@@ -198,6 +230,11 @@ QMenu *CommunicationLog::createContextMenu()
     menu->addSeparator();
     menu->addAction(QStringLiteral("Wyczyść"), this, &CommunicationLog::clear);
     menu->addAction(QStringLiteral("Zapisz log…"), this, &CommunicationLog::askWhereToSave);
+    QAction *hidePolling = menu->addAction(QStringLiteral("Ukryj odpytywanie widoku"), this,
+                                           &CommunicationLog::setPollingHidden);
+    hidePolling->setObjectName(QStringLiteral("ukryjOdpytywanieWidoku"));
+    hidePolling->setCheckable(true);
+    hidePolling->setChecked(m_pollingHidden);
     return menu;
 }
 

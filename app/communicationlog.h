@@ -37,6 +37,13 @@ public:
     // The program's own remark about what it did (a file saved, a write confirmed), in its
     // own colour; the colour after it is the one before it.
     void remark(const QString &line);
+    // The line just written is the live view's polling: a request or reply that comes every
+    // second for as long as the view is on.
+    void markPolling();
+    // The view's polling lines hidden from the log shown; a saved log still holds them.
+    void setPollingHidden(bool hidden);
+    bool pollingHidden() const { return m_pollingHidden; }
+
     // Something that did not happen as asked (a frame not sent, no answer, a lost link), in
     // a colour of its own so it is never read as a frame sent or received.
     void failure(const QString &line);
@@ -88,4 +95,5 @@ private:
     bool m_followsNewest = true;
     QString m_receivedTime;
     QString m_receivedFrame;
+    bool m_pollingHidden = false;
 };

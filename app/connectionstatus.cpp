@@ -28,21 +28,31 @@ void ConnectionStatus::showOffline()
     m_link->clear();
 }
 
-void ConnectionStatus::showConnected(const QString &portName)
+void ConnectionStatus::showConnecting(const QString &portName)
 {
     m_port->setText(portName);
     m_model->clear();
-    m_link->setText(QStringLiteral("Połączono"));
+    m_link->setText(QStringLiteral("Łączenie…"));
 }
 
 void ConnectionStatus::showModel(const QString &modelName)
 {
     m_model->setText(modelName);
+    m_link->setText(QStringLiteral("Połączono"));
 }
 
+// Before the device has named itself, an answer says nothing about what is connected.
 void ConnectionStatus::showAnswered()
 {
-    m_link->setText(QStringLiteral("Połączono"));
+    if (!m_model->text().isEmpty())
+        m_link->setText(QStringLiteral("Połączono"));
+}
+
+void ConnectionStatus::showOpenFailed(const QString &portName)
+{
+    m_port->setText(portName);
+    m_model->clear();
+    m_link->setText(QStringLiteral("Nie można otworzyć portu"));
 }
 
 void ConnectionStatus::showNoAnswer()

@@ -13,11 +13,15 @@ public:
     explicit ConnectionStatus(QStatusBar *bar);
 
     void showOffline();
-    // A port just opened; the model is unknown until the device names itself.
-    void showConnected(const QString &portName);
+    // A port just opened and the device was asked who it is; until it answers nothing is
+    // known to be connected.
+    void showConnecting(const QString &portName);
+    // The device named itself.
     void showModel(const QString &modelName);
     // A reply came in, so the link works again after a request that went unanswered.
     void showAnswered();
+    // The port would not open: nothing is connected to it.
+    void showOpenFailed(const QString &portName);
     void showNoAnswer();
     void showLinkLost();
     // The port was closed on purpose: nothing is connected.

@@ -6,6 +6,7 @@
 #include "app/modelpages.h"
 #include "app/portcombobox.h"
 #include "app/settingsmenu.h"
+#include "link/porterror.h"
 
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
@@ -13,6 +14,7 @@
 #include "pages/common/formstyle.h"
 #include "pages/common/picturecache.h"
 #include "pages/common/picturewhenshown.h"
+#include "pages/common/polishnumbers.h"
 #include "protocol/bytes.h"
 #include "protocol/frames.h"
 #include "protocol/versiontext.h"
@@ -60,6 +62,18 @@ const char *const ConfigurationSent = "Wysyłanie konfiguracji do urządzenia";
 // Byte 8 of an identification reply: which delay range the GA relays accept.
 constexpr int RangeVariantByte = 8;
 
+// "1 nastawa", "3 nastawy", "5 nastaw", "22 nastawy", "12 nastaw".
+QString settingCount(int count)
+{
+    const int lastDigit = count % 10;
+    const int lastTwo = count % 100;
+    if (count == 1)
+        return QStringLiteral("1 nastawa");
+    if (lastDigit >= 2 && lastDigit <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return QStringLiteral("%1 nastawy").arg(count);
+    return QStringLiteral("%1 nastaw").arg(count);
+}
+
 QString headerOf(const QByteArray &block)
 {
     return QString(charAt(block, 0)) + charAt(block, 1);
@@ -70,6 +84,8 @@ QString headerOf(const QByteArray &block)
 ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
 {
     ui->setupUi(this);
+    // The status bar, the dialogs and the pages write numbers the Polish way.
+    setLocale(PolishNumbers::locale());
     // Only the window system draws the window's icon, and not every one asks for it.
     setWindowIcon(DeferredIconEngine::icon(
         [] { return PictureCache::icon(QStringLiteral(":/GRAFIKA/LOGO.png")); }));
@@ -82,6 +98,8 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     // The mark stays hidden until a setting changes.
     setWindowTitle(QStringLiteral("ORVA_Konfig[*]"));
     move(0, 0);
+    // The tool bar holds nothing; its handle under the menu would only invite a drag.
+    ui->mainToolBar->hide();
     m_settingsMenu = new SettingsMenu(*this);
     connect(&m_settingsMenu->backups(), &BackupQueue::failed, m_log, &CommunicationLog::failure);
     m_changesLabel = new QLabel(this);
@@ -118,9 +136,19 @@ Pages &ORVA2::pages()
     if (!m_pages) {
         m_pages = std::make_unique<Pages>();
         for (const ModelPage &row : ModelPage::all()) {
-            connect(&row.page(*m_pages).changeMarks(), &ChangeMarks::changed, this,
-                    &ORVA2::updateChangeState);
+            DevicePage &page = row.page(*m_pages);
+            connect(&page.changeMarks(), &ChangeMarks::changed, this, &ORVA2::updateChangeState,
+                    Qt::UniqueConnection);
+            connect(&page, &DevicePage::defaultsLoaded, this, &ORVA2::defaultsInForm,
+                    Qt::UniqueConnection);
         }
+        // A silent live view is a relay that stopped answering, whatever was asked last.
+        connect(&m_pages->kzr, &KZR::viewStaleChanged, m_status, [this](bool stale) {
+            if (stale)
+                m_status->showNoAnswer();
+            else
+                m_status->showAnswered();
+        });
     }
     return *m_pages;
 }
@@ -139,7 +167,8 @@ void ORVA2::on_odswiez_clicked()
 {
     m_link.close();
     m_status->showClosed();
-    offlinePage().updateTesterPorts(ui->porty->relistPorts(false));
+    // Offline mode stays reachable: only the ports are read again.
+    offlinePage().updateTesterPorts(ui->porty->relistPorts(true));
 }
 
 void ORVA2::on_wyjscie_clicked()
@@ -173,15 +202,20 @@ void ORVA2::on_infokontakt_clicked()
 
 // ---- connecting -------------------------------------------------------------------------
 
-// The engineer needs to know which port failed and why.
+// The engineer needs to know which port failed and why, in his words; the log keeps it.
 void ORVA2::showConnectionError(const QString &portName)
 {
-    QString details = m_link.lastErrorString();
-    if (!m_link.permissionHint().isEmpty())
-        details += QStringLiteral("\n\n") + m_link.permissionHint();
-    QMessageBox box;
+    const PortError error = PortError::of(m_link.lastError(), portName);
+    const QString sentence = error.sentence();
+    const QString hint = error.hint();
+    m_log->failure(sentence);
+    m_status->showOpenFailed(portName);
+    QMessageBox box(this);
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QStringLiteral("Błąd połączenia"));
     box.setText(QStringLiteral("Błąd połączenia"));
-    box.setInformativeText(QStringLiteral("Port: %1\n%2").arg(portName, details));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(hint.isEmpty() ? sentence : sentence + QStringLiteral("\n\n") + hint);
     box.exec();
 }
 
@@ -210,7 +244,7 @@ bool ORVA2::connectTo(const QString &portName)
         showConnectionError(m_portName);
         return false;
     }
-    m_status->showConnected(m_portName);
+    m_status->showConnecting(m_portName);
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectDevicePages();
@@ -259,7 +293,7 @@ void ORVA2::PolaczzTester()
         m_log->note(QStringLiteral("Błąd"));
         return;
     }
-    m_status->showConnected(offlinePage().testerPortName());
+    m_status->showConnecting(offlinePage().testerPortName());
     sendFrame(QStringLiteral("Prośba o identyfikator"), Frame::identificationRequest(),
               Frame::WriteWait, DeviceLink::Answer::Awaited);
     connectPage(ModelPage::of(ModelInfo::Id::Tester));
@@ -267,23 +301,92 @@ void ORVA2::PolaczzTester()
 
 void ORVA2::powrotDoPoczatku()
 {
-    // Closing asks first about changes neither written nor saved; the engineer may stay.
-    if (!close())
-        return;
+    if (mayLeave(Leaving::ToStart))
+        backToStart();
+}
+
+// The engineer goes on to the next relay, or from offline to a device, without starting the
+// program again: the port closes, the pages leave the stack, and a connection starts afresh.
+void ORVA2::backToStart()
+{
+    abandonExchange();
+    m_leaveAfterWrite.reset();
+    const bool wasOpen = m_link.isOpen();
     m_link.close();
+    m_status->showClosed();
+    // A page opened offline later must send nothing.
+    for (const ModelPage &row : ModelPage::all()) {
+        for (const ModelPage::Wire &wire : row.deviceWires)
+            disconnect(&row.page(pages()), wire.signal, this, wire.slot);
+    }
+    m_model = nullptr;
+    m_pageModel = nullptr;
+    m_sentUnconfirmed.clear();
     ui->stackedWidget->setCurrentIndex(0);
-    for (QWidget *page : {static_cast<QWidget *>(&kzrPage()), static_cast<QWidget *>(&gaPage()),
-                          static_cast<QWidget *>(&gamiPage()), static_cast<QWidget *>(&wrn1Page()),
-                          static_cast<QWidget *>(&brtPage())})
-        ui->stackedWidget->removeWidget(page);
+    while (ui->stackedWidget->count() > 1)
+        ui->stackedWidget->removeWidget(ui->stackedWidget->widget(1));
+    if (wasOpen)
+        m_log->remark(QStringLiteral("Rozłączono: port %1 zamknięty").arg(m_portName));
+    m_settingsMenu->pageChanged();
+    updateChangeState();
+    // An adapter swapped for the next relay is listed before the engineer connects again.
+    offlinePage().updateTesterPorts(ui->porty->relistPorts(true));
+}
+
+bool ORVA2::mayLeave(Leaving leaving)
+{
+    // A write asked for before leaving is still on its way; leaving waits for it.
+    if (m_leaveAfterWrite)
+        return false;
+    switch (m_settingsMenu->settleChanges()) {
+    case SettingsMenu::Settlement::Leave:
+        return true;
+    case SettingsMenu::Settlement::Stay:
+        return false;
+    case SettingsMenu::Settlement::WriteFirst:
+        m_leaveAfterWrite = leaving;
+        if (!writeShownPage())
+            m_leaveAfterWrite.reset();
+        return false;
+    }
+    return false;
+}
+
+void ORVA2::writeSettled(bool written)
+{
+    if (!m_leaveAfterWrite)
+        return;
+    const Leaving leaving = *m_leaveAfterWrite;
+    m_leaveAfterWrite.reset();
+    if (!written) {
+        m_log->failure(QStringLiteral("Zapis do urządzenia nie powiódł się: strona pozostaje "
+                                      "otwarta"));
+        return;
+    }
+    if (leaving == Leaving::ToStart)
+        backToStart();
+    else
+        close();
 }
 
 void ORVA2::closeEvent(QCloseEvent *event)
 {
-    if (m_settingsMenu->settleChanges())
+    if (mayLeave(Leaving::Closing))
         event->accept();
     else
         event->ignore();
+}
+
+// A page closes itself after asking to go back; while the window keeps it shown, because the
+// engineer stayed or a write must finish first, it stays open.
+bool ORVA2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && ui->stackedWidget->currentIndex() > 0 &&
+        watched == ui->stackedWidget->currentWidget()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ORVA2::linkLost()
@@ -291,6 +394,7 @@ void ORVA2::linkLost()
     abandonExchange();
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
     m_status->showLinkLost();
+    writeSettled(false);
 }
 
 void ORVA2::noAnswer()
@@ -298,6 +402,13 @@ void ORVA2::noAnswer()
     abandonExchange();
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
     m_status->showNoAnswer();
+    writeSettled(false);
+}
+
+// The defaults look like settings read from the relay; the log says they are not.
+void ORVA2::defaultsInForm()
+{
+    m_log->remark(QStringLiteral("Nastawy domyślne w formularzu – nie wysłano"));
 }
 
 void ORVA2::unreadableReceived(qint64 byteCount)
@@ -347,6 +458,7 @@ void ORVA2::insertPage(QWidget *page)
     if (ui->stackedWidget->indexOf(page) >= 0)
         ui->stackedWidget->removeWidget(page);
     ui->stackedWidget->insertWidget(1, page);
+    page->installEventFilter(this);
     FormStyle::apply(page);
 }
 
@@ -402,6 +514,7 @@ DevicePage &ORVA2::pageOf(ModelInfo::Id model)
 void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
     m_relay = {&model, {}, {}, {}};
+    m_sentUnconfirmed.clear();
     m_model = &model;
     m_pageModel = &model;
     m_status->showModel(model.nameText());
@@ -434,6 +547,7 @@ void ORVA2::processBlock(const QByteArray &block)
     } else if (Frame::hasHeader(block, Frame::Reply::KzrView)) {
         kzrPage().decodeView(block);
         m_log->received(QStringLiteral("Widok urządzenia aktualizacja"));
+        m_log->markPolling();
     } else if (Frame::hasHeader(block, Frame::Reply::LedTestEcho)) {
         m_log->received(QStringLiteral("RGB"));
     } else if (Frame::hasHeader(block, Frame::Reply::Acknowledge)) {
@@ -478,6 +592,7 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
             m_relay.verified = QDateTime();
         }
         if (description) {
+            m_sentUnconfirmed.clear();
             page.markUnchanged();
             reportWhatTheFormCannotShow(*description, frames, page.configuration());
         }
@@ -526,10 +641,6 @@ void ORVA2::writeAcknowledged(const QByteArray &written)
     // Acknowledged, so held by the relay, though not yet known to be held exactly.
     m_relay.frames = written;
     m_relay.verified = QDateTime();
-    if (!m_settingsMenu->verifiesWrites()) {
-        page.markUnchanged();
-        return;
-    }
     if (!m_model->answersRead()) {
         if (!m_unverifiableNoted.contains(m_model->id)) {
             m_unverifiableNoted.append(m_model->id);
@@ -537,7 +648,16 @@ void ORVA2::writeAcknowledged(const QByteArray &written)
                                        "sprawdzić odczytem")
                             .arg(m_model->nameText()));
         }
+        // The relay's acknowledgement is all it ever tells of its settings.
         page.markUnchanged();
+        writeSettled(true);
+        return;
+    }
+    // Only a read shows what the relay took; until then the form still differs from what is
+    // known of the relay. Leaving after a write always checks it.
+    if (!m_settingsMenu->verifiesWrites() && !m_leaveAfterWrite) {
+        m_sentUnconfirmed = written;
+        updateChangeState();
         return;
     }
     m_verifiedWrite = written;
@@ -549,15 +669,22 @@ void ORVA2::writeAcknowledged(const QByteArray &written)
 void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray &written,
                         const QByteArray &read)
 {
+    DevicePage &page = pageOf(description.model());
     if (read == written) {
         m_relay.verified = QDateTime::currentDateTime();
         m_log->remark(QStringLiteral("Zapis potwierdzony odczytem"));
-        pageOf(description.model()).markUnchanged();
+        m_sentUnconfirmed.clear();
+        page.markUnchanged();
+        writeSettled(true);
         return;
     }
     m_log->failure(QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji"));
-    if (!read.isEmpty())
+    if (!read.isEmpty()) {
         logDifferences(description, written, read, QStringLiteral("wysłano %1, odczytano %2"));
+        // The relay holds what it read back: the marks show where the form still differs.
+        page.countChangesFrom(read);
+    }
+    writeSettled(false);
 }
 
 void ORVA2::abandonExchange()
@@ -585,8 +712,10 @@ bool ORVA2::sendConfiguration(const QString &logLine, const QByteArray &frame, i
 {
     const bool written = sendFrame(logLine, frame, waitMs, DeviceLink::Answer::Awaited);
     const bool secondPart = frame.at(1) == Frame::ConfigPart2Header1;
-    if (!written)
+    if (!written) {
         m_pendingWrite.reset();
+        writeSettled(false);
+    }
     else if (secondPart && m_pendingWrite)
         *m_pendingWrite = {m_pendingWrite->frames + frame, m_pendingWrite->acknowledgementsDue + 1};
     else
@@ -663,7 +792,8 @@ void ORVA2::PobierzDaneSlot()
 
 void ORVA2::PobierzWidokZKZRSlot()
 {
-    sendFrame(QStringLiteral("Dane dla Widoku"), Frame::viewRequest(), Frame::WriteWaitShort);
+    if (sendFrame(QStringLiteral("Dane dla Widoku"), Frame::viewRequest(), Frame::WriteWaitShort))
+        m_log->markPolling();
 }
 
 void ORVA2::OdblokujZProgramuKZRSlot()
@@ -712,7 +842,7 @@ bool ORVA2::openPageOffline(ModelInfo::Id model)
 
 bool ORVA2::writeShownPage()
 {
-    if (!readsShownDevice())
+    if (!writesShownDevice())
         return false;
     // The page's own send signal, so the write takes the way "Zapisz" takes.
     DevicePage &page = pageOf(m_pageModel->id);
@@ -755,8 +885,19 @@ bool ORVA2::shownHasChanges()
 void ORVA2::updateChangeState()
 {
     const int changed = changedSettings().size();
-    m_changesLabel->setText(changed > 0 ? QStringLiteral("Zmienione nastawy: %1").arg(changed)
-                                        : QString());
+    QString text;
+    if (changed > 0 && showsRelay()) {
+        const DevicePage *page = shownDevicePage();
+        QString state = page->configuration() == m_sentUnconfirmed
+                            ? QStringLiteral("wysłano, nie potwierdzono odczytem")
+                            : QStringLiteral("nie wysłano");
+        if (page->matchesSavedFile())
+            state += QStringLiteral("; zapisano w pliku");
+        text = QStringLiteral("Różni się od urządzenia: %1 (%2)").arg(settingCount(changed), state);
+    } else if (changed > 0) {
+        text = QStringLiteral("Zmienione nastawy: %1").arg(changed);
+    }
+    m_changesLabel->setText(text);
     setWindowModified(shownHasChanges());
 }
 

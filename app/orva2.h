@@ -88,14 +88,21 @@ public:
     bool choosesModel() const;
     // The device on the link is the shown page's model and answers a read.
     bool readsShownDevice() const;
+    // The shown page belongs to the relay identified on the link: its changes are counted
+    // from what the relay holds, not from a file.
+    bool showsRelay() const { return m_model && m_model == m_pageModel; }
+    // The shown page's configuration can be sent to its relay now.
+    bool writesShownDevice() const { return showsRelay() && m_link.isOpen(); }
     // Opens a model's page as the offline chooser would; false when a device is connected.
     bool openPageOffline(ModelInfo::Id model);
     // Writes the shown page's form to the relay as its "Zapisz" button does, read-back check
-    // included; false when no relay of the page's model is connected.
+    // included where the relay answers a read; false when no relay of the page's model is
+    // connected.
     bool writeShownPage();
     // Reads the device's configuration for the compare view, leaving the form as it is.
     bool requestDeviceComparison();
-    // The shown page differs from what was last read, opened, saved or written.
+    // The shown page differs from what its relay holds (while one is connected), otherwise
+    // from the page as it opened or was last saved.
     bool shownHasChanges();
     // The settings (description rows) of the shown page that differ from its baseline.
     QVector<int> changedSettings();
@@ -135,6 +142,10 @@ public:
     nov &novPage() { return pages().nov1; }
     TesterKZR &testerPage() { return pages().tester; }
 
+    // The title, the status bar and the menu say again how the shown page stands against its
+    // relay and its file.
+    void updateChangeState();
+
 signals:
     // The port chosen in the start page's field opened; the one to offer next time.
     void portConnected(const QString &portName);
@@ -172,10 +183,11 @@ private slots:
     void linkLost();
     void noAnswer();
     void unreadableReceived(qint64 byteCount);
-    void updateChangeState();
+    void defaultsInForm();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The pages take most of the start-up time and none of them is visible on the start
@@ -202,6 +214,18 @@ private:
                         const QByteArray &theirs, const QString &values);
     // Forgets a write or read in progress: its answer will not come.
     void abandonExchange();
+    // Where the window goes once the changes are settled: back to the start window, or closed.
+    enum class Leaving
+    {
+        ToStart,
+        Closing,
+    };
+    // Asks about changes the relay or a file lacks; true when the window may leave now. When
+    // the engineer chose to write first, it leaves once the relay has taken the write.
+    bool mayLeave(Leaving leaving);
+    // A write asked for before leaving is done (or failed, and the window stays).
+    void writeSettled(bool written);
+    void backToStart();
 
     void insertPage(QWidget *page);
     void showInsertedPage();
@@ -244,5 +268,8 @@ private:
     QList<ModelInfo::Id> m_unverifiableNoted;
     RelayRecord m_relay;
     QString m_simulatedPort;
+    // The configuration the relay acknowledged without a read confirming it.
+    QByteArray m_sentUnconfirmed;
+    std::optional<Leaving> m_leaveAfterWrite;
     ConnectionStatus *m_status = nullptr;
 };

@@ -45,7 +45,7 @@ QString otherModel(const ModelInfo &file, const ModelInfo &page)
 } // namespace
 
 SettingsMenu::SettingsMenu(ORVA2 &window)
-    : QObject(&window), m_window(window), m_menu(window.menuBar()->addMenu(QStringLiteral("Plik")))
+    : QObject(&window), m_window(window), m_menu(window.menuBar()->addMenu(QStringLiteral("&Plik")))
 {
     m_menu->setObjectName(QStringLiteral("menuPlik"));
     const auto action = [this](const char *name, const QString &text, const QKeySequence &keys,
@@ -214,13 +214,17 @@ bool SettingsMenu::saveFile(const QString &path)
     return true;
 }
 
-// The form now equals the file: changes count from here, and the file is the current one.
+// The form now equals the file, and the file is the current one. At a relay, changes still
+// count from what the relay holds: a file saved or opened has not reached it.
 void SettingsMenu::settled(DevicePage &page, const QString &path, const QString &logLine)
 {
-    page.markUnchanged();
+    if (!m_window.showsRelay())
+        page.markUnchanged();
+    page.markSaved();
     m_currentFile = path;
     addRecentFile(path);
     m_window.communicationLog().remark(logLine.arg(QFileInfo(path).fileName()));
+    m_window.updateChangeState();
 }
 
 bool SettingsMenu::compareWithFile(const QString &path)
@@ -469,33 +473,51 @@ void SettingsMenu::updateRecentFiles()
     }
 }
 
-bool SettingsMenu::settleChanges()
+SettingsMenu::Settlement SettingsMenu::settleChanges()
 {
     DevicePage *page = shownPage();
     if (!page || !m_window.shownHasChanges())
-        return true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Niezapisane zmiany"),
-                    QStringLiteral("Nastawy zmienione na stronie %1 nie zostały wysłane do "
-                                   "urządzenia ani zapisane w pliku.")
-                        .arg(m_window.shownModel()->nameText()),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &m_window);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("Zapisz"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Odrzuć"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Discard:
-        return true;
-    case QMessageBox::Save: {
+        return Settlement::Leave;
+    const QString model = m_window.shownModel()->nameText();
+    QString question;
+    if (!m_window.showsRelay())
+        question = QStringLiteral("Nastawy zmienione na stronie %1 nie zostały zapisane w pliku.")
+                       .arg(model);
+    else if (page->matchesSavedFile())
+        question = QStringLiteral("Nastawy zmienione na stronie %1 zapisano w pliku „%2”, ale "
+                                  "nie zostały wysłane do urządzenia.")
+                       .arg(model, QFileInfo(m_currentFile).fileName());
+    else
+        question = QStringLiteral("Nastawy zmienione na stronie %1 nie zostały wysłane do "
+                                  "urządzenia ani zapisane w pliku.")
+                       .arg(model);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Niezapisane zmiany"), question,
+                    QMessageBox::NoButton, &m_window);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *write =
+        m_window.writesShownDevice()
+            ? box.addButton(QStringLiteral("Wyślij do urządzenia"), QMessageBox::AcceptRole)
+            : nullptr;
+    // Saving names the file, so it is never taken for writing to the relay.
+    QPushButton *save = box.addButton(QStringLiteral("Zapisz do pliku…"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Odrzuć"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QAbstractButton *answer = box.clickedButton();
+    if (answer == discard)
+        return Settlement::Leave;
+    if (write && answer == write)
+        return Settlement::WriteFirst;
+    if (answer == save) {
         const QString path = QFileDialog::getSaveFileName(
             &m_window, QStringLiteral("Zapisz nastawy"), suggestedSettingsFile(), fileFilter());
         const QString saved = withExtension(path, QLatin1String(SettingsFile::Extension));
         if (path.isEmpty() || !saveFile(saved))
-            return false;
+            return Settlement::Stay;
         DialogFolder::remember(saved);
-        return true;
+        return Settlement::Leave;
     }
-    default:
-        return false;
-    }
+    return Settlement::Stay;
 }

@@ -48,9 +48,16 @@ public:
     // The device's configuration arrived for "Porównaj z urządzeniem".
     void showDeviceComparison(const QByteArray &deviceFrames);
 
-    // Changes neither written nor saved: asks Zapisz / Odrzuć / Anuluj. True when the window
-    // may go on and leave the page.
-    bool settleChanges();
+    // What the engineer answered about changes before the page is left.
+    enum class Settlement
+    {
+        Leave,
+        Stay,
+        // Leave once the relay has taken the form: the window sends it.
+        WriteFirst,
+    };
+    // Changes the relay or a file lacks: asks to send them, save them, drop them or stay.
+    Settlement settleChanges();
 
     bool verifiesWrites() const;
     BackupQueue &backups() { return m_backups; }

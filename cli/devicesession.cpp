@@ -22,11 +22,7 @@ QString DeviceSession::open(const QString &portName, qint32 baudRate)
 {
     if (m_link.open(portName, baudRate))
         return QString();
-    QString sentence =
-        QStringLiteral("Nie można otworzyć portu %1: %2.").arg(portName, m_link.lastErrorString());
-    if (!m_link.permissionHint().isEmpty())
-        sentence += QLatin1Char(' ') + m_link.permissionHint();
-    return sentence;
+    return m_link.openFailure();
 }
 
 bool DeviceSession::isOpen() const

@@ -1,7 +1,7 @@
 #include "link/devicelink.h"
 
 #include "link/localport.h"
-#include "platform/portadvice.h"
+#include "link/porterror.h"
 
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"
@@ -49,7 +49,6 @@ bool DeviceLink::openSerial()
     m_serialPort.setPortName(m_portName);
     if (!m_serialPort.open(QIODevice::ReadWrite)) {
         m_lastError = m_serialPort.error();
-        m_lastErrorString = m_serialPort.errorString();
         m_serialPort.clearError();
         return false;
     }
@@ -63,7 +62,6 @@ bool DeviceLink::openLocal(LocalPort *port)
 {
     if (!port->open(QIODevice::ReadWrite)) {
         m_lastError = QSerialPort::DeviceNotFoundError;
-        m_lastErrorString = port->errorString();
         return false;
     }
     m_localPort = port;
@@ -80,11 +78,9 @@ qint32 DeviceLink::baudRate() const
     return m_localPort ? m_localPort->baudRate() : m_serialPort.baudRate();
 }
 
-QString DeviceLink::permissionHint() const
+QString DeviceLink::openFailure() const
 {
-    if (m_lastError != QSerialPort::PermissionError)
-        return QString();
-    return PortAdvice::forRefusedPort();
+    return PortError::of(m_lastError, m_portName).text();
 }
 
 void DeviceLink::configure(qint32 baudRate)

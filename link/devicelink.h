@@ -36,9 +36,8 @@ public:
     QString portName() const { return m_portName; }
     qint32 baudRate() const;
     QSerialPort::SerialPortError lastError() const { return m_lastError; }
-    QString lastErrorString() const { return m_lastErrorString; }
-    // What the engineer can do about a port he may not open; empty for any other failure.
-    QString permissionHint() const;
+    // Why the last open failed and what to do about it, in Polish, naming the port.
+    QString openFailure() const;
     void setAnswerTimeout(int milliseconds) { m_answerTimeout.setInterval(milliseconds); }
 
     enum class Answer
@@ -82,7 +81,6 @@ private:
     QIODevice *m_line = nullptr;
     QString m_portName;
     QSerialPort::SerialPortError m_lastError = QSerialPort::NoError;
-    QString m_lastErrorString;
 
     QByteArray m_burst;
     qint64 m_discarded = 0;

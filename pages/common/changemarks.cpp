@@ -1,12 +1,16 @@
 #include "pages/common/changemarks.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QSpinBox>
+#include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 
 const char *const ChangeMarks::Glyph = "✱";
@@ -14,6 +18,19 @@ const char *const ChangeMarks::Glyph = "✱";
 namespace {
 
 constexpr int MarkWidth = 10;
+
+// A label laid out wider than its text leaves room beside the text; anything else takes its
+// whole rectangle. In the widget's own coordinates.
+QRect drawnArea(const QWidget *widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    if (!label || label->text().isEmpty() || Qt::mightBeRichText(label->text()) ||
+        label->wordWrap())
+        return widget->rect();
+    return label->style()->itemTextRect(label->fontMetrics(), label->contentsRect(),
+                                        int(label->alignment()), label->isEnabled(),
+                                        label->text());
+}
 
 } // namespace
 
@@ -129,6 +146,40 @@ bool ChangeMarks::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// The mark goes beside the field where nothing else is drawn: left of it, else right of it,
+// else inside its top-left corner on a white ground, so it never covers a label's text.
+QRect ChangeMarks::markPlace(const QWidget *input) const
+{
+    const QRect field(input->mapTo(parentWidget(), QPoint(0, 0)), input->size());
+    const QRect left(field.left() - MarkWidth, field.top(), MarkWidth, field.height());
+    const QRect right(field.right() + 1, field.top(), MarkWidth, field.height());
+    QList<QRect> taken;
+    const QList<QWidget *> widgets = parentWidget()->findChildren<QWidget *>();
+    for (const QWidget *other : widgets) {
+        const bool drawsText = qobject_cast<const QLabel *>(other) ||
+                               qobject_cast<const QAbstractButton *>(other) ||
+                               qobject_cast<const QAbstractSpinBox *>(other) ||
+                               qobject_cast<const QComboBox *>(other);
+        if (drawsText && other != input && !input->isAncestorOf(other) &&
+            other->isVisibleTo(parentWidget()))
+            taken.append(drawnArea(other).translated(other->mapTo(parentWidget(), QPoint(0, 0))));
+    }
+    const auto free = [&taken, this](const QRect &place) {
+        if (!rect().contains(place))
+            return false;
+        for (const QRect &other : taken) {
+            if (other.intersects(place))
+                return false;
+        }
+        return true;
+    };
+    if (free(left))
+        return left;
+    if (free(right))
+        return right;
+    return QRect(field.topLeft(), QSize(MarkWidth, qMin(field.height(), MarkWidth + 4)));
+}
+
 void ChangeMarks::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -139,8 +190,10 @@ void ChangeMarks::paintEvent(QPaintEvent *)
     for (QWidget *input : changedInputs()) {
         if (!input->isVisibleTo(parentWidget()))
             continue;
+        const QRect mark = markPlace(input);
         const QRect field(input->mapTo(parentWidget(), QPoint(0, 0)), input->size());
-        const QRect mark(field.left() - MarkWidth, field.top(), MarkWidth, field.height());
+        if (field.contains(mark))
+            painter.fillRect(mark, Qt::white);
         painter.drawText(mark, Qt::AlignCenter, QString::fromUtf8(Glyph));
     }
 }

@@ -26,6 +26,8 @@ public:
     bool hasBaseline() const { return !m_baseline.isEmpty(); }
 
     QList<QWidget *> changedInputs() const;
+    // Where a changed input's mark is drawn, in the page's coordinates.
+    QRect markPlace(const QWidget *input) const;
 
 signals:
     void changed();

@@ -3,11 +3,15 @@
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
 #include "pages/common/disabledpictureeffect.h"
+#include "pages/common/polishnumbers.h"
+#include "pages/common/wheelguard.h"
 #include "protocol/bytes.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
+#include <QKeySequence>
 #include <QLabel>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QUrl>
 
@@ -34,6 +38,22 @@ void DevicePage::markUnchanged()
     m_changeMarks->setBaseline();
 }
 
+// The marks remember the fields' values, not the frames, so the baseline's values are shown
+// for a moment and the form's own put back; a form that takes every frame whole (as a file
+// must) comes back exactly.
+void DevicePage::countChangesFrom(const QByteArray &frames)
+{
+    const QByteArray form = configuration();
+    decodeConfig(frames);
+    markUnchanged();
+    decodeConfig(form);
+}
+
+void DevicePage::markSaved()
+{
+    m_saved = configuration();
+}
+
 void DevicePage::setupCommon(QLabel *versionLabel)
 {
     m_versionLabel = versionLabel;
@@ -41,8 +61,36 @@ void DevicePage::setupCommon(QLabel *versionLabel)
         m_versionLabel->setTextFormat(Qt::PlainText);
 
     nameButtonsFromToolTips(this);
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        const QString name = button->objectName();
+        // Connected after the form's own slot, so the form already holds the defaults.
+        if (name.startsWith(QLatin1String("Domyslne")))
+            connect(button, &QAbstractButton::clicked, this, &DevicePage::defaultsLoaded);
+        else if (name.startsWith(QLatin1String("DZ")))
+            addShortcuts(button, {QKeySequence(Qt::Key_F5)}, QStringLiteral("F5"));
+        else if (name.startsWith(QLatin1String("Zapisz")))
+            addShortcuts(button,
+                         {QKeySequence(Qt::CTRL + Qt::Key_Return),
+                          QKeySequence(Qt::CTRL + Qt::Key_Enter)},
+                         QStringLiteral("Ctrl+Enter"));
+    }
     m_changeMarks = new ChangeMarks(this);
     DisabledPictureEffect::installOnPictureButtons(this);
+    WheelGuard::installOn(this);
+    PolishNumbers::applyTo(this);
+}
+
+// A shortcut belongs to its button: it works only while the button is shown and enabled, so
+// the page on view reads or writes and a page in the view's place (or a disabled button)
+// does nothing. The tool tip names the keys as the keyboard shows them.
+void DevicePage::addShortcuts(QAbstractButton *button, const QList<QKeySequence> &keys,
+                              const QString &named)
+{
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, button);
+        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    }
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(button->toolTip(), named));
 }
 
 void DevicePage::openDocumentation(const QString &path)

@@ -8,6 +8,7 @@
 
 class ChangeMarks;
 class QAbstractButton;
+class QKeySequence;
 class QLabel;
 class QSpinBox;
 
@@ -32,12 +33,26 @@ public:
     // for a page that holds no configuration.
     virtual QByteArray configuration() const;
 
-    // What the engineer changed since the configuration was last read, opened or written.
+    // What the engineer changed against the configuration changes are counted from: the
+    // relay's, while one is connected, otherwise the page as it opened or was last saved.
     ChangeMarks &changeMarks() { return *m_changeMarks; }
     // The form as it stands becomes the configuration changes are counted from.
     void markUnchanged();
+    // Changes are counted from `frames` while the form keeps what it holds: a file opened at
+    // a relay, or a write the relay read back otherwise, is measured against the relay.
+    void countChangesFrom(const QByteArray &frames);
     QByteArray baselineConfiguration() const { return m_baseline; }
 
+    // The form as it stands is what the file last saved or opened holds.
+    void markSaved();
+    // A file was saved or opened, and the form still holds exactly what it holds.
+    bool matchesSavedFile() const { return !m_saved.isEmpty() && m_saved == configuration(); }
+
+signals:
+    // The model's defaults were put into the form; nothing was sent.
+    void defaultsLoaded();
+
+public:
     // The maker's web site: it hosts every model's documentation and the contact box links it.
     static const char *const DocumentationHost;
 
@@ -64,7 +79,11 @@ protected:
                               std::initializer_list<QAbstractButton *> group);
 
 private:
+    static void addShortcuts(QAbstractButton *button, const QList<QKeySequence> &keys,
+                             const QString &named);
+
     QLabel *m_versionLabel = nullptr;
     ChangeMarks *m_changeMarks = nullptr;
     QByteArray m_baseline;
+    QByteArray m_saved;
 };

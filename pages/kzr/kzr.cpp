@@ -25,6 +25,8 @@ constexpr int ViewPollMs = 1000;
 // device has stopped answering.
 constexpr int ViewStaleMs = 3000;
 constexpr qreal StaleIndicatorOpacity = 0.3;
+// The age is said to a tenth of a second; a finer tick would only cost drawing.
+constexpr int AgeTickMs = 100;
 
 const char DocumentationPath[] = "/wp-content/uploads/2021/07/DTR_KZR-1.pdf";
 
@@ -79,6 +81,8 @@ KZR::KZR(QWidget *parent) : DevicePage(parent), ui(new Ui::KZR)
     m_viewStale.setSingleShot(true);
     m_viewStale.setInterval(ViewStaleMs);
     connect(&m_viewStale, &QTimer::timeout, this, [this] { showViewStale(true); });
+    m_ageTick.setInterval(AgeTickMs);
+    connect(&m_ageTick, &QTimer::timeout, this, &KZR::showViewAge);
     for (QWidget *indicator :
          {static_cast<QWidget *>(ui->LEDBlokada), static_cast<QWidget *>(ui->LEDBrakBlokady),
           static_cast<QWidget *>(ui->NAPL1), static_cast<QWidget *>(ui->NAPL2),
@@ -187,6 +191,7 @@ void KZR::decodeView(const QByteArray &block)
     ui->NAPL1->setChecked(view.voltageL1);
     qCDebug(lcKzr) << "voltages L3" << view.voltageL3 << "L2" << view.voltageL2 << "L1"
                    << view.voltageL1;
+    m_sinceView.start();
     showViewStale(false);
 
     // The next request follows the reply rather than a clock, so a device that stops
@@ -197,14 +202,34 @@ void KZR::decodeView(const QByteArray &block)
     }
 }
 
+// A command sent to a relay that has fallen silent only misleads: unlocking waits for a
+// fresh view.
 void KZR::showViewStale(bool stale)
 {
+    const bool changed = stale != m_stale;
+    m_stale = stale;
     ui->BrakDanychWidok->setVisible(stale);
     for (QWidget *indicator :
          {static_cast<QWidget *>(ui->LEDBlokada), static_cast<QWidget *>(ui->LEDBrakBlokady),
           static_cast<QWidget *>(ui->NAPL1), static_cast<QWidget *>(ui->NAPL2),
           static_cast<QWidget *>(ui->NAPL3)})
         indicator->graphicsEffect()->setEnabled(stale);
+    showViewAge();
+    if (changed)
+        emit viewStaleChanged(stale);
+}
+
+void KZR::showViewAge()
+{
+    const bool answered = m_sinceView.isValid();
+    ui->PrzyciskOdblok->setEnabled(answered && !m_stale && m_sinceView.elapsed() < ViewStaleMs);
+    if (!answered) {
+        ui->wiekWidoku->setText(QStringLiteral("brak odpowiedzi z urządzenia"));
+        return;
+    }
+    const double seconds = double(m_sinceView.elapsed()) / 1000.0;
+    ui->wiekWidoku->setText(QStringLiteral("ostatnia odpowiedź %1 s temu")
+                                .arg(locale().toString(seconds, 'f', 1)));
 }
 
 void KZR::setModelBanner(const QString &code)
@@ -267,11 +292,16 @@ void KZR::on_WidokUrzadzenia_clicked()
         m_viewPoll.stop();
         ui->KonfNapPomWidok->setCurrentIndex(DeviceViewPage);
         m_viewStale.start();
+        m_ageTick.start();
+        showViewAge();
         emit WidokZalaczonyKZR();
         ui->Zapisz->setEnabled(false);
         ui->DZ->setEnabled(false);
     } else {
         m_viewStale.stop();
+        m_ageTick.stop();
+        // Switched off, the view no longer claims the relay is silent.
+        showViewStale(false);
         ui->KonfNapPomWidok->setCurrentIndex(SettingsPage);
         ui->Zapisz->setEnabled(true);
         ui->DZ->setEnabled(true);

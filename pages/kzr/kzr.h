@@ -4,6 +4,7 @@
 #include "pages/common/devicepage.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QTimer>
 
@@ -26,8 +27,12 @@ public:
     void decodeConfig(const QByteArray &block) override;
     void decodeView(const QByteArray &block);
     void setModelBanner(const QString &code);
+    // The view's indicators are older than a reply should be: the relay has fallen silent.
+    bool viewStale() const { return m_stale; }
 
 signals:
+    // The view fell silent, or answered again after falling silent.
+    void viewStaleChanged(bool stale);
     void PowrotPoczatek();
     void WyslijDaneKZR();
     void PobierzDaneZKZR();
@@ -67,6 +72,7 @@ private:
     QList<QAbstractButton *> relay2Boxes() const;
     QList<QAbstractButton *> inputBoxes() const;
     void showViewStale(bool stale);
+    void showViewAge();
     void excludeRelay1Sources(QAbstractButton *changed, int state);
     void excludeRelay2Sources(QAbstractButton *changed, int state);
     void updateInversionLocks();
@@ -82,4 +88,8 @@ private:
     // Runs while the view waits for a reply; when it expires the indicators are marked as
     // out of date instead of passing old states off as live.
     QTimer m_viewStale{this};
+    // How old the indicators are, said in words while the view is shown.
+    QElapsedTimer m_sinceView;
+    QTimer m_ageTick{this};
+    bool m_stale = false;
 };

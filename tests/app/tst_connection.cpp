@@ -87,7 +87,8 @@ void tst_Connection::sendAfterRefreshOnlyLogs()
     clickButton(&connection.window(), "odswiez");
     QVERIFY(!connection.window().link().isOpen());
     auto *ports = connection.window().findChild<QComboBox *>(QStringLiteral("porty"));
-    QCOMPARE(ports->findText(QStringLiteral("Tryb Offline")), -1);
+    // Offline mode stays reachable after a refresh.
+    QCOMPARE(ports->findText(QStringLiteral("Tryb Offline")), 0);
 
     const int framesBefore = connection.device().receivedFrames().size();
     emit connection.window().gaPage().WyslijDaneGA();
@@ -111,9 +112,16 @@ void tst_Connection::unopenablePortReportsError()
     // The engineer learns which port failed and why.
     QVERIFY2(closer.closedDetails().contains(QStringLiteral("/dev/no-such-port")),
              qPrintable(closer.closedDetails()));
-    QVERIFY2(closer.closedDetails().contains(QStringLiteral("No such file")),
-             qPrintable(closer.closedDetails()));
-    QVERIFY(logLinesOf(window).isEmpty());
+    // In Polish, in the box, the log and the status bar; never the toolkit's English.
+    const QString sentence = QStringLiteral(
+        "Nie można otworzyć portu /dev/no-such-port: nie ma takiego portu (adapter nie jest "
+        "podłączony albo nazwa jest błędna).");
+    QVERIFY2(closer.closedDetails().startsWith(sentence), qPrintable(closer.closedDetails()));
+    QVERIFY(!closer.closedDetails().contains(QStringLiteral("No such file")));
+    QVERIFY(!closer.closedDetails().contains(QStringLiteral("dialout")));
+    QCOMPARE(logLinesOf(window), QStringList{sentence});
+    QCOMPARE(statusOf(window),
+             QStringList({"/dev/no-such-port", "", "Nie można otworzyć portu"}));
 
     // A port listed first after a refresh is a port, not the offline entry.
     clickButton(&window, "odswiez");
@@ -122,7 +130,7 @@ void tst_Connection::unopenablePortReportsError()
     ModalDialogCloser first;
     clickButton(&window, "polacz");
     QCOMPARE(first.closedText(), QStringLiteral("Błąd połączenia"));
-    QVERIFY(logLinesOf(window).isEmpty());
+    QCOMPARE(logLinesOf(window), QStringList({sentence, sentence}));
 
     // An empty list after a refresh has index -1, which is not the offline entry.
     ports->clear();
@@ -154,7 +162,10 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     ModalDialogCloser closer;
     clickButton(&other.offlinePage(), "TesterPolacz");
     QCOMPARE(closer.closedText(), QStringLiteral("Błąd połączenia"));
-    QCOMPARE(logLinesOf(other), QStringList({"Offline", "Błąd"}));
+    QCOMPARE(logLinesOf(other).first(), QStringLiteral("Offline"));
+    QVERIFY2(logLinesOf(other).at(1).startsWith(QStringLiteral("Nie można otworzyć portu")),
+             qPrintable(logLinesOf(other).at(1)));
+    QCOMPARE(logLinesOf(other).last(), QStringLiteral("Błąd"));
 }
 
 // An acknowledgement directly followed by the configuration read after it: both replies
@@ -208,9 +219,20 @@ void tst_Connection::statusBarFollowsTheLink()
 {
     SimulatedConnection connection(Frame::Reply::Gami);
     ORVA2 &window = connection.window();
-    QVERIFY(connection.connectAndLoad());
     const QString port = connection.link().portName();
-    QCOMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
+    // Nothing is known to be connected until the relay has named itself.
+    connection.pressConnect();
+    QCOMPARE(statusOf(window), QStringList({port, "", "Łączenie…"}));
+    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
+    QVERIFY(connection.waitForFrames(2));
+
+    // A relay that falls silent is said to be silent, and answering again, connected.
+    connection.device().setAnswering(false);
+    window.PobierzDaneSlot();
+    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Brak odpowiedzi"}));
+    connection.device().setAnswering(true);
+    window.PobierzDaneSlot();
+    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
 
     connection.link().close();
     QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Utracono połączenie"}));

@@ -20,7 +20,7 @@ private slots:
     void chooserRows();
     void pageSignalsStaySilentOffline_data();
     void pageSignalsStaySilentOffline();
-    void disconnectEndsProgram();
+    void disconnectReturnsToStart();
     void simulatorRowOpensItsPage();
     void testerPortList_data();
     void testerPortList();
@@ -163,17 +163,26 @@ void tst_Offline::pageSignalsStaySilentOffline()
     }
 }
 
-void tst_Offline::disconnectEndsProgram()
+// Back to start leaves the program running: the engineer goes on offline or to a device.
+void tst_Offline::disconnectReturnsToStart()
 {
     ORVA2 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     enterOffline(window);
     clickButton(&window.offlinePage(), "pushButton");
+    QCOMPARE(stackOf(window)->currentWidget(), &window.brtPage());
     clickButton(&window.brtPage(), "rozlaczBRT");
-    QVERIFY(!window.isVisible());
+    QVERIFY(window.isVisible());
     QCOMPARE(stackOf(window)->currentIndex(), 0);
-    QCOMPARE(stackOf(window)->indexOf(&window.brtPage()), -1);
+    QCOMPARE(stackOf(window)->count(), 1);
+    QVERIFY(!window.brtPage().isVisible());
+
+    // The way in works again, and the page opened anew is shown.
+    enterOffline(window);
+    clickButton(&window.offlinePage(), "pushButton");
+    QCOMPARE(stackOf(window)->currentWidget(), &window.brtPage());
+    QVERIFY(window.brtPage().isVisible());
 }
 
 void tst_Offline::simulatorRowOpensItsPage()
@@ -233,8 +242,8 @@ void tst_Offline::testerRefreshRebuildsBothLists()
     clickButton(&window.offlinePage(), "TesterComOdswierz");
     auto *devicePorts = window.findChild<QComboBox *>(QStringLiteral("porty"));
     auto *testerPorts = window.offlinePage().findChild<QComboBox *>(QStringLiteral("TesterPorty"));
-    QCOMPARE(devicePorts->findText(QStringLiteral("Tryb Offline")), -1);
-    QCOMPARE(comboItems(testerPorts), comboItems(devicePorts));
+    QCOMPARE(devicePorts->findText(QStringLiteral("Tryb Offline")), 0);
+    QCOMPARE(comboItems(testerPorts), comboItems(devicePorts).mid(1));
 }
 
 QTEST_MAIN(tst_Offline)

@@ -1,7 +1,9 @@
 #include "tests/support/dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -10,23 +12,41 @@ constexpr int PollIntervalMs = 10;
 constexpr int MaxPolls = 500;
 
 using Texts = std::shared_ptr<QPair<QString, QString>>;
+using Buttons = std::shared_ptr<QStringList>;
 
-void closeNextDialog(Texts text, int pollsLeft)
+void closeNextDialog(Texts text, Buttons buttons, const QString &answer, int pollsLeft)
 {
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
         *text = {box->text(), box->informativeText()};
-        box->done(0);
+        QAbstractButton *chosen = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            buttons->append(button->text());
+            if (button->text() == answer)
+                chosen = button;
+        }
+        if (chosen) {
+            chosen->click();
+        } else {
+            QTest::keyClick(box, Qt::Key_Escape);
+            // A box without an escape button stays open on Escape.
+            if (box->isVisible())
+                box->done(0);
+        }
         return;
     }
     if (pollsLeft > 0)
-        QTimer::singleShot(PollIntervalMs,
-                           [text, pollsLeft] { closeNextDialog(text, pollsLeft - 1); });
+        QTimer::singleShot(PollIntervalMs, [text, buttons, answer, pollsLeft] {
+            closeNextDialog(text, buttons, answer, pollsLeft - 1);
+        });
 }
 
 } // namespace
 
-ModalDialogCloser::ModalDialogCloser() : m_texts(std::make_shared<QPair<QString, QString>>())
+ModalDialogCloser::ModalDialogCloser(const QString &answer)
+    : m_texts(std::make_shared<QPair<QString, QString>>()),
+      m_buttons(std::make_shared<QStringList>())
 {
     auto text = m_texts;
-    QTimer::singleShot(0, [text] { closeNextDialog(text, MaxPolls); });
+    auto buttons = m_buttons;
+    QTimer::singleShot(0, [text, buttons, answer] { closeNextDialog(text, buttons, answer, MaxPolls); });
 }

@@ -1,0 +1,77 @@
+#include "link/porterror.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(QSerialPort::SerialPortError)
+
+// Every way a port can refuse to open is said in Polish, names the port and suggests what to
+// do; the dialout group is suggested only when permission is what is missing.
+class tst_PortError : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachCauseInWords_data();
+    void eachCauseInWords();
+    void missingPortSaysSo();
+};
+
+void tst_PortError::eachCauseInWords_data()
+{
+    QTest::addColumn<QSerialPort::SerialPortError>("error");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("no such port") << QSerialPort::DeviceNotFoundError << true
+                                  << "nie ma takiego portu" << "adapter jest podłączony";
+    QTest::newRow("no permission") << QSerialPort::PermissionError << false
+                                   << "brak uprawnień do portu" << "grupy dialout";
+    QTest::newRow("taken by another program") << QSerialPort::PermissionError << true
+                                              << "port jest zajęty przez inny program"
+                                              << "Zamknij program";
+    QTest::newRow("open already") << QSerialPort::OpenError << true << "port jest już otwarty" << "";
+    QTest::newRow("device removed") << QSerialPort::ResourceError << true
+                                    << "urządzenie zostało odłączone" << "odśwież listę";
+    QTest::newRow("anything else") << QSerialPort::UnsupportedOperationError << true
+                                   << "nieoczekiwany błąd portu szeregowego (kod 10)" << "";
+}
+
+void tst_PortError::eachCauseInWords()
+{
+    QFETCH(QSerialPort::SerialPortError, error);
+    QFETCH(bool, writable);
+    QFETCH(QString, reason);
+    QFETCH(QString, hint);
+    const PortError described(error, QStringLiteral("/dev/ttyUSB9"), writable);
+    const QString sentence = described.sentence();
+    QVERIFY2(sentence.startsWith(QStringLiteral("Nie można otworzyć portu /dev/ttyUSB9: ") + reason),
+             qPrintable(sentence));
+    QVERIFY(sentence.endsWith(QLatin1Char('.')));
+    if (hint.isEmpty())
+        QCOMPARE(described.hint(), QString());
+    else
+        QVERIFY2(described.hint().contains(hint), qPrintable(described.hint()));
+    QVERIFY(!described.hint().contains(QLatin1String("dialout")) ||
+            described.cause() == PortError::Cause::NoPermission);
+    QCOMPARE(described.text(),
+             hint.isEmpty() ? described.sentence() : described.sentence() + ' ' + described.hint());
+}
+
+// A port that is not there is told apart from one the user may not open, whatever the
+// toolkit's code for it.
+void tst_PortError::missingPortSaysSo()
+{
+    const QString name = QStringLiteral("/dev/ttyUSB-none-such");
+    QSerialPort port(name);
+    QVERIFY(!port.open(QIODevice::ReadWrite));
+    const PortError error = PortError::of(port.error(), name);
+    QCOMPARE(error.cause(), PortError::Cause::NoSuchPort);
+    QVERIFY2(!error.text().contains(QLatin1String("No such")), qPrintable(error.text()));
+    QVERIFY2(error.text().startsWith(
+                 QStringLiteral("Nie można otworzyć portu /dev/ttyUSB-none-such: nie ma takiego portu")),
+             qPrintable(error.text()));
+}
+
+QTEST_GUILESS_MAIN(tst_PortError)
+#include "tst_porterror.moc"
