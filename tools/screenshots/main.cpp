@@ -15,10 +15,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -66,13 +68,19 @@ public:
         m_simulator.start();
     }
 
-    // Connects as the engineer does and waits until the configuration is in the form.
-    bool connect()
+    // Chooses the relay's port and presses connect, as the engineer does.
+    void pressConnect()
     {
         auto &ports = child<QComboBox>(m_window, "porty");
         ports.addItem(m_simulator.portName());
         ports.setCurrentIndex(ports.count() - 1);
         click(m_window, "polacz");
+    }
+
+    // Connects and waits until the configuration is in the form.
+    bool connect()
+    {
+        pressConnect();
         const bool readsConfiguration = device().identity() != Frame::Reply::Hel;
         return waitUntil([&] {
             const QString line = lastLogLine(m_window);
@@ -270,6 +278,53 @@ void shootReports(Shooter &shooter)
     }
 }
 
+// The relay and a file told apart, the question before edits are dropped, and the start
+// window the engineer comes back to.
+void shootLeaving(Shooter &shooter)
+{
+    QTemporaryDir folder;
+    SimulatedDeviceWindow device(Frame::Reply::Kzr);
+    if (!device.connect())
+        return;
+    ORVA2 &window = device.window();
+    click(window.kzrPage(), "inw_we1");
+    click(window.kzrPage(), "odblok_przycisk");
+    window.settingsMenu().saveFile(folder.filePath(QStringLiteral("kzr1.orva.json")));
+    shooter.window(window, QStringLiteral("settings-kzr1-differs-after-save"));
+    shooter.modalDialog([&] { click(window.kzrPage(), "rozlacz"); },
+                        QStringLiteral("box-unsaved-question"));
+    window.PobierzDaneSlot();
+    waitUntil([&] { return !window.isWindowModified(); });
+    click(window.kzrPage(), "rozlacz");
+    shooter.window(window, QStringLiteral("start-after-disconnect"));
+}
+
+// The status bar while the relay has not answered yet, and once it has fallen silent.
+void shootLinkState(Shooter &shooter)
+{
+    const auto linkText = [](ORVA2 &window) {
+        return window.findChild<QLabel *>(QStringLiteral("statusLink"))->text();
+    };
+    {
+        SimulatedDeviceWindow silent(Frame::Reply::Kzr);
+        silent.device().setAnswering(false);
+        silent.pressConnect();
+        shooter.window(silent.window(), QStringLiteral("status-connecting"));
+        waitUntil([&] { return linkText(silent.window()) == QStringLiteral("Brak odpowiedzi"); });
+        shooter.window(silent.window(), QStringLiteral("status-no-answer"));
+    }
+    SimulatedDeviceWindow device(Frame::Reply::Kzr);
+    if (!device.connect())
+        return;
+    ORVA2 &window = device.window();
+    click(window.kzrPage(), "WidokUrzadzenia");
+    device.nextViewUpdate();
+    shooter.window(window, QStringLiteral("device-kzr1-view-answering"));
+    device.device().setAnswering(false);
+    waitUntil([&] { return linkText(window) == QStringLiteral("Brak odpowiedzi"); });
+    shooter.window(window, QStringLiteral("device-kzr1-view-silent"));
+}
+
 int shootEverything(const QString &folder)
 {
     if (!QDir().mkpath(folder)) {
@@ -282,6 +337,8 @@ int shootEverything(const QString &folder)
     shootDevices(shooter);
     shootSettings(shooter);
     shootReports(shooter);
+    shootLeaving(shooter);
+    shootLinkState(shooter);
     return shooter.failures() == 0 ? 0 : 1;
 }
 
