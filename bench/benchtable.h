@@ -23,6 +23,7 @@ public:
 
     static QString milliseconds(double ms) { return QString::number(ms, 'f', 2) + " ms"; }
     static Verdict below(double value, double limit) { return value < limit ? Met : Missed; }
+    static Verdict atMost(double value, double limit) { return value <= limit ? Met : Missed; }
 
 private:
     struct Row

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
 class BenchTable;
+class DeviceSimulator;
+class ORVA2;
 class TimedApplication;
 
-// The program's side of the serial link: how long after a reply's last byte the window
-// shows it, how long a whole connection takes, and how long receiving holds the event loop.
+// The program's side of the serial link, each figure beside a floor measured in the same
+// run: how long after a reply's last byte the form shows it (against a bare DeviceLink), how
+// long a whole connection takes (against the same exchange on a bare DeviceLink), and how
+// receiving a reply every 50 ms stretches the event loop's gaps (against the idle loop).
 class LinkBench
 {
 public:
@@ -12,7 +20,15 @@ public:
 
     void run(BenchTable &table);
 
+    // For a profiler: connects a window to the model's simulated relay and has it receive
+    // `rounds` replies, each changing the form or each equal to the last, every one painted
+    // before the next. The replies are received inside receiveReplies(), so a profiler can
+    // count that function alone. False when the model is unknown or nothing connected.
+    static bool profile(const QString &model, int rounds, bool equal);
+
 private:
+    static void receiveReplies(ORVA2 &window, DeviceSimulator &simulator,
+                               const QList<QByteArray> &replies, int rounds);
     void latency(BenchTable &table);
     void connectionCycle(BenchTable &table);
     void blockHandling(BenchTable &table);
