@@ -3,6 +3,7 @@
 #include "app/dialogfolder.h"
 #include "settings/filenames.h"
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
@@ -10,11 +11,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QDateTime>
-#include <QScrollBar>
+#include <QTextDocument>
 #include <QToolTip>
 
 // Every frame in both directions, for capturing a session with QT_LOGGING_RULES.
@@ -72,7 +73,6 @@ const QColor CommunicationLog::RemarkColour(0x1B, 0x6E, 0x3A);
 
 CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
 {
-    m_view->document()->setMaximumBlockCount(MaxLines);
     m_view->viewport()->installEventFilter(this);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_pollingHidden = QSettings().value(QLatin1String(PollingHiddenKey), false).toBool();
@@ -138,17 +138,52 @@ void CommunicationLog::failure(const QString &line)
 
 void CommunicationLog::append(const QString &line, const QString &time, const QString &frame)
 {
-    m_view->append(line);
+    QTextDocument *document = m_view->document();
     // A new line inherits the block format of the one before it, frame included.
-    QTextCursor cursor(m_view->document()->lastBlock());
-    QTextBlockFormat format = cursor.blockFormat();
+    QTextBlockFormat format = document->lastBlock().blockFormat();
     format.setProperty(TimeProperty, time);
     format.clearProperty(PollingProperty);
     if (frame.isEmpty())
         format.clearProperty(FrameProperty);
     else
         format.setProperty(FrameProperty, frame);
-    cursor.setBlockFormat(format);
+    // What might be rich text is shown as such, as the browser's own append shows it.
+    if (Qt::mightBeRichText(line)) {
+        m_view->append(line);
+        QTextCursor(document->lastBlock()).setBlockFormat(format);
+        dropOldestLines();
+        return;
+    }
+    // The line, its colour and its format in one edit, so the log lays out only the new line,
+    // once.
+    const QTextCharFormat colour = m_view->currentCharFormat();
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    if (document->isEmpty()) {
+        cursor.setBlockFormat(format);
+        cursor.setCharFormat(colour);
+    } else {
+        cursor.insertBlock(format, colour);
+    }
+    cursor.insertText(line, colour);
+    cursor.endEditBlock();
+    dropOldestLines();
+}
+
+// Removing lines from the top lays out every line below them again, so the oldest lines give
+// way many at a time, and in an edit of their own: together with the new line they would make
+// one change spanning the whole log.
+void CommunicationLog::dropOldestLines()
+{
+    QTextDocument *document = m_view->document();
+    const int excess = document->blockCount() - MaxLines;
+    if (excess < DroppedTogether)
+        return;
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.removeSelectedText();
 }
 
 void CommunicationLog::markPolling()

@@ -59,6 +59,8 @@ public:
     // The live view of an interlock adds two lines a second for as long as it is on; older
     // lines give way so the log never grows without bound.
     static constexpr int MaxLines = 5000;
+    // Lines beyond MaxLines give way together once there are this many of them.
+    static constexpr int DroppedTogether = MaxLines / 10;
 
     // Every line, oldest first.
     QStringList lines() const;
@@ -83,6 +85,7 @@ protected:
 
 private:
     void append(const QString &line, const QString &time, const QString &frame);
+    void dropOldestLines();
     void showContextMenu(const QPoint &position);
     void askWhereToSave();
 

@@ -519,6 +519,7 @@ void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
     m_pageModel = &model;
     m_status->showModel(model.nameText());
     DevicePage &page = pageOf(model.id);
+    page.forgetLoaded();
     m_log->received(QString::fromUtf8(model.identifiedLine));
     insertPage(&page);
     if (model.hasView) {
@@ -586,7 +587,9 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
         verifyWrite(*description, m_verifiedWrite, frames);
     } else {
         DevicePage &page = pageOf(model.id);
-        page.decodeConfig(block);
+        // Filling the form changes many fields; the changes are counted once, when it is full.
+        const ChangeMarks::Hold hold(page.changeMarks());
+        page.load(block);
         if (!frames.isEmpty()) {
             m_relay.read = QDateTime::currentDateTime();
             m_relay.verified = QDateTime();
@@ -898,7 +901,8 @@ void ORVA2::updateChangeState()
         text = QStringLiteral("Zmienione nastawy: %1").arg(changed);
     }
     m_changesLabel->setText(text);
-    setWindowModified(shownHasChanges());
+    DevicePage *page = changed > 0 ? nullptr : shownDevicePage();
+    setWindowModified(changed > 0 || (page && !page->changeMarks().changedInputs().isEmpty()));
 }
 
 QString ORVA2::deviceVersion() const

@@ -296,7 +296,7 @@ double windowConnection(const QString &portName)
 
 } // namespace
 
-bool LinkBench::profile(const QString &modelName, int rounds, bool equal)
+bool LinkBench::profile(const QString &modelName, int rounds, bool equal, int logLines)
 {
     g_timeoutMs = 20 * TimeoutMs;
     for (const Model &model : {kzr(), wrn2()}) {
@@ -311,6 +311,8 @@ bool LinkBench::profile(const QString &modelName, int rounds, bool equal)
         if (!runUntil([&] { return lastLogLine(window) == Loaded; }))
             return false;
         settle();
+        for (int i = 0; i < logLines; ++i)
+            window.communicationLog().note(QStringLiteral("Wiersz %1").arg(i));
         // One reply of each kind first, so that anything done once shows before the count.
         windowLatencies(window, simulator, model.replies, 2);
         receiveReplies(window, simulator,

@@ -24,7 +24,8 @@ public:
     // `rounds` replies, each changing the form or each equal to the last, every one painted
     // before the next. The replies are received inside receiveReplies(), so a profiler can
     // count that function alone. False when the model is unknown or nothing connected.
-    static bool profile(const QString &model, int rounds, bool equal);
+    // With `logLines`, the log holds that many lines first.
+    static bool profile(const QString &model, int rounds, bool equal, int logLines = 0);
 
 private:
     static void receiveReplies(ORVA2 &window, DeviceSimulator &simulator,

@@ -71,11 +71,13 @@ int main(int argc, char *argv[])
         return ProcessProbe::run(QString::fromLatin1(argv[2]), argc, argv);
 
     TimedApplication application(argc, argv);
-    // orva-bench --profile KZR-1|WRN-2 changing|equal [rounds]: only replies, for a profiler.
+    // orva-bench --profile KZR-1|WRN-2 changing|equal [rounds [log lines]]: only replies, for
+    // a profiler.
     if (argc >= 4 && std::strcmp(argv[1], "--profile") == 0) {
         const int rounds = argc >= 5 ? std::atoi(argv[4]) : 20;
+        const int logLines = argc >= 6 ? std::atoi(argv[5]) : 0;
         return LinkBench::profile(QString::fromLatin1(argv[2]), rounds,
-                                  std::strcmp(argv[3], "equal") == 0)
+                                  std::strcmp(argv[3], "equal") == 0, logLines)
                    ? 0
                    : 1;
     }

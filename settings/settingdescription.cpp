@@ -54,10 +54,22 @@ QVector<SettingRow> SettingDescription::rows(const QByteArray &frames) const
 QVector<int> SettingDescription::differences(const QByteArray &frames,
                                              const QByteArray &other) const
 {
+    // A setting is read from the bits its mask names, so where those bits are equal so is the
+    // setting, and nothing is decoded or written out as text. Only a setting whose bits differ
+    // is read: a mask may also hold bits that only say how to read the others (a mode), and
+    // two settings read alike then.
+    const QByteArray ours = frames.leftJustified(frameBytes(), '\0', true);
+    const QByteArray theirs = other.leftJustified(frameBytes(), '\0', true);
     QVector<int> result;
-    for (int i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i].value(frames) != m_fields[i].value(other))
-            result.append(i);
+    for (int field = 0; field < m_fields.size(); ++field) {
+        const QByteArray &mask = m_fields[field].mask;
+        for (int i = 0; i < mask.size(); ++i) {
+            if ((ours[i] ^ theirs[i]) & mask[i]) {
+                if (m_fields[field].value(frames) != m_fields[field].value(other))
+                    result.append(field);
+                break;
+            }
+        }
     }
     return result;
 }

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QRegion>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTextDocument>
@@ -59,17 +60,38 @@ bool ChangeMarks::isExcluded(const QWidget *widget) const
     return false;
 }
 
-QList<QWidget *> ChangeMarks::inputs() const
+const QVector<QWidget *> &ChangeMarks::inputs()
 {
-    QList<QWidget *> result;
+    if (m_inputsFound)
+        return m_inputs;
+    m_inputsFound = true;
     const QList<QWidget *> children = parentWidget()->findChildren<QWidget *>();
     for (QWidget *child : children) {
         const bool input = qobject_cast<QCheckBox *>(child) || qobject_cast<QComboBox *>(child) ||
                            qobject_cast<QAbstractSpinBox *>(child);
-        if (input && !isExcluded(child))
-            result.append(child);
+        if (input && !isExcluded(child)) {
+            m_inputs.append(child);
+            watch(child);
+        }
     }
-    return result;
+    return m_inputs;
+}
+
+void ChangeMarks::watch(QWidget *input)
+{
+    if (auto *box = qobject_cast<QCheckBox *>(input))
+        connect(box, &QCheckBox::stateChanged, this, &ChangeMarks::inputEdited);
+    else if (auto *combo = qobject_cast<QComboBox *>(input))
+        connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                &ChangeMarks::inputEdited);
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(input))
+        connect(spin, &QAbstractSpinBox::editingFinished, this, &ChangeMarks::inputEdited);
+    if (auto *spin = qobject_cast<QSpinBox *>(input))
+        connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+                &ChangeMarks::inputEdited);
+    else if (auto *spin = qobject_cast<QDoubleSpinBox *>(input))
+        connect(spin, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+                &ChangeMarks::inputEdited);
 }
 
 QVariant ChangeMarks::valueOf(const QWidget *input)
@@ -90,52 +112,102 @@ QVariant ChangeMarks::valueOf(const QWidget *input)
 
 void ChangeMarks::setBaseline()
 {
-    const QList<QWidget *> all = inputs();
-    if (!m_watching) {
-        for (QWidget *input : all) {
-            if (auto *box = qobject_cast<QCheckBox *>(input))
-                connect(box, &QCheckBox::stateChanged, this, &ChangeMarks::inputEdited);
-            else if (auto *combo = qobject_cast<QComboBox *>(input))
-                connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-                        &ChangeMarks::inputEdited);
-            else if (auto *spin = qobject_cast<QAbstractSpinBox *>(input))
-                connect(spin, &QAbstractSpinBox::editingFinished, this, &ChangeMarks::inputEdited);
-            if (auto *spin = qobject_cast<QSpinBox *>(input))
-                connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this,
-                        &ChangeMarks::inputEdited);
-            else if (auto *spin = qobject_cast<QDoubleSpinBox *>(input))
-                connect(spin, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
-                        &ChangeMarks::inputEdited);
-        }
-        m_watching = true;
-    }
-    m_baseline.clear();
-    for (QWidget *input : all)
-        m_baseline.insert(input, valueOf(input));
+    const QVector<QWidget *> &all = inputs();
+    m_baseline.resize(all.size());
+    for (int i = 0; i < all.size(); ++i)
+        m_baseline[i] = valueOf(all[i]);
+    m_hasBaseline = true;
+    m_changed.clear();
+    m_changedKnown = true;
     raise();
-    inputEdited();
+    announce();
 }
 
 void ChangeMarks::clearBaseline()
 {
     m_baseline.clear();
-    inputEdited();
+    m_hasBaseline = false;
+    m_changed.clear();
+    m_changedKnown = true;
+    announce();
 }
 
 QList<QWidget *> ChangeMarks::changedInputs() const
 {
-    QList<QWidget *> result;
-    for (auto it = m_baseline.constBegin(); it != m_baseline.constEnd(); ++it) {
-        if (valueOf(it.key()) != it.value())
-            result.append(it.key());
+    if (!m_changedKnown) {
+        m_changed.clear();
+        for (int i = 0; i < m_baseline.size(); ++i) {
+            if (valueOf(m_inputs[i]) != m_baseline[i])
+                m_changed.append(m_inputs[i]);
+        }
+        m_changedKnown = true;
     }
-    return result;
+    return m_changed;
+}
+
+QVector<QVariant> ChangeMarks::inputStates()
+{
+    QVector<QVariant> states;
+    states.reserve(inputs().size() * 2);
+    for (QWidget *input : inputs())
+        states << valueOf(input) << input->isEnabled();
+    return states;
 }
 
 void ChangeMarks::inputEdited()
 {
-    update();
+    if (!m_hasBaseline)
+        return;
+    m_changedKnown = false;
+    announce();
+}
+
+void ChangeMarks::announce()
+{
+    if (m_holds > 0) {
+        m_heldChange = true;
+        return;
+    }
+    updateMarks();
     emit changed();
+}
+
+// Only the marks that come or go are drawn again. The layer lies over the whole page, so
+// drawing all of it would draw the whole page beneath it too.
+void ChangeMarks::updateMarks()
+{
+    const QList<QWidget *> changed = changedInputs();
+    QRegion region;
+    for (auto it = m_drawn.begin(); it != m_drawn.end();) {
+        if (changed.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        region += it.value();
+        it = m_drawn.erase(it);
+    }
+    for (QWidget *input : changed) {
+        if (!m_drawn.contains(input)) {
+            const QRect mark = markPlace(input);
+            m_drawn.insert(input, mark);
+            region += mark;
+        }
+    }
+    if (!region.isEmpty())
+        update(region);
+}
+
+ChangeMarks::Hold::Hold(ChangeMarks &marks) : m_marks(marks)
+{
+    ++m_marks.m_holds;
+}
+
+ChangeMarks::Hold::~Hold()
+{
+    if (--m_marks.m_holds > 0 || !m_marks.m_heldChange)
+        return;
+    m_marks.m_heldChange = false;
+    m_marks.announce();
 }
 
 bool ChangeMarks::eventFilter(QObject *watched, QEvent *event)
@@ -182,12 +254,15 @@ QRect ChangeMarks::markPlace(const QWidget *input) const
 
 void ChangeMarks::paintEvent(QPaintEvent *)
 {
+    const QList<QWidget *> changed = changedInputs();
+    if (changed.isEmpty())
+        return;
     QPainter painter(this);
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(0xB0, 0x5A, 0x00));
-    for (QWidget *input : changedInputs()) {
+    for (QWidget *input : changed) {
         if (!input->isVisibleTo(parentWidget()))
             continue;
         const QRect mark = markPlace(input);

@@ -32,9 +32,29 @@ QByteArray DevicePage::configuration() const
     return QByteArray();
 }
 
+void DevicePage::load(const QByteArray &block)
+{
+    if (!m_loaded.isNull() && block == m_loaded && m_changeMarks->inputStates() == m_loadedState)
+        return;
+    decodeConfig(block);
+    m_loaded = block;
+    m_loadedState = m_changeMarks->inputStates();
+}
+
+void DevicePage::forgetLoaded()
+{
+    m_loaded = QByteArray();
+    m_loadedState.clear();
+}
+
 void DevicePage::markUnchanged()
 {
-    m_baseline = configuration();
+    const QByteArray form = configuration();
+    // A form that is its baseline already has nothing to count again.
+    if (m_changeMarks->hasBaseline() && form == m_baseline &&
+        m_changeMarks->changedInputs().isEmpty())
+        return;
+    m_baseline = form;
     m_changeMarks->setBaseline();
 }
 
@@ -43,6 +63,7 @@ void DevicePage::markUnchanged()
 // must) comes back exactly.
 void DevicePage::countChangesFrom(const QByteArray &frames)
 {
+    const ChangeMarks::Hold hold(*m_changeMarks);
     const QByteArray form = configuration();
     decodeConfig(frames);
     markUnchanged();

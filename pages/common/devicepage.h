@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QVariant>
+#include <QVector>
 #include <QWidget>
 
 #include <initializer_list>
@@ -28,6 +30,12 @@ public:
     // Loads a configuration reply into the form. A page whose device sends none keeps
     // this one, which changes nothing.
     virtual void decodeConfig(const QByteArray &block);
+    // Loads a reply as decodeConfig does, unless it is the reply last loaded and the form
+    // still shows it as loaded: then every field already holds what the reply says, and a
+    // live view or a repeated read touches no widget.
+    void load(const QByteArray &block);
+    // The next reply is loaded whatever the last one was: another device may send it.
+    void forgetLoaded();
 
     // The form as the configuration frame(s) the program would write, back to back; empty
     // for a page that holds no configuration.
@@ -86,4 +94,7 @@ private:
     ChangeMarks *m_changeMarks = nullptr;
     QByteArray m_baseline;
     QByteArray m_saved;
+    // The reply last loaded and the form's inputs right after it.
+    QByteArray m_loaded;
+    QVector<QVariant> m_loadedState;
 };

@@ -35,22 +35,31 @@ static CommunicationLog *logOn(QTextBrowser &view)
     return new CommunicationLog(&view);
 }
 
+// The oldest lines give way together, once MaxLines is exceeded by DroppedTogether; until then
+// the log holds every line written.
 void tst_CommunicationLog::keepsTheNewestLinesInOrder()
 {
     QTextBrowser view;
     CommunicationLog *log = logOn(view);
-    const int notes = CommunicationLog::MaxLines + 3;
-    for (int i = 0; i < notes; ++i)
+    const int full = CommunicationLog::MaxLines + CommunicationLog::DroppedTogether - 1;
+    for (int i = 0; i < full; ++i)
+        log->note(QString::number(i));
+    QCOMPARE(log->lines().size(), full);
+    QCOMPARE(log->lines().first(), QStringLiteral("0"));
+
+    const int notes = full + 3;
+    for (int i = full; i < notes; ++i)
         log->note(QString::number(i));
     log->sent(QStringLiteral("Próba LED"), QByteArray("LE") + QByteArray(12, '\x01'), true);
 
+    // The line that made the excess whole left MaxLines; three notes and the frame followed.
     QStringList expected;
-    for (int i = notes + 1 - CommunicationLog::MaxLines; i < notes; ++i)
+    for (int i = full + 1 - CommunicationLog::MaxLines; i < notes; ++i)
         expected << QString::number(i);
     expected << QStringLiteral("Próba LED");
     QCOMPARE(log->lines(), expected);
     // Each kept line still carries its own frame, not one of a line that gave way.
-    const QString toolTip = log->toolTipOfLine(CommunicationLog::MaxLines - 1);
+    const QString toolTip = log->toolTipOfLine(expected.size() - 1);
     QVERIFY2(toolTip.endsWith(QStringLiteral("wysłano: 4C 45 01 01 01 01 01 01 01 01 01 01 01 01")),
              qPrintable(toolTip));
     QVERIFY2(log->toolTipOfLine(0).endsWith(QLatin1Char(' ') + expected.first()),

@@ -1,9 +1,16 @@
 #include "tests/support/simulatedconnection.h"
 
+#include "codecs/kzrconfig.h"
+#include "codecs/wrn2config.h"
+#include "pages/common/changemarks.h"
 #include "protocol/frames.h"
 #include "protocol/modeltable.h"
+#include "settings/settingdescription.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLoggingCategory>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -19,7 +26,50 @@ private slots:
     void replyLogLines_data();
     void replyLogLines();
     void reidentificationKeepsOnePageInStack();
+    void repeatedReplies_data();
+    void repeatedReplies();
+    void equalReplyIsNotDecodedAgain();
+    void equalReplyTheFormCannotShowIsSaidAgain();
 };
+
+namespace {
+
+QByteArray identificationOf(const char *identity)
+{
+    return QByteArray(identity) + "031507" + QByteArray(6, '\0');
+}
+
+// A reply carries each frame's settings behind the reply header.
+QByteArray replyOf(const char *header, const QByteArray &frames)
+{
+    QByteArray reply;
+    for (int at = 0; at < frames.size(); at += Frame::Size)
+        reply += QByteArray(header) + frames.mid(at + 2, Frame::Size - 2);
+    return reply;
+}
+
+KzrConfig changedKzr()
+{
+    KzrConfig config = KzrConfig::kzrDefaults();
+    config.unlockSeconds = 45;
+    config.relay1 = 1 << KzrConfig::RelayFollowsButton;
+    config.blockedColour = KzrConfig::Yellow;
+    return config;
+}
+
+// Counts the KZR page's trace of decoded fields, which only a decoded reply writes.
+int g_decodeTraces = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countDecodeTraces(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (qstrcmp(context.category, "orva.pages.kzr") == 0)
+        ++g_decodeTraces;
+    else
+        g_previousHandler(type, context, text);
+}
+
+} // namespace
 
 static QStackedWidget *stackOf(ORVA2 &window)
 {
@@ -91,6 +141,115 @@ void tst_ReceiveHandler::reidentificationKeepsOnePageInStack()
     window.processBlock(reply);
     QCOMPARE(stackOf(window)->count(), 3);
     QCOMPARE(stackOf(window)->currentWidget(), &window.kzrPage());
+}
+
+// The live view and a repeated read bring the same reply again and again: it must leave the form
+// and its marks alone, while an edited form or a different reply is loaded as ever.
+void tst_ReceiveHandler::repeatedReplies_data()
+{
+    QTest::addColumn<QByteArray>("identification");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::newRow("KZR-1") << identificationOf(Frame::Reply::Kzr)
+                           << replyOf(Frame::Reply::KzrConfig, KzrConfig::kzrDefaults().encode())
+                           << replyOf(Frame::Reply::KzrConfig, changedKzr().encode());
+    Wrn2Config wrn2 = Wrn2Config::defaults();
+    wrn2.third.dropOutSteps += 2;
+    wrn2.drives[0][2] = !wrn2.drives[0][2];
+    QTest::newRow("WRN-2") << identificationOf(Frame::Reply::Wrn2)
+                           << replyOf(Frame::Reply::Wrn2Config, Wrn2Config::defaults().encode())
+                           << replyOf(Frame::Reply::Wrn2Config, wrn2.encode());
+}
+
+void tst_ReceiveHandler::repeatedReplies()
+{
+    QFETCH(QByteArray, identification);
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    ORVA2 window;
+    window.processBlock(identification);
+    const ModelInfo &model = *ModelInfo::byIdentity(identification);
+    const SettingDescription &description = *SettingDescription::of(model.id);
+    DevicePage &page = window.pageOf(model.id);
+    window.processBlock(first);
+    QCOMPARE(page.configuration().toHex(' '), description.normalised(first).toHex(' '));
+    const int lines = logLinesOf(window).size();
+
+    QSignalSpy counted(&page.changeMarks(), &ChangeMarks::changed);
+    window.processBlock(first);
+    QCOMPARE(counted.count(), 0);
+    QCOMPARE(page.configuration().toHex(' '), description.normalised(first).toHex(' '));
+    QCOMPARE(logLinesOf(window).mid(lines), QStringList{QString::fromUtf8(model.configLine)});
+
+    // The engineer's edit is undone by the same reply, as by any read.
+    QCheckBox *box = nullptr;
+    for (QCheckBox *candidate : page.findChildren<QCheckBox *>()) {
+        if (candidate->isEnabled() && candidate->isVisibleTo(&page)) {
+            box = candidate;
+            break;
+        }
+    }
+    QVERIFY(box);
+    box->click();
+    QVERIFY(!page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(window.isWindowModified());
+    window.processBlock(first);
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(page.configuration().toHex(' '), description.normalised(first).toHex(' '));
+
+    // A different reply fills the form, and its changes are counted once, when it is full.
+    counted.clear();
+    window.processBlock(second);
+    QCOMPARE(page.configuration().toHex(' '), description.normalised(second).toHex(' '));
+    QCOMPARE(counted.count(), 1);
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
+}
+
+void tst_ReceiveHandler::equalReplyIsNotDecodedAgain()
+{
+    ORVA2 window;
+    window.processBlock(identificationOf(Frame::Reply::Kzr));
+    const QByteArray first = replyOf(Frame::Reply::KzrConfig, KzrConfig::kzrDefaults().encode());
+    const QByteArray second = replyOf(Frame::Reply::KzrConfig, changedKzr().encode());
+    window.processBlock(first);
+
+    QLoggingCategory::setFilterRules(QStringLiteral("orva.pages.kzr.debug=true"));
+    g_decodeTraces = 0;
+    g_previousHandler = qInstallMessageHandler(countDecodeTraces);
+    window.processBlock(first);
+    const int afterEqual = g_decodeTraces;
+    window.processBlock(second);
+    const int afterDifferent = g_decodeTraces;
+    // After identification the same reply is loaded again: the device may be another one.
+    window.processBlock(identificationOf(Frame::Reply::Kzr));
+    window.processBlock(second);
+    const int afterIdentification = g_decodeTraces;
+    qInstallMessageHandler(g_previousHandler);
+    QLoggingCategory::setFilterRules(QString());
+
+    QCOMPARE(afterEqual, 0);
+    QVERIFY(afterDifferent > 0);
+    QVERIFY(afterIdentification > afterDifferent);
+}
+
+// A device holding what the form cannot show is said every time it is read, equal or not.
+void tst_ReceiveHandler::equalReplyTheFormCannotShowIsSaidAgain()
+{
+    ORVA2 window;
+    window.processBlock(identificationOf(Frame::Reply::Kzr));
+    KzrConfig beyond = KzrConfig::kzrDefaults();
+    beyond.voltageAppearanceMs = 3000;
+    const QByteArray reply = replyOf(Frame::Reply::KzrConfig, beyond.encode());
+    window.processBlock(reply);
+    const QStringList firstLines = logLinesOf(window);
+    const int said = firstLines.count(
+        QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia"));
+    QCOMPARE(said, 1);
+    window.processBlock(reply);
+    const QStringList lines = logLinesOf(window);
+    QCOMPARE(lines.mid(firstLines.size()), firstLines.mid(firstLines.size() - 3));
 }
 
 QTEST_MAIN(tst_ReceiveHandler)

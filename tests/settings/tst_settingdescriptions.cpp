@@ -1,4 +1,5 @@
 #include "settings/settingdescription.h"
+#include "settings/settingscomparison.h"
 #include "tests/codecs/codecdomain.h"
 
 #include <QSet>
@@ -100,6 +101,12 @@ void tst_settingdescriptions::settingsTellConfigurationsApart()
         const bool sameRows = drawn.description->differences(a, b).isEmpty();
         QVERIFY2(sameBytes == sameRows,
                  qPrintable(a.toHex(' ') + " / " + b.toHex(' ') + " read alike"));
+        // Counting differences by bits names the settings whose shown values differ.
+        QVector<int> shownDifferently;
+        for (const SettingsComparison::Entry &entry :
+             SettingsComparison(*drawn.description, a, b).differences())
+            shownDifferently << entry.field;
+        QCOMPARE(drawn.description->differences(a, b), shownDifferently);
     }
 }
 
