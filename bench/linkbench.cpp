@@ -284,14 +284,8 @@ double windowConnection(const QString &portName)
     FirstPaint::wait(&window);
     // The pages are built right after the first paint; give that its turn.
     settle();
-    QElapsedTimer clock;
-    clock.start();
-    PaintClock painted(&window, clock);
-    painted.arm([&] { return lastLogLine(window) == Loaded; });
-    window.connectTo(portName);
-    if (!runUntil([&] { return painted.paintedAt() >= 0; }))
-        return -1;
-    return painted.paintedAt() / 1e6;
+    const qint64 shownAt = LinkBench::connectAndShow(window, portName);
+    return shownAt < 0 ? -1 : shownAt / 1e6;
 }
 
 } // namespace
@@ -326,6 +320,31 @@ Q_NEVER_INLINE void LinkBench::receiveReplies(ORVA2 &window, DeviceSimulator &si
                                const QList<QByteArray> &replies, int rounds)
 {
     windowLatencies(window, simulator, replies, rounds);
+}
+
+Q_NEVER_INLINE qint64 LinkBench::connectAndShow(ORVA2 &window, const QString &portName)
+{
+    QElapsedTimer clock;
+    clock.start();
+    PaintClock painted(&window, clock);
+    painted.arm([&] { return lastLogLine(window) == Loaded; });
+    window.connectTo(portName);
+    if (!runUntil([&] { return painted.paintedAt() >= 0; }))
+        return -1;
+    return painted.paintedAt();
+}
+
+bool LinkBench::profileConnection(int rounds)
+{
+    g_timeoutMs = 20 * TimeoutMs;
+    DeviceSimulator simulator(Frame::Reply::Kzr);
+    if (!simulator.start())
+        return false;
+    for (int i = 0; i < rounds; ++i) {
+        if (windowConnection(simulator.portName()) < 0)
+            return false;
+    }
+    return true;
 }
 
 void LinkBench::run(BenchTable &table)

@@ -26,6 +26,12 @@ public:
     // count that function alone. False when the model is unknown or nothing connected.
     // With `logLines`, the log holds that many lines first.
     static bool profile(const QString &model, int rounds, bool equal, int logLines = 0);
+    // For a profiler: `rounds` windows just started connect to a simulated KZR-1, each inside
+    // connectAndShow(). False when one did not connect.
+    static bool profileConnection(int rounds);
+    // Presses connect and returns once the loaded form is painted: the time on the clock
+    // then, or -1.
+    static qint64 connectAndShow(ORVA2 &window, const QString &portName);
 
 private:
     static void receiveReplies(ORVA2 &window, DeviceSimulator &simulator,

@@ -73,6 +73,10 @@ int main(int argc, char *argv[])
     TimedApplication application(argc, argv);
     // orva-bench --profile KZR-1|WRN-2 changing|equal [rounds [log lines]]: only replies, for
     // a profiler.
+    // orva-bench --profile connection [rounds]: only connections, each from a fresh window.
+    if (argc >= 3 && std::strcmp(argv[1], "--profile") == 0 &&
+        std::strcmp(argv[2], "connection") == 0)
+        return LinkBench::profileConnection(argc >= 4 ? std::atoi(argv[3]) : 5) ? 0 : 1;
     if (argc >= 4 && std::strcmp(argv[1], "--profile") == 0) {
         const int rounds = argc >= 5 ? std::atoi(argv[4]) : 20;
         const int logLines = argc >= 6 ? std::atoi(argv[5]) : 0;
