@@ -141,6 +141,16 @@ void FormStyle::apply(QWidget *root)
 {
     if (root->isWindow() && !root->parentWidget())
         root->setPalette(whitePalette(root->palette()));
+    applyToWidgets(root);
+}
+
+void FormStyle::applyToForm(QWidget *form)
+{
+    applyToWidgets(form);
+}
+
+void FormStyle::applyToWidgets(QWidget *root)
+{
     QList<QWidget *> widgets = root->findChildren<QWidget *>();
     widgets.prepend(root);
     for (QWidget *widget : widgets) {

@@ -19,6 +19,9 @@ public:
     // is a window; a page takes it over once it stands in the window. Widgets with a style
     // sheet of their own (the pictures) keep it, with the form's white rule in front of it.
     static void apply(QWidget *root);
+    // The same for a form that does not stand in a window yet: everything but the palette,
+    // which it takes over from the window it is put in.
+    static void applyToForm(QWidget *form);
 
     void polish(QWidget *widget) override;
     using QProxyStyle::polish;
@@ -67,6 +70,7 @@ public:
 private:
     FormStyle();
     static FormStyle &instance();
+    static void applyToWidgets(QWidget *root);
 
     // The application's style, which draws all the sheet did not draw itself.
     QStyle *native() const;
