@@ -9,6 +9,8 @@ QLabel *addLabel(QStatusBar *bar, const char *objectName)
 {
     auto *label = new QLabel(bar);
     label->setObjectName(QLatin1String(objectName));
+    // Port, model and link read as three items, not one run of words.
+    label->setContentsMargins(0, 0, 12, 0);
     bar->addWidget(label);
     return label;
 }

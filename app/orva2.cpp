@@ -332,6 +332,9 @@ void ORVA2::backToStart()
     ui->stackedWidget->setCurrentIndex(0);
     while (ui->stackedWidget->count() > 1)
         ui->stackedWidget->removeWidget(ui->stackedWidget->widget(1));
+    // The window grew for the page; the start window takes the size it had before.
+    if (m_startSize.isValid() && !isMaximized() && !isFullScreen())
+        resize(m_startSize);
     if (wasOpen)
         m_log->remark(QStringLiteral("Rozłączono: port %1 zamknięty").arg(m_portName));
     m_settingsMenu->pageChanged();
@@ -471,6 +474,8 @@ void ORVA2::insertPage(QWidget *page)
 
 void ORVA2::showInsertedPage()
 {
+    if (ui->stackedWidget->currentIndex() == 0)
+        m_startSize = size();
     ui->stackedWidget->setCurrentIndex(1);
     m_settingsMenu->pageChanged();
     updateChangeState();

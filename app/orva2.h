@@ -22,6 +22,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <QVector>
 
@@ -271,5 +272,7 @@ private:
     // The configuration the relay acknowledged without a read confirming it.
     QByteArray m_sentUnconfirmed;
     std::optional<Leaving> m_leaveAfterWrite;
+    // The window's size on the start page, before a page made it grow.
+    QSize m_startSize;
     ConnectionStatus *m_status = nullptr;
 };

@@ -91,6 +91,10 @@ KZR::KZR(QWidget *parent) : DevicePage(parent), ui(new Ui::KZR)
         grey->setOpacity(StaleIndicatorOpacity);
         indicator->setGraphicsEffect(grey);
     }
+    // The view keeps its place whether or not it says that the relay is silent.
+    QSizePolicy keepsRoom = ui->BrakDanychWidok->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    ui->BrakDanychWidok->setSizePolicy(keepsRoom);
     showViewStale(false);
 }
 

@@ -88,12 +88,15 @@ void tst_BackToStart::disconnectShowsTheStartWindow()
     ORVA2 &window = connection.window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize startSize = window.size();
     QVERIFY(connection.connectAndLoad());
     QWidget *page = stackOf(window)->currentWidget();
 
     clickButton(page, button.toLatin1().constData());
     QVERIFY(window.isVisible());
     QVERIFY(showsStart(window));
+    // The window grown for the page is the start window's size again.
+    QTRY_COMPARE(window.size(), startSize);
     QVERIFY(!page->isVisible());
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("statusPort"))->text(), QString());
     QCOMPARE(statusLink(window), QString());
