@@ -81,6 +81,7 @@ KZR::KZR(QWidget *parent) : DevicePage(parent), ui(new Ui::KZR)
     m_viewStale.setSingleShot(true);
     m_viewStale.setInterval(ViewStaleMs);
     connect(&m_viewStale, &QTimer::timeout, this, [this] { showViewStale(true); });
+    m_ageTick.setObjectName(QStringLiteral("viewAgeTimer"));
     m_ageTick.setInterval(AgeTickMs);
     connect(&m_ageTick, &QTimer::timeout, this, &KZR::showViewAge);
     for (QWidget *indicator :
@@ -221,6 +222,21 @@ void KZR::showViewStale(bool stale)
     showViewAge();
     if (changed)
         emit viewStaleChanged(stale);
+}
+
+void KZR::showEvent(QShowEvent *event)
+{
+    DevicePage::showEvent(event);
+    if (viewShown()) {
+        m_ageTick.start();
+        showViewAge();
+    }
+}
+
+void KZR::hideEvent(QHideEvent *event)
+{
+    DevicePage::hideEvent(event);
+    m_ageTick.stop();
 }
 
 void KZR::showViewAge()

@@ -39,6 +39,11 @@ signals:
     void WidokZalaczonyKZR();
     void OdblokujZProgramu();
 
+protected:
+    // The age is told only while someone can read it.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private slots:
     void on_DTR_clicked();
     void on_DZ_clicked();

@@ -110,6 +110,13 @@ void tst_WindowCues::liveViewSaysItsAge()
     QTRY_COMPARE_WITH_TIMEOUT(labelText(window, "statusLink"), QStringLiteral("Połączono"),
                               TimeoutMs);
     QTRY_VERIFY(unlock->isEnabled());
+
+    // Gone from view, the page stops telling the age.
+    auto *ageTimer = page.findChild<QTimer *>(QStringLiteral("viewAgeTimer"));
+    QVERIFY(ageTimer->isActive());
+    clickButton(&page, "rozlacz");
+    QVERIFY(!page.isVisible());
+    QVERIFY(!ageTimer->isActive());
 }
 
 // The view's request and reply come every second; hidden, they stay in the saved log, and
