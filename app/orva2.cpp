@@ -135,15 +135,14 @@ Pages &ORVA2::pages()
 {
     if (!m_pages) {
         m_pages = std::make_unique<Pages>();
-        // A page's look and polish are ready before a device is identified: the connection
-        // then waits only for showing the page, not for styling it.
+        // A page's look is ready before a device is identified: the connection then waits
+        // only for showing the page, not for styling it.
         for (QWidget *page : {static_cast<QWidget *>(&m_pages->offline),
                               static_cast<QWidget *>(&m_pages->symulator)})
             FormStyle::applyToForm(page);
         for (const ModelPage &row : ModelPage::all()) {
             DevicePage &page = row.page(*m_pages);
             FormStyle::applyToForm(&page);
-            page.ensurePolished();
             connect(&page.changeMarks(), &ChangeMarks::changed, this, &ORVA2::updateChangeState,
                     Qt::UniqueConnection);
             connect(&page, &DevicePage::defaultsLoaded, this, &ORVA2::defaultsInForm,
