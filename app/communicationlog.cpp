@@ -1,6 +1,7 @@
 #include "app/communicationlog.h"
 
 #include "app/dialogfolder.h"
+#include "settings/atomicfilewriter.h"
 #include "settings/filenames.h"
 
 #include <QDateTime>
@@ -10,7 +11,6 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTextBlock>
@@ -236,26 +236,23 @@ void CommunicationLog::setHeader(std::function<QStringList()> header)
 
 bool CommunicationLog::saveTo(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QStringList header{QStringLiteral("Log ORVA_Konfig"),
-                           QStringLiteral("Program: orva-konfig " ORVA_PROGRAM_VERSION),
-                           QStringLiteral("Zapisano: ") +
-                               QDateTime::currentDateTime().toString(
-                                   QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
-        if (m_header)
-            header += m_header();
-        file.write(header.join(QLatin1Char('\n')).toUtf8() + "\n\n");
-        // An empty log still has its one empty block, which is no entry.
-        for (QTextBlock block = m_view->document()->begin(); block.isValid();
-             block = block.next()) {
-            if (block.blockFormat().hasProperty(TimeProperty))
-                file.write(entryOf(block).toUtf8() + '\n');
-        }
-        if (file.commit())
-            return true;
+    QStringList header{QStringLiteral("Log ORVA_Konfig"),
+                       QStringLiteral("Program: orva-konfig " ORVA_PROGRAM_VERSION),
+                       QStringLiteral("Zapisano: ") +
+                           QDateTime::currentDateTime().toString(
+                               QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+    if (m_header)
+        header += m_header();
+    QByteArray text = header.join(QLatin1Char('\n')).toUtf8() + "\n\n";
+    // An empty log still has its one empty block, which is no entry.
+    for (QTextBlock block = m_view->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().hasProperty(TimeProperty))
+            text += entryOf(block).toUtf8() + '\n';
     }
-    *error = file.errorString();
+    AtomicFileWriter file(path);
+    if (file.store(text))
+        return true;
+    *error = file.reason();
     return false;
 }
 

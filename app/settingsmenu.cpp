@@ -336,7 +336,11 @@ void SettingsMenu::print()
     QPrintPreviewDialog preview(&printer, &m_window);
     preview.setObjectName(QStringLiteral("podgladWydruku"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&report](QPrinter *target) { report.print(target); });
+            [this, &report](QPrinter *target) {
+                if (!report.print(target))
+                    m_window.communicationLog().failure(
+                        QStringLiteral("Nie wydrukowano raportu nastaw: drukarka nie przyjęła strony"));
+            });
     preview.exec();
 }
 

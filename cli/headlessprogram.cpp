@@ -128,7 +128,9 @@ int HeadlessProgram::exec()
     connect(&job, &ConfigurationJob::finished, &events,
             [&events](const RunOutcome &outcome) { events.exit(outcome.code); });
     job.start();
-    return events.exec();
+    const int code = events.exec();
+    // A run the bench's log does not record is no success.
+    return code == RunOutcome::Done && m_logFailed ? RunOutcome::Refused : code;
 }
 
 // A file to write or compare with is taken whole before any relay is asked, so a refused
@@ -195,6 +197,8 @@ void HeadlessProgram::conclude(const RunOutcome &outcome)
     const QString error =
         m_log->append({QDateTime::currentDateTime(), m_portLabel, m_commandLine.actionName(),
                        m_commandLine.actionFile(), outcome});
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
+        m_logFailed = true;
         say(error);
+    }
 }

@@ -58,4 +58,5 @@ private:
     DeviceSession m_session;
     BackupStore m_backups;
     QString m_portLabel;
+    bool m_logFailed = false;
 };

@@ -1,9 +1,11 @@
 #include "cli/runlog.h"
 
 #include "protocol/modeltable.h"
+#include "settings/filefailure.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -53,23 +55,56 @@ QString RunLog::append(const Line &line) const
     return appendText({time.toString(Qt::ISODate), line.port,
                        outcome.model ? outcome.model->nameText() : QString(), outcome.deviceVersion,
                        line.action, line.file,
-                       QStringLiteral("%1: %2").arg(outcome.code).arg(outcome.sentence)});
+                       QString::number(outcome.code) + QStringLiteral(": ") + outcome.sentence});
+}
+
+// A new log is made whole, column names inside, and only then put in place, without ever
+// replacing a file: of several processes starting one log at once, exactly one gives it its
+// header, and no line can come before it.
+QString RunLog::create() const
+{
+    QTemporaryFile header(m_path + QStringLiteral(".XXXXXX"));
+    const QByteArray bytes = csvLine(Columns).toUtf8();
+    if (!header.open() || header.write(bytes) != bytes.size() || !header.flush())
+        return failure(FileFailure::reason(header));
+    header.close();
+    if (header.rename(m_path)) {
+        header.setAutoRemove(false);
+        return QString();
+    }
+    // Another process made it first.
+    return QFileInfo::exists(m_path) ? QString() : failure(FileFailure::reason(header));
 }
 
 QString RunLog::appendText(const QStringList &fields) const
 {
+    const QFileInfo info(m_path);
+    if (info.exists() && !info.isFile())
+        return failure(FileFailure::notRegularFile());
+    if (!info.exists()) {
+        const QString error = create();
+        if (!error.isEmpty())
+            return error;
+    }
     QFile file(m_path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return QStringLiteral("Nie można dopisać do dziennika „%1”: %2.")
-            .arg(QFileInfo(m_path).fileName(), file.errorString());
-    QString text = file.size() == 0 ? csvLine(Columns) : QString();
+        return failure(FileFailure::reason(file));
+    const qint64 start = file.size();
+    // A log left empty by hand still gets its column names.
+    QString text = start == 0 ? csvLine(Columns) : QString();
     if (!fields.isEmpty())
         text += csvLine(fields);
     const QByteArray bytes = text.toUtf8();
-    const bool whole = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    if (!whole)
-        return QStringLiteral("Nie dopisano do dziennika „%1”: %2.")
-            .arg(QFileInfo(m_path).fileName(), file.errorString());
-    return QString();
+    if (file.write(bytes) == bytes.size() && file.flush())
+        return QString();
+    const QString reason = FileFailure::reason(file);
+    // The part of the line that did fit is taken back, so the log never ends in half a line.
+    file.resize(start);
+    return failure(reason.isEmpty() ? QStringLiteral("nie zapisano całego wiersza") : reason);
+}
+
+QString RunLog::failure(const QString &reason) const
+{
+    return QStringLiteral("Nie dopisano do dziennika „%1”: %2.")
+        .arg(QFileInfo(m_path).fileName(), reason.isEmpty() ? QStringLiteral("nieznany błąd") : reason);
 }

@@ -1,6 +1,8 @@
 #include "settings/settingsfile.h"
 
 #include "protocol/frames.h"
+#include "settings/atomicfilewriter.h"
+#include "settings/filefailure.h"
 #include "settings/settingdescription.h"
 
 #include <QFile>
@@ -9,7 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 const char *const SettingsFile::Format = "orva-konfig-nastawy";
 const char *const SettingsFile::Extension = ".orva.json";
@@ -118,19 +119,20 @@ QByteArray SettingsFile::toJson() const
 
 QString SettingsFile::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toJson()) < 0 || !file.commit())
-        return QStringLiteral("Nie zapisano pliku „%1”: %2.")
-            .arg(QFileInfo(path).fileName(), file.errorString());
-    return QString();
+    AtomicFileWriter writer(path);
+    return writer.store(toJson()) ? QString() : writer.errorText();
 }
 
 SettingsFile SettingsFile::open(const QString &path, QString *error)
 {
+    // A pipe or a device would be waited on for ever, or read without end.
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Nie można odczytać pliku „%1”: %2.")
-                     .arg(QFileInfo(path).fileName(), file.errorString());
+    const QString reason = info.exists() && !info.isFile() ? FileFailure::notRegularFile()
+                           : !file.open(QIODevice::ReadOnly) ? FileFailure::reason(file)
+                                                             : QString();
+    if (!reason.isEmpty()) {
+        *error = QStringLiteral("Nie można odczytać pliku „%1”: %2.").arg(info.fileName(), reason);
         return SettingsFile();
     }
     return fromJson(file.readAll(), error);

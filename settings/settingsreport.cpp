@@ -1,6 +1,7 @@
 #include "settings/settingsreport.h"
 
 #include "protocol/frames.h"
+#include "settings/atomicfilewriter.h"
 #include "settings/sheetlayout.h"
 
 #include <QFileInfo>
@@ -387,17 +388,18 @@ bool SettingsReport::print(QPagedPaintDevice *device) const
 
 QString SettingsReport::writePdf(const QString &path) const
 {
-    const auto failed = [&path] {
-        return QStringLiteral("Nie zapisano raportu „%1”.").arg(QFileInfo(path).fileName());
-    };
-    QPdfWriter writer(path);
+    // Painted into a temporary file beside the target, which replaces it only once the
+    // painter, the writer and the disk have all done their part.
+    AtomicFileWriter file(path);
+    if (!file.open())
+        return file.errorText();
+    QPdfWriter writer(file.device());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(QStringLiteral("Karta nastaw %1").arg(m_header.model));
+    writer.setTitle(QStringLiteral("Karta nastaw ") + m_header.model);
     writer.setCreator(QStringLiteral("orva-konfig"));
     if (!print(&writer))
-        return failed();
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
-        return failed();
-    return QString();
+        return QStringLiteral("Nie zapisano raportu „%1”: nie można narysować strony.")
+            .arg(QFileInfo(path).fileName());
+    return file.commit() ? QString() : file.errorText();
 }

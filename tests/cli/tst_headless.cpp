@@ -4,6 +4,7 @@
 #include "settings/settingsfile.h"
 #include "simulator/devicesimulator.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/fulldisk.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -31,6 +32,10 @@ private slots:
     void repeatHandlesEachRelayOnce();
     void reportIsWritten();
     void relaySimulatedInsideTheProgram();
+    void fullDiskSavesNothing_data();
+    void fullDiskSavesNothing();
+    void pathsThatAreNoRegularFileAreRefused_data();
+    void pathsThatAreNoRegularFileAreRefused();
 
 private:
     struct Run
@@ -476,6 +481,72 @@ void tst_Headless::relaySimulatedInsideTheProgram()
     QFile sheet(pdf);
     QVERIFY(sheet.open(QIODevice::ReadOnly));
     QVERIFY(sheet.read(5) == "%PDF-");
+}
+
+void tst_Headless::fullDiskSavesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<qint64>("free");
+    for (const char *action : {"--read", "--report"}) {
+        QTest::addRow("%s, no space", action) << action << qint64(0);
+        QTest::addRow("%s, 4 KiB free", action) << action << qint64(4096);
+    }
+}
+
+// The good file stays, the run says why it saved nothing, and the script sees 2.
+void tst_Headless::fullDiskSavesNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(qint64, free);
+    FullDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.skipReason()));
+    const QString target = disk.filePath(QStringLiteral("target.orva.json"));
+    const QByteArray good = fileOf(ModelInfo::Id::Wrn2, 3);
+    writeFile(target, good);
+    QVERIFY(disk.fill(free));
+
+    const Run full = run({"--simulate", "WRN-2", action, target});
+    QCOMPARE(full.code, int(RunOutcome::Refused));
+    QVERIFY2(full.err.contains(QStringLiteral("„target.orva.json”: brak miejsca na dysku.")),
+             qPrintable(full.err));
+    QVERIFY2(!full.err.contains(QStringLiteral("Zapisano")), qPrintable(full.err));
+    QFile kept(target);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), good);
+}
+
+void tst_Headless::pathsThatAreNoRegularFileAreRefused_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("--read onto a device node") << "--read" << "device";
+    QTest::newRow("--report onto a device node") << "--report" << "device";
+    QTest::newRow("--read onto a named pipe") << "--read" << "fifo";
+    QTest::newRow("--write from a named pipe") << "--write" << "fifo";
+    QTest::newRow("--compare with a named pipe") << "--compare" << "fifo";
+}
+
+// Run as root, a device node would become a regular file; a pipe nobody writes to would
+// hang the run for ever.
+void tst_Headless::pathsThatAreNoRegularFileAreRefused()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, kind);
+    const QString special = path(QStringLiteral("special-") + QTest::currentDataTag());
+    QProcess make;
+    if (kind == "device")
+        make.start(QStringLiteral("mknod"), {special, "c", "1", "3"});
+    else
+        make.start(QStringLiteral("mkfifo"), {special});
+    if (!make.waitForFinished() || make.exitCode() != 0)
+        QSKIP("making a device node needs root");
+
+    const Run refused = run({"--simulate", "KZR-1", action, special});
+    QCOMPARE(refused.code, int(RunOutcome::Refused));
+    QVERIFY2(refused.err.contains(QStringLiteral(": to nie jest zwykły plik.")),
+             qPrintable(refused.err));
+    QVERIFY(!QFileInfo(special).isFile());
 }
 
 QTEST_GUILESS_MAIN(tst_Headless)
