@@ -107,3 +107,10 @@ bool BrtConfig::operator==(const BrtConfig &other) const
            input2Relay2 == other.input2Relay2 && relay1Inverted == other.relay1Inverted &&
            relay2Inverted == other.relay2Inverted;
 }
+
+// Bits 5-7 of each input's byte, 3-7 of the options byte, 6-7 of the relays byte, and
+// bytes 10-13.
+QByteArray BrtConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 e0 00 00 e0 00 00 f8 c0 ff ff ff ff");
+}

@@ -76,6 +76,9 @@ public:
     bool relay1Inverted = false;
     bool relay2Inverted = false;
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole configuration reply; a byte beyond a short block reads as 0.
     static BrtConfig decode(const QByteArray &block);
     QByteArray encode() const;

@@ -65,3 +65,9 @@ bool DravConfig::operator==(const DravConfig &other) const
 {
     return tracks == other.tracks;
 }
+
+// Bits 5-7 of each track's options byte, and bytes 11-13.
+QByteArray DravConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 e0 e0 e0 00 00 00 00 00 00 ff ff ff");
+}

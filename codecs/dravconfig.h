@@ -36,10 +36,10 @@ public:
         bool switchedOff = false;
         bool inputInverted = false;
         bool relayInverted = false;
-        bool ledLatched = false; // the LED holds until reset
+        bool ledLatched = false;      // the LED holds until reset
         bool supplySignalled = false; // the relay's LED shows the supply
-        quint8 pickUpSteps = 0;  // 100 ms each
-        quint8 dropOutSteps = 0; // 100 ms each
+        quint8 pickUpSteps = 0;       // 100 ms each
+        quint8 dropOutSteps = 0;      // 100 ms each
 
         bool operator==(const Track &other) const;
     };
@@ -47,6 +47,9 @@ public:
 
     std::array<Track, TrackCount> tracks{};
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole configuration reply; a byte beyond a short block reads as 0.
     static DravConfig decode(const QByteArray &block);
     QByteArray encode() const;

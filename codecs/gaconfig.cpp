@@ -67,3 +67,10 @@ bool GaConfig::operator==(const GaConfig &other) const
            appearanceDelayCount == other.appearanceDelayCount &&
            disappearanceDelayCount == other.disappearanceDelayCount;
 }
+
+// Bits 5-7 of the relay and colour-scheme bytes, 4-7 of the LED byte, 1-7 of the trigger
+// byte, and byte 13.
+QByteArray GaConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 e0 00 e0 00 e0 f0 fe 00 00 00 00 ff");
+}

@@ -81,6 +81,9 @@ public:
     quint16 appearanceDelayCount = 0;
     quint16 disappearanceDelayCount = 0;
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole "DF" or "DJ" reply; a byte the block lacks reads as 0.
     static GaConfig decode(const QByteArray &block);
     // The 14-byte configuration frame with the outgoing header.

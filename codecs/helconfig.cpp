@@ -83,3 +83,9 @@ bool HelConfig::operator==(const HelConfig &other) const
            relay2Inverted == other.relay2Inverted && pickUpDelay == other.pickUpDelay &&
            dropOutDelay == other.dropOutDelay && pulseTime == other.pulseTime;
 }
+
+// Bit 7 of the options byte, and byte 13.
+QByteArray HelConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 80 00 00 00 00 00 00 00 00 00 00 ff");
+}

@@ -69,6 +69,9 @@ public:
     // The second time slot carries the pulse time when pulsing, the drop-out delay otherwise;
     // the time not chosen is not sent.
     QByteArray encode() const;
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // The configuration a written frame holds. Only the time the mode sends comes back; the
     // one left out reads as 0. A byte beyond a short frame reads as 0.
     static HelConfig decode(const QByteArray &frame);

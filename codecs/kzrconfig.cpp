@@ -111,3 +111,9 @@ bool KzrConfig::operator==(const KzrConfig &other) const
            voltageLossMs == other.voltageLossMs && blockedColour == other.blockedColour &&
            freeColour == other.freeColour && earthingColour == other.earthingColour;
 }
+
+// Bit 7 of the unlock byte, bits 5-7 of the relay bytes and 6-7 of the inputs byte.
+QByteArray KzrConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 80 00 e0 e0 c0 00 00 00 00 00 00 00");
+}

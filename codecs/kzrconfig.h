@@ -86,6 +86,9 @@ public:
     Colour freeColour = NoColour;
     Colour earthingColour = NoColour;
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole "DE" reply; a byte the block lacks reads as 0.
     static KzrConfig decode(const QByteArray &block);
     // The 14-byte configuration frame with the outgoing header.

@@ -37,3 +37,9 @@ bool NovConfig::operator==(const NovConfig &other) const
 {
     return coefficients == other.coefficients && calibration == other.calibration;
 }
+
+// Bits 5-7 of the flags byte, and bytes 11-13.
+QByteArray NovConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 00 00 00 00 00 00 00 00 e0 ff ff ff");
+}

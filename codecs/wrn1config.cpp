@@ -78,3 +78,9 @@ bool Wrn1Config::operator==(const Wrn1Config &other) const
 {
     return first == other.first && second == other.second;
 }
+
+// Bit 7 of each LED byte, and bytes 11-13.
+QByteArray Wrn1Config::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 00 80 80 00 00 00 00 00 00 ff ff ff");
+}

@@ -39,6 +39,9 @@ public:
     WrnChannel first;
     WrnChannel second;
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole configuration reply; a byte beyond a short block reads as 0.
     static Wrn1Config decode(const QByteArray &block);
     QByteArray encode() const;

@@ -83,3 +83,11 @@ bool Wrn2Config::operator==(const Wrn2Config &other) const
 {
     return firstChannels == other.firstChannels && third == other.third && drives == other.drives;
 }
+
+// The first frame is the two-channel relay's; in the second, bits 5-7 of the flags byte,
+// bits 0 and 7 of the colour byte, bits 1-7 of the matrix's last byte, and bytes 9-13.
+QByteArray Wrn2Config::ignoredBits()
+{
+    return Wrn1Config::ignoredBits() +
+           QByteArray::fromHex("00 00 e0 00 00 00 81 00 fe ff ff ff ff ff");
+}

@@ -54,6 +54,9 @@ public:
     // drives[input][relay], counted from 0: any input may drive any number of relays.
     std::array<std::array<bool, Channels>, Channels> drives{};
 
+    // The bits of both configuration frames that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frames sent.
+    static QByteArray ignoredBits();
     // From both frames of a reply; a byte beyond a short block reads as 0.
     static Wrn2Config decode(const QByteArray &block);
     // A block that stops before the end of the second frame says nothing about channel 3 or

@@ -40,3 +40,9 @@ bool ZegarConfig::operator==(const ZegarConfig &other) const
            startClearsDisplay == other.startClearsDisplay &&
            stopOnVoltageLoss == other.stopOnVoltageLoss;
 }
+
+// Bits 6-7 of the mode byte, 2-7 of the start byte, 1-7 of the stop byte, and bytes 5-13.
+QByteArray ZegarConfig::ignoredBits()
+{
+    return QByteArray::fromHex("00 00 c0 fc fe ff ff ff ff ff ff ff ff ff");
+}

@@ -40,6 +40,9 @@ public:
     bool startClearsDisplay = false;
     bool stopOnVoltageLoss = false;
 
+    // The bits of the configuration frame that the device documents as ignored or reserved:
+    // whatever it returns in them, a read-back that differs only there is the frame sent.
+    static QByteArray ignoredBits();
     // From a whole "DK" reply; a byte the block lacks reads as 0.
     static ZegarConfig decode(const QByteArray &block);
     // The 14-byte configuration frame with the outgoing header.

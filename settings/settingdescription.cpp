@@ -1,8 +1,10 @@
 #include "settings/settingdescription.h"
 
+#include "protocol/frames.h"
 #include "settings/descriptions/modeldescriptions.h"
 
 #include <QLocale>
+#include <QStringList>
 
 #include <map>
 
@@ -32,9 +34,26 @@ const SettingDescription *SettingDescription::of(ModelInfo::Id model)
 }
 
 SettingDescription::SettingDescription(ModelInfo::Id model,
-                                       std::function<QByteArray(const QByteArray &)> normalise)
-    : m_model(model), m_normalise(std::move(normalise))
+                                       std::function<QByteArray(const QByteArray &)> normalise,
+                                       const QByteArray &ignoredBits)
+    : m_model(model), m_normalise(std::move(normalise)), m_ignored(ignoredBits)
 {
+}
+
+QByteArray SettingDescription::held(const QByteArray &frames) const
+{
+    QByteArray result = frames.leftJustified(frameBytes(), '\0', true);
+    // The ignored bits as the program writes them, so a file keeps its constant bytes.
+    const QByteArray written = normalised(frames).leftJustified(frameBytes(), '\0', true);
+    const QByteArray ignored = m_ignored.leftJustified(frameBytes(), '\0', true);
+    for (int i = 0; i < result.size(); ++i)
+        result[i] = static_cast<char>((result[i] & ~ignored[i]) | (written[i] & ignored[i]));
+    for (int at = 0; at < result.size(); at += Frame::Size) {
+        const QByteArray header =
+            (at == 0 ? Frame::configFrame() : Frame::configFramePart2()).left(2);
+        result.replace(at, header.size(), header);
+    }
+    return result;
 }
 
 int SettingDescription::frameBytes() const
@@ -72,6 +91,32 @@ QVector<int> SettingDescription::differences(const QByteArray &frames,
         }
     }
     return result;
+}
+
+// By the bytes, not by the values shown: a code the form has no name for differs from
+// every other code, and two such codes from each other.
+bool SettingDescription::differs(int field, const QByteArray &frames, const QByteArray &other) const
+{
+    const QByteArray ours = held(frames);
+    const QByteArray theirs = held(other);
+    const QByteArray &mask = m_fields.at(field).mask;
+    for (int i = 0; i < mask.size(); ++i) {
+        if ((ours[i] ^ theirs[i]) & mask[i])
+            return true;
+    }
+    return false;
+}
+
+QString SettingDescription::bytesOf(int field, const QByteArray &frames) const
+{
+    const QByteArray bytes = held(frames);
+    const QByteArray &mask = m_fields.at(field).mask;
+    QStringList hex;
+    for (int i = 0; i < mask.size(); ++i) {
+        if (mask[i] != 0)
+            hex << QString::asprintf("%02X", static_cast<quint8>(bytes[i]));
+    }
+    return hex.join(QLatin1Char(' '));
 }
 
 QByteArray SettingDescription::taken(const QByteArray &into, const QByteArray &from,

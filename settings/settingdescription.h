@@ -32,8 +32,8 @@ public:
     // tester, which has none.
     static const SettingDescription *of(ModelInfo::Id model);
 
-    SettingDescription(ModelInfo::Id model,
-                       std::function<QByteArray(const QByteArray &)> normalise);
+    SettingDescription(ModelInfo::Id model, std::function<QByteArray(const QByteArray &)> normalise,
+                       const QByteArray &ignoredBits);
 
     ModelInfo::Id model() const { return m_model; }
     int frameBytes() const;
@@ -42,10 +42,20 @@ public:
     // What the program would write after reading these frames (or a device reply): its
     // codec decodes them and encodes them again.
     QByteArray normalised(const QByteArray &frames) const { return m_normalise(frames); }
+    // What the relay holds, byte for byte, from a reply or frames: each frame under the header
+    // the program writes it with, the bits the model ignores as the program writes them,
+    // every other bit as it came, even one the form cannot show. Two configurations are the
+    // same only when these are equal.
+    QByteArray held(const QByteArray &frames) const;
 
     QVector<SettingRow> rows(const QByteArray &frames) const;
     // The indexes of the settings whose values differ between two configurations.
     QVector<int> differences(const QByteArray &frames, const QByteArray &other) const;
+    // Whether the setting's bits differ, the bits the model ignores aside: a relay or a file
+    // may hold a code the form has no name for, which must never pass for the form's value.
+    bool differs(int field, const QByteArray &frames, const QByteArray &other) const;
+    // The bytes the setting lives in, in hexadecimal ("EF", "00 64"), as held().
+    QString bytesOf(int field, const QByteArray &frames) const;
     // `into` with the chosen settings' bits taken from `from`.
     QByteArray taken(const QByteArray &into, const QByteArray &from,
                      const QVector<int> &fieldIndexes) const;
@@ -73,6 +83,7 @@ public:
 private:
     ModelInfo::Id m_model;
     std::function<QByteArray(const QByteArray &)> m_normalise;
+    QByteArray m_ignored;
     QVector<Field> m_fields;
     QString m_group;
 };

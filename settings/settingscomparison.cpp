@@ -6,10 +6,11 @@ SettingsComparison::SettingsComparison(const SettingDescription &description,
     const QVector<SettingRow> ourRows = description.rows(ours);
     const QVector<SettingRow> theirRows = description.rows(theirs);
     for (int i = 0; i < ourRows.size(); ++i) {
-        const bool differs = ourRows[i].value != theirRows[i].value;
+        const bool differs = description.differs(i, ours, theirs);
         m_differing += differs ? 1 : 0;
         m_entries.append({i, ourRows[i].group, ourRows[i].setting, ourRows[i].value,
-                          theirRows[i].value, differs});
+                          theirRows[i].value, description.bytesOf(i, ours),
+                          description.bytesOf(i, theirs), differs});
     }
 }
 
@@ -21,4 +22,13 @@ QVector<SettingsComparison::Entry> SettingsComparison::differences() const
             result.append(entry);
     }
     return result;
+}
+
+// Built piece by piece: the values may hold anything a file or a device put there.
+QString SettingsComparison::Entry::line(const QString &ourSide, const QString &theirSide) const
+{
+    return group + QStringLiteral(" / ") + setting + QStringLiteral(": ") + ourSide +
+           QLatin1Char(' ') + ours + QStringLiteral(" (") + ourBytes + QStringLiteral("), ") +
+           theirSide + QLatin1Char(' ') + theirs + QStringLiteral(" (") + theirBytes +
+           QLatin1Char(')');
 }

@@ -7,7 +7,9 @@
 #include <QVector>
 
 // Two configurations of one model side by side, setting by setting: the form against a
-// file or the device, or what was written against what was read back.
+// file or the device, or what was written against what was read back. Settings are
+// compared by their bits, not by the values shown, so a byte the form has no name for
+// never passes for the value the form would show instead.
 class SettingsComparison
 {
 public:
@@ -18,7 +20,13 @@ public:
         QString setting;
         QString ours;
         QString theirs;
+        // The bytes the setting lives in, in hexadecimal.
+        QString ourBytes;
+        QString theirBytes;
         bool differs;
+
+        // "Grupa / Nastawa: <ourSide> wartość (EF), <theirSide> wartość (FF)".
+        QString line(const QString &ourSide, const QString &theirSide) const;
     };
 
     SettingsComparison(const SettingDescription &description, const QByteArray &ours,

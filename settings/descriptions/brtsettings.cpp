@@ -48,12 +48,11 @@ void describeInput(SettingDescription &description, const InputForm &form)
         return BrtConfig::decode(frames).*member;
     };
     description.beginGroup(form.title);
-    description.add(QStringLiteral("Działanie na:"),
-                    description.bitMask(form.byte, Layout::ExcitationBit),
-                    [input](const QByteArray &f) {
-                        return input(f).onExcitation ? QStringLiteral("Pobudzenie")
-                                                     : QStringLiteral("Zanik");
-                    });
+    description.add(
+        QStringLiteral("Działanie na:"), description.bitMask(form.byte, Layout::ExcitationBit),
+        [input](const QByteArray &f) {
+            return input(f).onExcitation ? QStringLiteral("Pobudzenie") : QStringLiteral("Zanik");
+        });
     QByteArray colourMask = description.byteMask(form.byte);
     colourMask[form.byte] = static_cast<char>(Layout::ColourMask);
     description.add(QStringLiteral("Kolor wskazania:"), colourMask,
@@ -76,9 +75,9 @@ struct RelayRow
 
 SettingDescription describeBrtSettings()
 {
-    SettingDescription description(ModelInfo::Id::Brt, [](const QByteArray &f) {
-        return BrtConfig::decode(f).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Brt, [](const QByteArray &f) { return BrtConfig::decode(f).encode(); },
+        BrtConfig::ignoredBits());
     describeInput(description, {QStringLiteral("Wejście 1"), Layout::Input1Byte, &BrtConfig::input1,
                                 QStringLiteral("Opóżnienie pojawienia się:"),
                                 QStringLiteral("Opóźnienie zaniku:")});

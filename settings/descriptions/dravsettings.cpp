@@ -60,7 +60,8 @@ void addTrack(SettingDescription &description, int track)
 SettingDescription describeDravSettings()
 {
     SettingDescription description(
-        ModelInfo::Id::Drav, [](const QByteArray &f) { return DravConfig::decode(f).encode(); });
+        ModelInfo::Id::Drav, [](const QByteArray &f) { return DravConfig::decode(f).encode(); },
+        DravConfig::ignoredBits());
     for (int track = 0; track < DravConfig::TrackCount; ++track)
         addTrack(description, track);
     description.beginGroup(QStringLiteral("Inne"));

@@ -81,7 +81,8 @@ void addRelay(SettingDescription &description, const RelayForm &form)
 SettingDescription describeGaSettings(ModelInfo::Id model)
 {
     SettingDescription description(
-        model, [](const QByteArray &f) { return GaConfig::decode(f).encode(); });
+        model, [](const QByteArray &f) { return GaConfig::decode(f).encode(); },
+        GaConfig::ignoredBits());
 
     description.beginGroup(QStringLiteral("Konfiguracja ogólna"));
     description.add(QStringLiteral("Działanie na:"),

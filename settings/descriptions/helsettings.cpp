@@ -51,9 +51,10 @@ void addTime(SettingDescription &description, const QString &setting, int firstB
 
 SettingDescription describeHelSettings()
 {
-    SettingDescription description(ModelInfo::Id::Hel, [](const QByteArray &frames) {
-        return HelConfig::decode(frames).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Hel,
+        [](const QByteArray &frames) { return HelConfig::decode(frames).encode(); },
+        HelConfig::ignoredBits());
     description.beginGroup(QStringLiteral("Konfiguracja ogólna"));
     description.add(
         QStringLiteral("Tryb pracy"), modeMask(description),

@@ -50,8 +50,8 @@ void addLed(SettingDescription &description, const QString &label, int byte, Led
         QStringLiteral("NIEBIESKI"), QStringLiteral("ZIELONY"),   QStringLiteral("ŻÓŁTY"),
     };
     description.add(label, description.byteMask(byte), [field](const QByteArray &frames) {
-        // The program always writes one of the six codes; any other byte names no entry.
-        return colours.value(read(frames).*field);
+        // The program always writes one of the six codes; a relay may hold any other byte.
+        return colours.value(read(frames).*field, QStringLiteral("nieznany kod"));
     });
 }
 
@@ -60,7 +60,8 @@ void addLed(SettingDescription &description, const QString &label, int byte, Led
 SettingDescription describeKzrSettings(ModelInfo::Id model)
 {
     SettingDescription description(
-        model, [](const QByteArray &frames) { return KzrConfig::decode(frames).encode(); });
+        model, [](const QByteArray &frames) { return KzrConfig::decode(frames).encode(); },
+        KzrConfig::ignoredBits());
     const QString input1 = QStringLiteral("Wejście dwustanowe nr 1");
     const QString input2 = QStringLiteral("Wejście dwustanowe nr 2");
 

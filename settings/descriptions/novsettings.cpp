@@ -28,9 +28,9 @@ QByteArray united(QByteArray mask, const QByteArray &other)
 
 SettingDescription describeNovSettings()
 {
-    SettingDescription description(ModelInfo::Id::Nov, [](const QByteArray &f) {
-        return NovConfig::decode(f).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Nov, [](const QByteArray &f) { return NovConfig::decode(f).encode(); },
+        NovConfig::ignoredBits());
     const auto addCoefficient = [&description](const QString &label, int index) {
         const int at = Layout::coefficientByte(index);
         description.add(

@@ -5,9 +5,10 @@
 
 SettingDescription describeWrn1Settings()
 {
-    SettingDescription description(ModelInfo::Id::Wrn1, [](const QByteArray &frames) {
-        return Wrn1Config::decode(frames).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Wrn1,
+        [](const QByteArray &frames) { return Wrn1Config::decode(frames).encode(); },
+        Wrn1Config::ignoredBits());
     describeWrnChannels(description, wrnFirstChannels());
     return description;
 }

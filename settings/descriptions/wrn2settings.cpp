@@ -44,9 +44,10 @@ void describeMatrix(SettingDescription &description)
 
 SettingDescription describeWrn2Settings()
 {
-    SettingDescription description(ModelInfo::Id::Wrn2, [](const QByteArray &frames) {
-        return Wrn2Config::decode(frames).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Wrn2,
+        [](const QByteArray &frames) { return Wrn2Config::decode(frames).encode(); },
+        Wrn2Config::ignoredBits());
     describeWrnChannels(description, wrnFirstChannels() << ThirdChannel);
     describeMatrix(description);
     return description;

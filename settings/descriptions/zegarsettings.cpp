@@ -20,9 +20,9 @@ QString voltageItem(bool onLoss)
 
 SettingDescription describeZegarSettings()
 {
-    SettingDescription description(ModelInfo::Id::Zegar, [](const QByteArray &f) {
-        return ZegarConfig::decode(f).encode();
-    });
+    SettingDescription description(
+        ModelInfo::Id::Zegar, [](const QByteArray &f) { return ZegarConfig::decode(f).encode(); },
+        ZegarConfig::ignoredBits());
     const auto addVoltageChoice = [&description](const QString &label, int byte, int bit,
                                                  bool ZegarConfig::*onLoss) {
         description.add(label, description.bitMask(byte, bit), [onLoss](const QByteArray &frames) {

@@ -1,3 +1,4 @@
+#include "codecs/kzrconfig.h"
 #include "settings/settingdescription.h"
 #include "settings/settingscomparison.h"
 #include "tests/codecs/codecdomain.h"
@@ -20,6 +21,10 @@ private slots:
     void settingsTellConfigurationsApart();
     void takingSettingsCopiesTheirValues_data();
     void takingSettingsCopiesTheirValues();
+    void onlyIgnoredBitsGoUncompared_data();
+    void onlyIgnoredBitsGoUncompared();
+    void aByteTheFormCannotShowDiffers_data();
+    void aByteTheFormCannotShowDiffers();
 };
 
 namespace {
@@ -134,6 +139,74 @@ void tst_settingdescriptions::takingSettingsCopiesTheirValues()
         const QByteArray one = description.taken(into, from, {field});
         QCOMPARE(description.rows(one).at(field).value, description.rows(from).at(field).value);
     }
+}
+
+void tst_settingdescriptions::onlyIgnoredBitsGoUncompared_data()
+{
+    addModelRows();
+}
+
+// Every bit of every frame but its header is compared, except those the model documents as
+// ignored; and every compared bit belongs to a setting, so a difference is always named.
+void tst_settingdescriptions::onlyIgnoredBitsGoUncompared()
+{
+    QFETCH(ModelInfo::Id, model);
+    const SettingDescription &description = *SettingDescription::of(model);
+    const CodecDomain *domain = codecDomainOf(ModelInfo::of(model));
+    QVERIFY(domain);
+    QByteArray named(description.frameBytes(), '\0');
+    for (const SettingDescription::Field &field : description.fields()) {
+        for (int i = 0; i < named.size(); ++i)
+            named[i] = static_cast<char>(named[i] | field.mask[i]);
+    }
+    QRandomGenerator random(0xB17u + static_cast<quint32>(model));
+    const QByteArray frames = drawnConfiguration(ModelInfo::of(model), random);
+    for (int byte = 0; byte < description.frameBytes(); ++byte) {
+        if (byte % Frame::Size < 2)
+            continue;
+        for (int bit = 0; bit < 8; ++bit) {
+            QByteArray flipped = frames;
+            flipped[byte] = static_cast<char>(flipped[byte] ^ (1 << bit));
+            const bool compared = description.held(flipped) != description.held(frames);
+            const bool significant = (domain->significantBits[byte] >> bit) & 1;
+            const QByteArray where =
+                "byte " + QByteArray::number(byte) + ", bit " + QByteArray::number(bit);
+            QVERIFY2(compared == significant, where.constData());
+            QVERIFY2(!compared || ((named[byte] >> bit) & 1), where.constData());
+            QCOMPARE(SettingsComparison(description, frames, flipped).differingCount() == 0,
+                     !compared);
+        }
+    }
+}
+
+void tst_settingdescriptions::aByteTheFormCannotShowDiffers_data()
+{
+    QTest::addColumn<quint8>("ours");
+    QTest::addColumn<quint8>("theirs");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("erased against red")
+        << quint8(0xff) << quint8(0xef) << "urządzenie nieznany kod (FF), plik CZERWONY (EF)";
+    QTest::newRow("two unknown codes")
+        << quint8(0xff) << quint8(0x00) << "urządzenie nieznany kod (FF), plik nieznany kod (00)";
+}
+
+// The form would show its own choice for a code it has no name for; the bytes tell.
+void tst_settingdescriptions::aByteTheFormCannotShowDiffers()
+{
+    QFETCH(quint8, ours);
+    QFETCH(quint8, theirs);
+    QFETCH(QString, line);
+    const SettingDescription &kzr = *SettingDescription::of(ModelInfo::Id::Kzr);
+    QByteArray device = KzrConfig::kzrDefaults().encode();
+    QByteArray file = device;
+    device[KzrConfig::Layout::BlockedColourByte] = static_cast<char>(ours);
+    file[KzrConfig::Layout::BlockedColourByte] = static_cast<char>(theirs);
+    const QVector<SettingsComparison::Entry> differing =
+        SettingsComparison(kzr, device, file).differences();
+    QCOMPARE(differing.size(), 1);
+    QCOMPARE(differing.first().line(QStringLiteral("urządzenie"), QStringLiteral("plik")),
+             QStringLiteral("Konfiguracja kolorów / Blokada: ") + line);
+    QVERIFY(kzr.held(device) != kzr.held(file));
 }
 
 QTEST_GUILESS_MAIN(tst_settingdescriptions)
