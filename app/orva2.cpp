@@ -574,7 +574,8 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ModelInfo &model = sameReply ? *m_model : replyModel;
     const SettingDescription *description = SettingDescription::of(model.id);
     const bool whole = block.size() >= model.configReplySize();
-    const QByteArray frames = description && whole ? description->normalised(block) : QByteArray();
+    // Kept, compared and checked as the relay holds it, not as the form would show it.
+    const QByteArray frames = description && whole ? description->held(block) : QByteArray();
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
@@ -618,21 +619,21 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
 void ORVA2::reportWhatTheFormCannotShow(const SettingDescription &description,
                                         const QByteArray &device, const QByteArray &form)
 {
-    if (device.isEmpty() || device == form)
+    if (device.isEmpty() || device == description.held(form))
         return;
     m_log->failure(
         QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia"));
-    logDifferences(description, device, form, QStringLiteral("urządzenie %1, formularz %2"));
+    logDifferences(description, device, form, QStringLiteral("urządzenie"),
+                   QStringLiteral("formularz"));
 }
 
 void ORVA2::logDifferences(const SettingDescription &description, const QByteArray &ours,
-                           const QByteArray &theirs, const QString &values)
+                           const QByteArray &theirs, const QString &ourSide,
+                           const QString &theirSide)
 {
     for (const SettingsComparison::Entry &entry :
-         SettingsComparison(description, ours, theirs).differences()) {
-        m_log->failure(QStringLiteral("%1 / %2: ").arg(entry.group, entry.setting) +
-                       values.arg(entry.ours, entry.theirs));
-    }
+         SettingsComparison(description, ours, theirs).differences())
+        m_log->failure(entry.line(ourSide, theirSide));
 }
 
 // Only an "OK" for a configuration just sent counts as a write; any other is only logged.
@@ -684,7 +685,7 @@ void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray 
                         const QByteArray &read)
 {
     DevicePage &page = pageOf(description.model());
-    if (read == written) {
+    if (!read.isEmpty() && description.held(read) == description.held(written)) {
         m_relay.verified = QDateTime::currentDateTime();
         m_log->remark(QStringLiteral("Zapis potwierdzony odczytem"));
         m_sentUnconfirmed.clear();
@@ -694,7 +695,8 @@ void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray 
     }
     m_log->failure(QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji"));
     if (!read.isEmpty()) {
-        logDifferences(description, written, read, QStringLiteral("wysłano %1, odczytano %2"));
+        logDifferences(description, written, read, QStringLiteral("wysłano"),
+                       QStringLiteral("odczytano"));
         // The relay holds what it read back: the marks show where the form still differs.
         page.countChangesFrom(read);
     }

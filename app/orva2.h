@@ -212,7 +212,7 @@ private:
                                      const QByteArray &device, const QByteArray &form);
     // One log line per setting that differs; `values` takes both sides' values, %1 and %2.
     void logDifferences(const SettingDescription &description, const QByteArray &ours,
-                        const QByteArray &theirs, const QString &values);
+                        const QByteArray &theirs, const QString &ourSide, const QString &theirSide);
     // Forgets a write or read in progress: its answer will not come.
     void abandonExchange();
     // Where the window goes once the changes are settled: back to the start window, or closed.

@@ -25,6 +25,8 @@ void RepeatLoop::start(const QString &portName, qint32 baudRate)
 // A lost link closes the port; an adapter that came back is opened again.
 void RepeatLoop::poll()
 {
+    if (m_stopped)
+        return;
     if (!m_session.isOpen()) {
         const QString error = m_session.open(m_portName, m_baudRate);
         if (!error.isEmpty()) {
@@ -72,6 +74,8 @@ void RepeatLoop::deviceDone(const RunOutcome &outcome)
     else
         ++m_failures;
     m_phase = Phase::AwaitingRemoval;
+    if (m_stopped)
+        return;
     emit step(QStringLiteral("Udane: %1, nieudane: %2. Zdejmij urządzenie.")
                   .arg(m_successes)
                   .arg(m_failures));

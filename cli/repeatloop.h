@@ -23,6 +23,8 @@ public:
     RepeatLoop(DeviceSession &session, ConfigurationJob &job, QObject *parent = nullptr);
 
     void start(const QString &portName, qint32 baudRate);
+    // Asks no relay any more; a relay in progress is the job's to end.
+    void stop() { m_stopped = true; }
 
     int successes() const { return m_successes; }
     int failures() const { return m_failures; }
@@ -53,4 +55,5 @@ private:
     bool m_polling = false;
     int m_successes = 0;
     int m_failures = 0;
+    bool m_stopped = false;
 };

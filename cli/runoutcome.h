@@ -17,6 +17,9 @@ struct RunOutcome
         Refused = 2,
         // No such port, a port that cannot be opened, no answer or a lost link.
         LinkFailed = 3,
+        // Ended from outside, as a shell reports it: Ctrl+C, and a request to terminate.
+        Interrupted = 130,
+        Terminated = 143,
     };
 
     Code code = Done;

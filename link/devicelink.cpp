@@ -216,7 +216,11 @@ void DeviceLink::portFailed(QSerialPort::SerialPortError error)
                       error == QSerialPort::WriteError;
     if (!lost || !m_serialPort.isOpen())
         return;
-    const QString reason = m_serialPort.errorString();
+    // The toolkit's own reason is English; the engineer reads it in Polish.
+    const QString reason = error == QSerialPort::ResourceError
+                               ? QStringLiteral("urządzenie zostało odłączone")
+                           : error == QSerialPort::ReadError ? QStringLiteral("błąd odczytu z portu")
+                                                             : QStringLiteral("błąd zapisu do portu");
     close();
     emit linkLost(reason);
 }
