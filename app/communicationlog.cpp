@@ -1,6 +1,7 @@
 #include "app/communicationlog.h"
 
 #include "app/dialogfolder.h"
+#include "protocol/printabletext.h"
 #include "settings/atomicfilewriter.h"
 #include "settings/filenames.h"
 
@@ -136,8 +137,10 @@ void CommunicationLog::failure(const QString &line)
     append(line, now(), QString());
 }
 
-void CommunicationLog::append(const QString &line, const QString &time, const QString &frame)
+void CommunicationLog::append(const QString &text, const QString &time, const QString &frame)
 {
+    // Device text and file names may hold control characters; shown, never obeyed.
+    const QString line = PrintableText::of(text);
     QTextDocument *document = m_view->document();
     // A new line inherits the block format of the one before it, frame included.
     QTextBlockFormat format = document->lastBlock().blockFormat();

@@ -82,7 +82,8 @@ QString ConfigurationJob::refusalFor(const ModelInfo &model) const
 
 QByteArray ConfigurationJob::kept(const QByteArray &reply)
 {
-    const QByteArray frames = m_description->normalised(reply);
+    // As the relay holds it: a byte the form has no name for stays in the file and the backup.
+    const QByteArray frames = m_description->held(reply);
     QString error;
     const QString backup = m_backups.keep(stamped(frames), &error);
     if (!error.isEmpty())
@@ -147,17 +148,17 @@ void ConfigurationJob::compare(const QByteArray &deviceFrames)
 {
     const SettingsComparison comparison(*m_description, deviceFrames, m_order.file.frames);
     for (const SettingsComparison::Entry &entry : comparison.differences())
-        emit difference(QStringLiteral("%1 / %2: urządzenie %3, plik %4")
-                            .arg(entry.group, entry.setting, entry.ours, entry.theirs));
+        emit difference(entry.line(QStringLiteral("urządzenie"), QStringLiteral("plik")));
+    // One arg() each: a file name may itself hold "%1".
     if (comparison.differingCount() == 0)
-        finish(RunOutcome::Done, QStringLiteral("Urządzenie ma nastawy z pliku %1 (%2 nastaw).")
-                                     .arg(fileName(m_order.path))
-                                     .arg(comparison.equalCount()));
+        finish(RunOutcome::Done,
+               QStringLiteral("Urządzenie ma nastawy z pliku %1 (%2 nastaw).")
+                   .arg(fileName(m_order.path), QString::number(comparison.equalCount())));
     else
-        finish(RunOutcome::Differs, QStringLiteral("Nastawy różne od pliku %1: %2 z %3.")
-                                        .arg(fileName(m_order.path))
-                                        .arg(comparison.differingCount())
-                                        .arg(comparison.entries().size()));
+        finish(RunOutcome::Differs,
+               QStringLiteral("Nastawy różne od pliku %1: %2 z %3.")
+                   .arg(fileName(m_order.path), QString::number(comparison.differingCount()),
+                        QString::number(comparison.entries().size())));
 }
 
 void ConfigurationJob::writeAcknowledged()
@@ -180,16 +181,23 @@ void ConfigurationJob::readBack(const QByteArray &reply)
         return;
     const QByteArray read = kept(reply);
     const QByteArray &written = m_order.file.frames;
-    if (read == written) {
+    // Byte for byte, the bits the model ignores aside: a value the form cannot show is no
+    // confirmation of the value that was sent.
+    if (read == m_description->held(written)) {
         finish(RunOutcome::Done, QStringLiteral("Zapis potwierdzony odczytem."));
         return;
     }
     for (const SettingsComparison::Entry &entry :
          SettingsComparison(*m_description, written, read).differences())
-        emit difference(QStringLiteral("%1 / %2: wysłano %3, odczytano %4")
-                            .arg(entry.group, entry.setting, entry.ours, entry.theirs));
+        emit difference(entry.line(QStringLiteral("wysłano"), QStringLiteral("odczytano")));
     finish(RunOutcome::Differs,
            QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji."));
+}
+
+void ConfigurationJob::interrupt(RunOutcome::Code code)
+{
+    if (m_running)
+        finish(code, QStringLiteral("Przerwano w trakcie pracy z urządzeniem."));
 }
 
 void ConfigurationJob::finish(RunOutcome::Code code, const QString &sentence)

@@ -40,6 +40,8 @@ public:
 
     void start();
     bool isRunning() const { return m_running; }
+    // Ends the action on the relay in progress, which is then recorded as interrupted.
+    void interrupt(RunOutcome::Code code);
 
 signals:
     // A step taken, for standard error.

@@ -4,7 +4,9 @@
 #include "cli/configurationjob.h"
 #include "cli/repeatloop.h"
 #include "cli/runlog.h"
+#include "platform/terminationrequest.h"
 #include "protocol/modeltable.h"
+#include "protocol/printabletext.h"
 #include "settings/settingdescription.h"
 #include "simulator/devicesimulator.h"
 
@@ -73,7 +75,10 @@ int HeadlessProgram::run(const QStringList &arguments)
     useUtf8(out);
     useUtf8(err);
     if (!commandLine.parse(arguments)) {
-        err << commandLine.errorText() << Qt::endl;
+        // The parser's own sentences are English; what to do about them is said in Polish.
+        err << PrintableText::of(commandLine.errorText()) << Qt::endl
+            << QStringLiteral("Nic nie zrobiono. Poprawne opcje wypisuje: orva-konfig --help")
+            << Qt::endl;
         return RunOutcome::Refused;
     }
     if (commandLine.helpRequested()) {
@@ -115,6 +120,9 @@ int HeadlessProgram::exec()
     connect(&job, &ConfigurationJob::difference, this, &HeadlessProgram::print);
     connect(&job, &ConfigurationJob::finished, this, &HeadlessProgram::conclude);
     QEventLoop events;
+    // Ctrl+C or a request to terminate: the relay in progress is recorded as interrupted, and
+    // the port, with its lock, is closed as the program ends in order.
+    TerminationRequest termination;
     if (m_commandLine.repeats()) {
         RepeatLoop loop(m_session, job);
         connect(&loop, &RepeatLoop::step, this, &HeadlessProgram::say);
@@ -122,11 +130,24 @@ int HeadlessProgram::exec()
             say(reason);
             events.exit(RunOutcome::LinkFailed);
         });
+        connect(
+            &termination, &TerminationRequest::requested, &events,
+            [this, &events, &loop, &job](int exitCode) {
+                loop.stop();
+                job.interrupt(static_cast<RunOutcome::Code>(exitCode));
+                say(QStringLiteral("Przerwano. Udane: %1, nieudane: %2.")
+                        .arg(QString::number(loop.successes()), QString::number(loop.failures())));
+                events.exit(exitCode);
+            });
         loop.start(m_link.portName(), m_link.baudRate());
         return events.exec();
     }
     connect(&job, &ConfigurationJob::finished, &events,
             [&events](const RunOutcome &outcome) { events.exit(outcome.code); });
+    connect(&termination, &TerminationRequest::requested, &events, [&events, &job](int exitCode) {
+        job.interrupt(static_cast<RunOutcome::Code>(exitCode));
+        events.exit(exitCode);
+    });
     job.start();
     const int code = events.exec();
     // A run the bench's log does not record is no success.
@@ -174,18 +195,20 @@ RunOutcome HeadlessProgram::openLink()
     const QString error = m_session.open(portName, m_commandLine.baudRate());
     if (!error.isEmpty())
         return RunOutcome::before(RunOutcome::LinkFailed, error);
-    say(QStringLiteral("Port %1, %2 bodów").arg(m_portLabel).arg(m_commandLine.baudRate()));
+    say(QStringLiteral("Port %1, %2 bodów")
+            .arg(m_portLabel, QString::number(m_commandLine.baudRate())));
     return {};
 }
 
+// Device text and file names reach a terminal: their control characters are shown escaped.
 void HeadlessProgram::say(const QString &line)
 {
-    m_err << line << Qt::endl;
+    m_err << PrintableText::of(line) << Qt::endl;
 }
 
 void HeadlessProgram::print(const QString &line)
 {
-    m_out << line << Qt::endl;
+    m_out << PrintableText::of(line) << Qt::endl;
 }
 
 // The last line of every run says how it ended; the run log keeps the same sentence.

@@ -1,6 +1,7 @@
 #include "cli/runlog.h"
 
 #include "protocol/modeltable.h"
+#include "protocol/printabletext.h"
 #include "settings/filefailure.h"
 
 #include <QFile>
@@ -34,8 +35,10 @@ QString csvField(QString field)
 QString csvLine(const QStringList &fields)
 {
     QStringList quoted;
+    // A device's version or a file name may hold control characters, which a terminal
+    // showing the log would obey.
     for (const QString &field : fields)
-        quoted << csvField(field);
+        quoted << csvField(PrintableText::of(field));
     return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
 }
 
@@ -106,5 +109,6 @@ QString RunLog::appendText(const QStringList &fields) const
 QString RunLog::failure(const QString &reason) const
 {
     return QStringLiteral("Nie dopisano do dziennika „%1”: %2.")
-        .arg(QFileInfo(m_path).fileName(), reason.isEmpty() ? QStringLiteral("nieznany błąd") : reason);
+        .arg(QFileInfo(m_path).fileName(),
+             reason.isEmpty() ? QStringLiteral("nieznany błąd") : reason);
 }

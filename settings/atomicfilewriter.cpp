@@ -3,6 +3,7 @@
 #include "settings/filefailure.h"
 
 #include <QFileInfo>
+#include <QStorageInfo>
 
 namespace {
 
@@ -68,7 +69,8 @@ QString AtomicFileWriter::errorText() const
 {
     if (!m_failed)
         return QString();
-    return QStringLiteral("Nie zapisano pliku „%1”: %2.").arg(QFileInfo(m_path).fileName(), m_reason);
+    return QStringLiteral("Nie zapisano pliku „%1”: %2.")
+        .arg(QFileInfo(m_path).fileName(), m_reason);
 }
 
 bool AtomicFileWriter::openStep(QSaveFile &file)
@@ -95,6 +97,11 @@ bool AtomicFileWriter::fail(Step step, const QString &reason)
 {
     m_failed = true;
     m_reason = reason;
+    // A write cut short by a full disk reports no system error of its own; the medium says.
+    const QStorageInfo medium(QFileInfo(m_path).absolutePath());
+    if (m_reason.isEmpty() && step != Step::Open && medium.isValid() &&
+        medium.bytesAvailable() < qMax(medium.blockSize(), 1))
+        m_reason = FileFailure::noSpace();
     if (m_reason.isEmpty())
         m_reason = FileFailure::reason(m_file);
     if (m_reason.isEmpty())

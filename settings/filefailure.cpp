@@ -6,6 +6,8 @@
 
 namespace {
 
+const char *const NoSpace = "brak miejsca na dysku";
+
 struct KnownError
 {
     int code;
@@ -15,7 +17,7 @@ struct KnownError
 // The toolkit words each system error as qt_error_string() does, so the error a file
 // reports is recognised by its text whatever step raised it.
 const KnownError KnownErrors[] = {
-    {ENOSPC, "brak miejsca na dysku"},
+    {ENOSPC, NoSpace},
 #ifdef EDQUOT
     {EDQUOT, "wyczerpany przydział miejsca na dysku"},
 #endif
@@ -87,6 +89,11 @@ QString FileFailure::reason(const QFileDevice &file)
 QString FileFailure::notRegularFile()
 {
     return QStringLiteral("to nie jest zwykły plik");
+}
+
+QString FileFailure::noSpace()
+{
+    return QString::fromUtf8(NoSpace);
 }
 
 QString FileFailure::readOnly()

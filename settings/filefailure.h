@@ -13,4 +13,5 @@ public:
     // A path that exists but is a device, a pipe or a folder: neither read nor replaced.
     static QString notRegularFile();
     static QString readOnly();
+    static QString noSpace();
 };

@@ -12,6 +12,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <cmath>
+
 const char *const SettingsFile::Format = "orva-konfig-nastawy";
 const char *const SettingsFile::Extension = ".orva.json";
 
@@ -56,6 +58,52 @@ QDateTime timeOf(const QJsonValue &value)
 
 const char *const ReadKey = "read";
 const char *const VerifiedKey = "verified";
+
+// The parser's reasons, which it words in English only.
+QString jsonFailure(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("niezamknięty obiekt");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("brak dwukropka po nazwie");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("niezamknięta tablica");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("brak przecinka między wartościami");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("niedozwolona wartość");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("dokument urywa się na liczbie");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("niepoprawna liczba");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("niedozwolona sekwencja ucieczki");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("tekst nie jest poprawnym UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("niezamknięty tekst");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("brak obiektu");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("zbyt głębokie zagnieżdżenie");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("dokument jest za duży");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("nadmiarowe dane na końcu");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("nieznany błąd");
+}
+
+// A value as the file writes it, for saying what was found.
+QString jsonText(const QJsonValue &value)
+{
+    const QJsonDocument document(QJsonArray{value});
+    const QString array = QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+    return array.mid(1, array.size() - 2);
+}
 
 } // namespace
 
@@ -128,7 +176,7 @@ SettingsFile SettingsFile::open(const QString &path, QString *error)
     // A pipe or a device would be waited on for ever, or read without end.
     const QFileInfo info(path);
     QFile file(path);
-    const QString reason = info.exists() && !info.isFile() ? FileFailure::notRegularFile()
+    const QString reason = info.exists() && !info.isFile()   ? FileFailure::notRegularFile()
                            : !file.open(QIODevice::ReadOnly) ? FileFailure::reason(file)
                                                              : QString();
     if (!reason.isEmpty()) {
@@ -149,19 +197,24 @@ SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
     if (parseError.error != QJsonParseError::NoError)
         return refuse(QStringLiteral("Plik nie jest poprawnym dokumentem JSON (%1, znak %2) – "
                                      "może został ucięty.")
-                          .arg(parseError.errorString())
-                          .arg(parseError.offset));
+                          .arg(jsonFailure(parseError.error), QString::number(parseError.offset)));
     const QJsonObject root = document.object();
-    if (!document.isObject() || root.value(QStringLiteral("format")).toString() != QLatin1String(Format))
+    if (!document.isObject() ||
+        root.value(QStringLiteral("format")).toString() != QLatin1String(Format))
         return refuse(QStringLiteral("To nie jest plik nastaw ORVA_Konfig."));
-    const int version = root.value(QStringLiteral("formatVersion")).toInt(0);
-    if (version > FormatVersion)
+    const QJsonValue versionValue = root.value(QStringLiteral("formatVersion"));
+    if (versionValue.isUndefined())
+        return refuse(QStringLiteral("Plik nie podaje wersji formatu."));
+    // A version is a whole number: 1.9 is no version 1, and neither is the text "1".
+    const double number = versionValue.toDouble(-1);
+    if (!versionValue.isDouble() || number != std::floor(number) || number < 1)
+        return refuse(QStringLiteral("Wersja formatu musi być dodatnią liczbą całkowitą, a plik "
+                                     "podaje %1.")
+                          .arg(jsonText(versionValue)));
+    if (number > FormatVersion)
         return refuse(QStringLiteral("Plik zapisano w nowszym formacie (wersja %1); ten program "
                                      "czyta pliki do wersji %2.")
-                          .arg(version)
-                          .arg(FormatVersion));
-    if (version < 1)
-        return refuse(QStringLiteral("Plik nie podaje wersji formatu."));
+                          .arg(jsonText(versionValue), QString::number(FormatVersion)));
 
     const QString modelName = root.value(QStringLiteral("model")).toString();
     const ModelInfo *model = ModelInfo::find(modelName);
@@ -175,11 +228,11 @@ SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
 
     const QJsonArray frameList = root.value(QStringLiteral("frames")).toArray();
     if (frameList.size() != model->configFrames)
-        return refuse(QStringLiteral("Liczba ramek konfiguracji w pliku (%1) nie zgadza się z modelem "
-                                     "%2, który ma ich %3.")
-                          .arg(frameList.size())
-                          .arg(modelName)
-                          .arg(model->configFrames));
+        return refuse(
+            QStringLiteral("Liczba ramek konfiguracji w pliku (%1) nie zgadza się z modelem "
+                           "%2, który ma ich %3.")
+                .arg(QString::number(frameList.size()), modelName,
+                     QString::number(model->configFrames)));
     QByteArray frames;
     for (int i = 0; i < frameList.size(); ++i) {
         QByteArray bytes;
@@ -193,7 +246,8 @@ SettingsFile SettingsFile::fromJson(const QByteArray &json, QString *error)
     file.model = model;
     file.frames = frames;
     file.deviceVersion = root.value(QStringLiteral("deviceVersion")).toString();
-    file.saved = QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODateWithMs);
+    file.saved =
+        QDateTime::fromString(root.value(QStringLiteral("saved")).toString(), Qt::ISODateWithMs);
     file.program = root.value(QStringLiteral("program")).toString();
     const QJsonObject read = root.value(QLatin1String(ReadKey)).toObject();
     file.read = {timeOf(read.value(QStringLiteral("time"))),

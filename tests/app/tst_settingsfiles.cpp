@@ -1,11 +1,13 @@
 #include "app/comparedialog.h"
 #include "app/modelpages.h"
 #include "app/settingsmenu.h"
+#include "codecs/kzrconfig.h"
 #include "pages/common/changemarks.h"
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
 #include "tests/codecs/codecdomain.h"
 #include "tests/support/dialogs.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/simulatedconnection.h"
 
 #include <QApplication>
@@ -36,6 +38,8 @@ private slots:
     void writeReadBackDifferentIsReported();
     void readingWhatTheFormCannotShowIsSaid();
     void unsolicitedAcknowledgementStartsNoCheck();
+    void readBackOfACodeTheFormCannotShowIsNoConfirmation();
+    void saveOntoAFullDiskKeepsTheMarks();
 };
 
 namespace {
@@ -276,8 +280,9 @@ void tst_settingsfiles::readingWhatTheFormCannotShowIsSaid()
     QVERIFY(logShows(
         connection,
         QStringLiteral("Formularz nie pokazuje dokładnie nastaw odczytanych z urządzenia")));
-    QVERIFY(logShows(connection, QStringLiteral("Konfiguracja zadziałania odblokowania / Czas "
-                                                "odblokowania [s]: urządzenie 0, formularz 1")));
+    QVERIFY(logShows(connection,
+                     QStringLiteral("Konfiguracja zadziałania odblokowania / Czas "
+                                    "odblokowania [s]: urządzenie 0 (00), formularz 1 (01)")));
 }
 
 void tst_settingsfiles::unsolicitedAcknowledgementStartsNoCheck()
@@ -290,6 +295,64 @@ void tst_settingsfiles::unsolicitedAcknowledgementStartsNoCheck()
     QTRY_COMPARE_WITH_TIMEOUT(connection.logLines().size(), linesBefore + 1, TimeoutMs);
     QCOMPARE(connection.logLines().last(), QStringLiteral("Konfiguracja odebrana"));
     QCOMPARE(sent.count(), 0);
+}
+
+// The relay's memory returns 0xFF (erased) where the blocked LED's red, 0xEF, was written.
+void tst_settingsfiles::readBackOfACodeTheFormCannotShowIsNoConfirmation()
+{
+    SimulatedConnection connection("01");
+    QVERIFY(connection.connectAndLoad());
+    SimulatedDevice &device = connection.device();
+    QObject::connect(&device, &SimulatedDevice::frameReceived, [&](const QByteArray &frame) {
+        if (frame.startsWith(Frame::configFrame().left(2))) {
+            QByteArray payload = device.storedPayload();
+            payload[KzrConfig::Layout::BlockedColourByte - 2] = '\xff';
+            device.setStoredPayload(payload);
+        }
+    });
+    ORVA2 &window = connection.window();
+    kzrBox(window, "inw_we1")->click();
+    window.WyslijDaneKZRSlot();
+    QVERIFY(logShows(connection,
+                     QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji")));
+    QVERIFY(logShows(connection, QStringLiteral("Konfiguracja kolorów / Blokada: wysłano CZERWONY "
+                                                "(EF), odczytano nieznany kod (FF)")));
+    QVERIFY(!connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")));
+    QVERIFY(window.isWindowModified());
+}
+
+// The good file stays, the engineer is told why, and the form still counts its changes.
+void tst_settingsfiles::saveOntoAFullDiskKeepsTheMarks()
+{
+    FullDisk disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.skipReason()));
+    SimulatedConnection connection("07");
+    QVERIFY(connection.connectAndLoad());
+    ORVA2 &window = connection.window();
+    const QString target = disk.filePath(QStringLiteral("stacja.orva.json"));
+    QVERIFY(window.settingsMenu().saveFile(target));
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray good = saved.readAll();
+    saved.close();
+    window.shownDevicePage()->decodeConfig(
+        SettingDescription::of(ModelInfo::Id::Wrn2)->normalised(QByteArray()));
+    QVERIFY(window.isWindowModified());
+    QVERIFY(disk.fill());
+
+    ModalDialogCloser closer;
+    QVERIFY(!window.settingsMenu().saveFile(target));
+    QVERIFY2(
+        closer.closedText().contains(QStringLiteral("„stacja.orva.json”: brak miejsca na dysku")),
+        qPrintable(closer.closedText()));
+    QVERIFY(window.isWindowModified());
+    // Only the first save, before the disk filled up, says it saved.
+    QCOMPARE(
+        connection.logLines().count(QStringLiteral("Zapisano nastawy do pliku stacja.orva.json")),
+        1);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), good);
 }
 
 QTEST_MAIN(tst_settingsfiles)

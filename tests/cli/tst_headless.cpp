@@ -1,4 +1,5 @@
 #include "cli/runoutcome.h"
+#include "codecs/kzrconfig.h"
 #include "platform/pseudoterminal.h"
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
@@ -6,8 +7,10 @@
 #include "tests/codecs/codecdomain.h"
 #include "tests/support/fulldisk.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSerialPort>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,6 +39,15 @@ private slots:
     void fullDiskSavesNothing();
     void pathsThatAreNoRegularFileAreRefused_data();
     void pathsThatAreNoRegularFileAreRefused();
+    void readBackIsComparedByBytes();
+    void fileNamesAndDeviceTextStayText();
+    void portFailuresAreSaidInPolish_data();
+    void portFailuresAreSaidInPolish();
+    void interruptEndsARepeatRunInOrder_data();
+    void interruptEndsARepeatRunInOrder();
+    void formatVersionMustBeAWholeNumber_data();
+    void formatVersionMustBeAWholeNumber();
+    void optionErrorsSayWhatToDo();
 
 private:
     struct Run
@@ -520,11 +532,16 @@ void tst_Headless::pathsThatAreNoRegularFileAreRefused_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("--read onto a device node") << "--read" << "device";
-    QTest::newRow("--report onto a device node") << "--report" << "device";
-    QTest::newRow("--read onto a named pipe") << "--read" << "fifo";
-    QTest::newRow("--write from a named pipe") << "--write" << "fifo";
-    QTest::newRow("--compare with a named pipe") << "--compare" << "fifo";
+    QTest::newRow("--read onto a device node") << "--read"
+                                               << "device";
+    QTest::newRow("--report onto a device node") << "--report"
+                                                 << "device";
+    QTest::newRow("--read onto a named pipe") << "--read"
+                                              << "fifo";
+    QTest::newRow("--write from a named pipe") << "--write"
+                                               << "fifo";
+    QTest::newRow("--compare with a named pipe") << "--compare"
+                                                 << "fifo";
 }
 
 // Run as root, a device node would become a regular file; a pipe nobody writes to would
@@ -547,6 +564,203 @@ void tst_Headless::pathsThatAreNoRegularFileAreRefused()
     QVERIFY2(refused.err.contains(QStringLiteral(": to nie jest zwykły plik.")),
              qPrintable(refused.err));
     QVERIFY(!QFileInfo(special).isFile());
+}
+
+// A KZR-1 whose memory returns 0xFF (erased) in the blocked LED's colour byte, where 0xEF
+// (red) was written: the form would show red, the relay holds no colour at all.
+void tst_Headless::readBackIsComparedByBytes()
+{
+    DeviceSimulator relay("01");
+    QVERIFY(relay.start());
+    const QString file = path(QStringLiteral("erased.orva.json"));
+    writeFile(file, SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr),
+                                     KzrConfig::kzrDefaults().encode(), QString())
+                        .toJson());
+    const auto erased = [&relay] {
+        QByteArray payload = relay.device().storedPayload();
+        payload[KzrConfig::Layout::BlockedColourByte - 2] = '\xff';
+        relay.device().setStoredPayload(payload);
+    };
+    QObject::connect(&relay.device(), &SimulatedDevice::frameReceived, &relay.link(),
+                     [&](const QByteArray &frame) {
+                         if (frame.at(0) == Frame::ConfigHeader0)
+                             erased();
+                     });
+    const QString setting = QStringLiteral("Konfiguracja kolorów / Blokada: ");
+
+    const Run written = run({"--port", relay.portName(), "--write", file});
+    QCOMPARE(written.code, int(RunOutcome::Differs));
+    QCOMPARE(written.out, setting + "wysłano CZERWONY (EF), odczytano nieznany kod (FF)\n");
+    QVERIFY2(written.err.contains("Odczyt po zapisie różni się od wysłanej konfiguracji."),
+             qPrintable(written.err));
+
+    const Run compared = run({"--port", relay.portName(), "--compare", file});
+    QCOMPARE(compared.code, int(RunOutcome::Differs));
+    QCOMPARE(compared.out, setting + "urządzenie nieznany kod (FF), plik CZERWONY (EF)\n");
+
+    // What is read is what the relay holds, in the file as in the backup.
+    const QString read = path(QStringLiteral("read.orva.json"));
+    QCOMPARE(run({"--port", relay.portName(), "--read", read}).code, int(RunOutcome::Done));
+    QCOMPARE(quint8(framesIn(read).at(KzrConfig::Layout::BlockedColourByte)), quint8(0xff));
+}
+
+// "%1" in a file name is a file name, and a version is shown, never obeyed by the terminal.
+void tst_Headless::fileNamesAndDeviceTextStayText()
+{
+    DeviceSimulator relay("01");
+    QVERIFY(relay.start());
+    relay.device().setVersion(QByteArray("\x1b\r\n\0"
+                                         "07",
+                                         6));
+    const QString file = path(QStringLiteral("p%2q%3r%1.orva.json"));
+    const QString log = path(QStringLiteral("text.csv"));
+    QCOMPARE(run({"--port", relay.portName(), "--read", file}).code, int(RunOutcome::Done));
+
+    const Run same = run({"--port", relay.portName(), "--compare", file, "--log", log});
+    QCOMPARE(same.code, int(RunOutcome::Done));
+    QVERIFY2(
+        same.err.contains(QStringLiteral("Urządzenie ma nastawy z pliku p%2q%3r%1.orva.json (")),
+        qPrintable(same.err));
+    QVERIFY2(same.err.contains(QStringLiteral("wersja v\\x1b\\x0dd\\x0a\\x00m07r")),
+             qPrintable(same.err));
+    for (const char control : {'\x1b', '\r', '\0'})
+        QVERIFY(!same.err.contains(QLatin1Char(control)));
+    const QStringList lines = linesOf(log);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[1].contains(QStringLiteral(",KZR-1,v\\x1b\\x0dd\\x0a\\x00m07r,compare,")) &&
+                 lines[1].contains(QStringLiteral("p%2q%3r%1.orva.json (")),
+             qPrintable(lines[1]));
+}
+
+void tst_Headless::portFailuresAreSaidInPolish_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("held by another program") << "busy"
+                                             << "Port %1 jest zajęty przez inny program.";
+    QTest::newRow("no such port") << "none"
+                                  << "Nie można otworzyć portu %1: nie ma takiego portu.";
+    QTest::newRow("a file, no terminal")
+        << "file"
+        << "Nie można otworzyć portu %1: to nie jest port szeregowy.";
+}
+
+// The toolkit's English never reaches the engineer, and the dialout hint only comes with a
+// port he may not open.
+void tst_Headless::portFailuresAreSaidInPolish()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, sentence);
+    DeviceSimulator relay("01");
+    QVERIFY(relay.start());
+    QSerialPort holder(relay.portName());
+    QString portName = relay.portName();
+    if (port == "busy")
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    if (port == "none")
+        portName = path(QStringLiteral("ttyNone"));
+    if (port == "file") {
+        portName = path(QStringLiteral("plain.txt"));
+        writeFile(portName, "text");
+    }
+    const Run failed = run({"--port", portName, "--read", path(QStringLiteral("x.orva.json"))});
+    QCOMPARE(failed.code, int(RunOutcome::LinkFailed));
+    QCOMPARE(failed.err, sentence.arg(portName) + "\n");
+}
+
+void tst_Headless::interruptEndsARepeatRunInOrder_data()
+{
+    QTest::addColumn<QString>("signal");
+    QTest::addColumn<int>("code");
+    QTest::newRow("Ctrl+C") << "INT" << 130;
+    QTest::newRow("terminate") << "TERM" << 143;
+}
+
+// The relay in progress goes into the log as interrupted, the count is said, and the port's
+// lock goes with the program.
+void tst_Headless::interruptEndsARepeatRunInOrder()
+{
+    QFETCH(QString, signal);
+    QFETCH(int, code);
+    DeviceSimulator bench("01");
+    QVERIFY(bench.start());
+    SimulatedDevice &relay = bench.device();
+    const QString file = path(QStringLiteral("bench.orva.json"));
+    const QString log = path(QStringLiteral("interrupted-") + signal + ".csv");
+    writeFile(file, fileOf(ModelInfo::Id::Kzr, 9));
+
+    QProcess loop;
+    start(loop, {"--port", bench.portName(), "--write", file, "--repeat", "--log", log});
+    // The relay takes the configuration and never answers again: the run is at work on it
+    // when the signal comes.
+    QObject::connect(&relay, &SimulatedDevice::frameReceived, &bench.link(),
+                     [&](const QByteArray &frame) {
+                         if (frame.at(0) != Frame::ConfigHeader0)
+                             return;
+                         relay.setAnswering(false);
+                         QProcess::execute(QStringLiteral("kill"),
+                                           {"-" + signal, QString::number(loop.processId())});
+                     });
+    QVERIFY(QTest::qWaitFor([&] { return loop.state() == QProcess::NotRunning; }, TimeoutMs));
+    QCOMPARE(loop.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(loop.exitCode(), code);
+    const QString err = QString::fromUtf8(loop.readAllStandardError());
+    QVERIFY2(err.endsWith(QStringLiteral("Przerwano. Udane: 0, nieudane: 1.\n")), qPrintable(err));
+    const QStringList lines = linesOf(log);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[1].endsWith(QString::number(code) +
+                               QStringLiteral(": Przerwano w trakcie pracy z urządzeniem.")),
+             qPrintable(lines[1]));
+    // The port's lock went with the program, as the toolkit names it in the lock folders.
+    const QString lockName =
+        QStringLiteral("LCK..") +
+        QString(bench.portName()).remove(QStringLiteral("/dev/")).replace('/', '_');
+    for (const char *folder : {"/var/lock", "/run/lock", "/tmp", "/var/tmp"})
+        QVERIFY2(!QFileInfo::exists(QLatin1String(folder) + '/' + lockName),
+                 qPrintable(QLatin1String(folder) + '/' + lockName));
+    QSerialPort again(bench.portName());
+    QVERIFY2(again.open(QIODevice::ReadWrite), qPrintable(again.errorString()));
+}
+
+void tst_Headless::formatVersionMustBeAWholeNumber_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("fraction")
+        << "1.9"
+        << "Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje 1.9.";
+    QTest::newRow("text")
+        << "\"1\""
+        << "Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje \"1\".";
+    QTest::newRow("missing") << ""
+                             << "Plik nie podaje wersji formatu.";
+}
+
+void tst_Headless::formatVersionMustBeAWholeNumber()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, reason);
+    QString json = QString::fromUtf8(fileOf(ModelInfo::Id::Kzr, 2));
+    const QString original = QStringLiteral("\"formatVersion\": 1,");
+    QVERIFY(json.contains(original));
+    json.replace(original, version.isEmpty()
+                               ? QString()
+                               : QStringLiteral("\"formatVersion\": ") + version + ',');
+    const QString file = path(QStringLiteral("version.orva.json"));
+    writeFile(file, json.toUtf8());
+    const Run refused = run({"--simulate", "KZR-1", "--write", file});
+    QCOMPARE(refused.code, int(RunOutcome::Refused));
+    QCOMPARE(refused.err, reason + "\n");
+}
+
+void tst_Headless::optionErrorsSayWhatToDo()
+{
+    const Run refused = run({"--port"});
+    QCOMPARE(refused.code, int(RunOutcome::Refused));
+    const QStringList lines = refused.err.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[1],
+             QStringLiteral("Nic nie zrobiono. Poprawne opcje wypisuje: orva-konfig --help"));
 }
 
 QTEST_GUILESS_MAIN(tst_Headless)

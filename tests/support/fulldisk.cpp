@@ -18,15 +18,13 @@ bool runs(const QString &program, const QStringList &arguments)
 
 } // namespace
 
-FullDisk::FullDisk(bool readOnly)
+FullDisk::FullDisk()
 {
-    const QString options = QStringLiteral("size=%1k,mode=0777%2")
-                                .arg(SizeKiB)
-                                .arg(readOnly ? QStringLiteral(",ro") : QString());
+    const QString options = QStringLiteral("size=%1k,mode=0777").arg(SizeKiB);
     m_mounted = m_folder.isValid() &&
-                runs(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                QStringLiteral("-o"), options,
-                                                QStringLiteral("tmpfs"), m_folder.path()});
+                runs(QStringLiteral("mount"),
+                     {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options,
+                      QStringLiteral("tmpfs"), m_folder.path()});
 }
 
 FullDisk::~FullDisk()
@@ -51,4 +49,10 @@ bool FullDisk::fill(qint64 free)
     }
     const qint64 full = filler.size();
     return free == 0 || filler.resize(full - ((free + PageBytes - 1) / PageBytes) * PageBytes);
+}
+
+bool FullDisk::makeReadOnly()
+{
+    return runs(QStringLiteral("mount"),
+                {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_folder.path()});
 }

@@ -8,8 +8,7 @@
 class FullDisk
 {
 public:
-    // `readOnly` mounts it read-only instead, for a medium nothing can be written to.
-    explicit FullDisk(bool readOnly = false);
+    FullDisk();
     ~FullDisk();
 
     bool isMounted() const { return m_mounted; }
@@ -18,6 +17,8 @@ public:
 
     // Fills the disk up, leaving `free` bytes (whole pages) for whatever comes next.
     bool fill(qint64 free = 0);
+    // Turns it read-only, as a medium with its write protection on.
+    bool makeReadOnly();
 
 private:
     QTemporaryDir m_folder;

@@ -1,0 +1,57 @@
+#include "cli/runlog.h"
+#include "protocol/modeltable.h"
+
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+// A production bench may start several runs at once on one log: the column names come once,
+// first, and every run's line is there whole.
+class tst_RunLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newLogGetsItsHeaderOnce();
+};
+
+void tst_RunLog::newLogGetsItsHeaderOnce()
+{
+    constexpr int Writers = 12;
+    constexpr int Rounds = 20;
+    QTemporaryDir folder;
+    for (int round = 0; round < Rounds; ++round) {
+        const QString path = folder.filePath(QStringLiteral("runs-%1.csv").arg(round));
+        std::atomic<int> ready{0};
+        std::vector<std::unique_ptr<QThread>> writers;
+        for (int i = 0; i < Writers; ++i) {
+            writers.emplace_back(QThread::create([&ready, path, i] {
+                // All start together, as processes started by one script do.
+                ++ready;
+                while (ready < Writers)
+                    QThread::yieldCurrentThread();
+                RunLog(path).append({QDateTime::currentDateTime(),
+                                     QStringLiteral("port"),
+                                     QStringLiteral("write"),
+                                     QString::number(i),
+                                     {RunOutcome::Done, QStringLiteral("Zrobione."), nullptr, {}}});
+            }));
+            writers.back()->start();
+        }
+        for (const auto &writer : writers)
+            QVERIFY(writer->wait());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), Writers + 1);
+        QCOMPARE(lines.first(), RunLog::Columns.join(','));
+        QCOMPARE(lines.count(RunLog::Columns.join(',')), 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_RunLog)
+#include "tst_runlog.moc"
