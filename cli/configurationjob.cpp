@@ -116,7 +116,8 @@ SettingsFile ConfigurationJob::stamped(const QByteArray &frames) const
     SettingsFile file = SettingsFile::of(*m_session.model(), frames, m_session.deviceVersion());
     file.read = SettingsFile::readNow(m_order.portLabel, m_order.simulated);
     // A read that follows a write of exactly these frames confirms it.
-    if (m_order.action == CommandLine::Action::Write && frames == m_order.file.frames)
+    if (m_order.action == CommandLine::Action::Write &&
+        frames == m_description->held(m_order.file.frames))
         file.verified = file.read.time;
     return file;
 }
