@@ -117,8 +117,9 @@ QString saveSettings(const QString &path)
 QString writeReport(const QString &path)
 {
     const QByteArray frames = drawnFrames();
-    return SettingsReport({model().nameText(), QString(), QString(), QString()},
-                          SettingDescription::of(model().id)->rows(frames), frames)
+    SettingsReport::Header header;
+    header.model = model().nameText();
+    return SettingsReport(header, SettingDescription::of(model().id)->rows(frames), frames)
         .writePdf(path);
 }
 
@@ -251,7 +252,7 @@ void tst_AtomicFileWriter::fullOrReadOnlyDiskSavesNothing()
     QString error;
     if (store == "backup") {
         BackupStore backups(backupFolder);
-        QCOMPARE(backups.keep(model(), drawnFrames(), QString(), &error), QString());
+        QCOMPARE(backups.keep(settingsFile(), &error), QString());
         QVERIFY(QDir(backupFolder + QLatin1Char('/') + model().nameText()).isEmpty());
     } else {
         error = store == "settings" ? saveSettings(target)
