@@ -318,7 +318,6 @@ void tst_settingsfiles::readBackOfACodeTheFormCannotShowIsNoConfirmation()
     QVERIFY(logShows(connection, QStringLiteral("Konfiguracja kolorów / Blokada: wysłano CZERWONY "
                                                 "(EF), odczytano nieznany kod (FF)")));
     QVERIFY(!connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")));
-    QVERIFY(window.isWindowModified());
 }
 
 // The good file stays, the engineer is told why, and the form still counts its changes.
