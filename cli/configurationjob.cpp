@@ -151,7 +151,8 @@ void ConfigurationJob::compare(const QByteArray &deviceFrames)
     for (const SettingsComparison::Entry &entry : comparison.differences())
         emit difference(entry.line(QStringLiteral("urządzenie"), QStringLiteral("plik")));
     // One arg() each: a file name may itself hold "%1".
-    if (comparison.differingCount() == 0)
+    // Equal only byte for byte, as a write is confirmed.
+    if (m_description->held(deviceFrames) == m_description->held(m_order.file.frames))
         finish(RunOutcome::Done,
                QStringLiteral("Urządzenie ma nastawy z pliku %1 (%2 nastaw).")
                    .arg(fileName(m_order.path), QString::number(comparison.equalCount())));

@@ -93,20 +93,6 @@ QVector<int> SettingDescription::differences(const QByteArray &frames,
     return result;
 }
 
-// By the bytes, not by the values shown: a code the form has no name for differs from
-// every other code, and two such codes from each other.
-bool SettingDescription::differs(int field, const QByteArray &frames, const QByteArray &other) const
-{
-    const QByteArray ours = held(frames);
-    const QByteArray theirs = held(other);
-    const QByteArray &mask = m_fields.at(field).mask;
-    for (int i = 0; i < mask.size(); ++i) {
-        if ((ours[i] ^ theirs[i]) & mask[i])
-            return true;
-    }
-    return false;
-}
-
 QString SettingDescription::bytesOf(int field, const QByteArray &frames) const
 {
     const QByteArray bytes = held(frames);

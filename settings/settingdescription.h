@@ -51,9 +51,6 @@ public:
     QVector<SettingRow> rows(const QByteArray &frames) const;
     // The indexes of the settings whose values differ between two configurations.
     QVector<int> differences(const QByteArray &frames, const QByteArray &other) const;
-    // Whether the setting's bits differ, the bits the model ignores aside: a relay or a file
-    // may hold a code the form has no name for, which must never pass for the form's value.
-    bool differs(int field, const QByteArray &frames, const QByteArray &other) const;
     // The bytes the setting lives in, in hexadecimal ("EF", "00 64"), as held().
     QString bytesOf(int field, const QByteArray &frames) const;
     // `into` with the chosen settings' bits taken from `from`.

@@ -5,8 +5,10 @@ SettingsComparison::SettingsComparison(const SettingDescription &description,
 {
     const QVector<SettingRow> ourRows = description.rows(ours);
     const QVector<SettingRow> theirRows = description.rows(theirs);
+    const QVector<int> differing =
+        description.differences(description.held(ours), description.held(theirs));
     for (int i = 0; i < ourRows.size(); ++i) {
-        const bool differs = description.differs(i, ours, theirs);
+        const bool differs = differing.contains(i);
         m_differing += differs ? 1 : 0;
         m_entries.append({i, ourRows[i].group, ourRows[i].setting, ourRows[i].value,
                           theirRows[i].value, description.bytesOf(i, ours),

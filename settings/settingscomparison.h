@@ -7,9 +7,9 @@
 #include <QVector>
 
 // Two configurations of one model side by side, setting by setting: the form against a
-// file or the device, or what was written against what was read back. Settings are
-// compared by their bits, not by the values shown, so a byte the form has no name for
-// never passes for the value the form would show instead.
+// file or the device, or what was written against what was read back, each as the relay
+// holds it: a byte the form has no name for is named by its code, so it never passes for
+// the value the form would show instead, and every line carries both bytes.
 class SettingsComparison
 {
 public:

@@ -49,9 +49,14 @@ void addLed(SettingDescription &description, const QString &label, int byte, Led
         QStringLiteral("CZERWONY"),  QStringLiteral("FIOLETOWY"), QStringLiteral("JASNONIEBIESKI"),
         QStringLiteral("NIEBIESKI"), QStringLiteral("ZIELONY"),   QStringLiteral("ŻÓŁTY"),
     };
-    description.add(label, description.byteMask(byte), [field](const QByteArray &frames) {
-        // The program always writes one of the six codes; a relay may hold any other byte.
-        return colours.value(read(frames).*field, QStringLiteral("nieznany kod"));
+    description.add(label, description.byteMask(byte), [field, byte](const QByteArray &frames) {
+        // The program always writes one of the six codes; a relay may hold any other byte,
+        // named by its code so that two such bytes never read alike.
+        const KzrConfig::Colour colour = read(frames).*field;
+        return colour == KzrConfig::NoColour
+                   ? QStringLiteral("nieznany kod ") +
+                         QString::asprintf("%02X", quint8(byteAt(frames, byte)))
+                   : colours.at(colour);
     });
 }
 

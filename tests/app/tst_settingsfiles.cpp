@@ -316,7 +316,7 @@ void tst_settingsfiles::readBackOfACodeTheFormCannotShowIsNoConfirmation()
     QVERIFY(logShows(connection,
                      QStringLiteral("Odczyt po zapisie różni się od wysłanej konfiguracji")));
     QVERIFY(logShows(connection, QStringLiteral("Konfiguracja kolorów / Blokada: wysłano CZERWONY "
-                                                "(EF), odczytano nieznany kod (FF)")));
+                                                "(EF), odczytano nieznany kod FF (FF)")));
     QVERIFY(!connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")));
 }
 

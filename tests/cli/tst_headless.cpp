@@ -590,13 +590,13 @@ void tst_Headless::readBackIsComparedByBytes()
 
     const Run written = run({"--port", relay.portName(), "--write", file});
     QCOMPARE(written.code, int(RunOutcome::Differs));
-    QCOMPARE(written.out, setting + "wysłano CZERWONY (EF), odczytano nieznany kod (FF)\n");
+    QCOMPARE(written.out, setting + "wysłano CZERWONY (EF), odczytano nieznany kod FF (FF)\n");
     QVERIFY2(written.err.contains("Odczyt po zapisie różni się od wysłanej konfiguracji."),
              qPrintable(written.err));
 
     const Run compared = run({"--port", relay.portName(), "--compare", file});
     QCOMPARE(compared.code, int(RunOutcome::Differs));
-    QCOMPARE(compared.out, setting + "urządzenie nieznany kod (FF), plik CZERWONY (EF)\n");
+    QCOMPARE(compared.out, setting + "urządzenie nieznany kod FF (FF), plik CZERWONY (EF)\n");
 
     // What is read is what the relay holds, in the file as in the backup.
     const QString read = path(QStringLiteral("read.orva.json"));

@@ -173,8 +173,6 @@ void tst_settingdescriptions::onlyIgnoredBitsGoUncompared()
                 "byte " + QByteArray::number(byte) + ", bit " + QByteArray::number(bit);
             QVERIFY2(compared == significant, where.constData());
             QVERIFY2(!compared || ((named[byte] >> bit) & 1), where.constData());
-            QCOMPARE(SettingsComparison(description, frames, flipped).differingCount() == 0,
-                     !compared);
         }
     }
 }
@@ -185,9 +183,10 @@ void tst_settingdescriptions::aByteTheFormCannotShowDiffers_data()
     QTest::addColumn<quint8>("theirs");
     QTest::addColumn<QString>("line");
     QTest::newRow("erased against red")
-        << quint8(0xff) << quint8(0xef) << "urządzenie nieznany kod (FF), plik CZERWONY (EF)";
+        << quint8(0xff) << quint8(0xef) << "urządzenie nieznany kod FF (FF), plik CZERWONY (EF)";
     QTest::newRow("two unknown codes")
-        << quint8(0xff) << quint8(0x00) << "urządzenie nieznany kod (FF), plik nieznany kod (00)";
+        << quint8(0xff) << quint8(0x00)
+        << "urządzenie nieznany kod FF (FF), plik nieznany kod 00 (00)";
 }
 
 // The form would show its own choice for a code it has no name for; the bytes tell.
