@@ -86,7 +86,8 @@ void tst_CommunicationLog::savedFileHoldsEveryEntry()
     QString error;
     QVERIFY2(log->saveTo(path, &error), qPrintable(error));
     QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Lines end as the system's text files do; read as text, they end in '\n' everywhere.
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QString saved = QString::fromUtf8(file.readAll());
     // The header, a blank line, then the entries.
     const QStringList header = saved.section(QStringLiteral("\n\n"), 0, 0).split('\n');

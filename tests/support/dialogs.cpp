@@ -11,11 +11,15 @@ namespace {
 constexpr int PollIntervalMs = 10;
 constexpr int MaxPolls = 500;
 
-using Texts = std::shared_ptr<QPair<QString, QString>>;
+// A closer gone out of scope closes nothing more: the dialog is the next closer's.
+using Texts = std::weak_ptr<QPair<QString, QString>>;
 using Buttons = std::shared_ptr<QStringList>;
 
-void closeNextDialog(Texts text, Buttons buttons, const QString &answer, int pollsLeft)
+void closeNextDialog(Texts texts, Buttons buttons, const QString &answer, int pollsLeft)
 {
+    const auto text = texts.lock();
+    if (!text)
+        return;
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
         *text = {box->text(), box->informativeText()};
         QAbstractButton *chosen = nullptr;
@@ -35,8 +39,8 @@ void closeNextDialog(Texts text, Buttons buttons, const QString &answer, int pol
         return;
     }
     if (pollsLeft > 0)
-        QTimer::singleShot(PollIntervalMs, [text, buttons, answer, pollsLeft] {
-            closeNextDialog(text, buttons, answer, pollsLeft - 1);
+        QTimer::singleShot(PollIntervalMs, [texts, buttons, answer, pollsLeft] {
+            closeNextDialog(texts, buttons, answer, pollsLeft - 1);
         });
 }
 
@@ -46,7 +50,9 @@ ModalDialogCloser::ModalDialogCloser(const QString &answer)
     : m_texts(std::make_shared<QPair<QString, QString>>()),
       m_buttons(std::make_shared<QStringList>())
 {
-    auto text = m_texts;
+    Texts texts = m_texts;
     auto buttons = m_buttons;
-    QTimer::singleShot(0, [text, buttons, answer] { closeNextDialog(text, buttons, answer, MaxPolls); });
+    QTimer::singleShot(0, [texts, buttons, answer] {
+        closeNextDialog(texts, buttons, answer, MaxPolls);
+    });
 }
