@@ -147,7 +147,7 @@ void tst_Records::sheetOfTheWindow()
     QFETCH(bool, changed);
     QFETCH(bool, written);
     if (m_pdftotext.isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
+        QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
     const ModelInfo &model = ModelInfo::of(ModelInfo::Id::Wrn2);
     SimulatedConnection connection(model.identity);
     connection.device().setStoredPayload(drawnPayload(model, 41));

@@ -427,7 +427,7 @@ void tst_Headless::reportIsWritten()
 {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
+        QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
     const QString pdf = path(QStringLiteral("sheet.pdf"));
     QCOMPARE(run({"--simulate", "GA-1", "--report", pdf, "--station", "Rozdzielnia R2 / pole 4",
                   "--serial", "GA-0815", "--engineer", "Anna Nowak"})

@@ -59,7 +59,7 @@ void tst_settingsreport::initTestCase()
 {
     m_pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (m_pdftotext.isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
+        QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
 }
 
 void tst_settingsreport::noHeadingEndsAPage_data()
