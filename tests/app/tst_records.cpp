@@ -7,6 +7,7 @@
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/pdftext.h"
 #include "tests/support/simulatedconnection.h"
 
 #include <QAction>
@@ -54,19 +55,6 @@ QByteArray drawnPayload(const ModelInfo &model, quint32 seed)
     return payloadOf(drawnConfiguration(model, random));
 }
 
-QStringList pdfPages(const QString &pdftotext, const QString &pdf)
-{
-    QProcess extract;
-    extract.start(pdftotext, {pdf, QStringLiteral("-")});
-    if (!extract.waitForFinished())
-        return {};
-    QStringList pages = QString::fromUtf8(extract.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    for (QString &page : pages)
-        page = page.simplified();
-    return pages;
-}
 
 // Answers the modal dialogs that open from now on, one after another, each with its own
 // answer; returns how many were answered so far.
@@ -127,7 +115,7 @@ void tst_Records::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("ORVATECH-test-records"));
     QSettings().clear();
-    m_pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    m_pdftotext = PdfText::reader();
 }
 
 void tst_Records::sheetOfTheWindow_data()
@@ -181,7 +169,7 @@ void tst_Records::sheetOfTheWindow()
     window.settingsMenu().setReportDetails(
         {QStringLiteral("GPZ Zachód / pole 3"), QStringLiteral("W2-1001"), QStringLiteral("Ewa Lis")});
     QVERIFY(window.settingsMenu().writeReport(pdf));
-    const QStringList pages = pdfPages(m_pdftotext, pdf);
+    const QStringList pages = PdfText::pages(m_pdftotext, pdf);
     QVERIFY(pages.size() >= 2);
     const QString all = pages.join(QLatin1Char(' '));
     for (const QString &expected :

@@ -6,12 +6,12 @@
 #include "simulator/devicesimulator.h"
 #include "tests/codecs/codecdomain.h"
 #include "tests/support/fulldisk.h"
+#include "tests/support/pdftext.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSerialPort>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -425,7 +425,7 @@ void tst_Headless::repeatHandlesEachRelayOnce()
 // The settings sheet is painted off screen although the environment names a window system.
 void tst_Headless::reportIsWritten()
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdftotext = PdfText::reader();
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
     const QString pdf = path(QStringLiteral("sheet.pdf"));
@@ -433,10 +433,8 @@ void tst_Headless::reportIsWritten()
                   "--serial", "GA-0815", "--engineer", "Anna Nowak"})
                  .code,
              int(RunOutcome::Done));
-    QProcess text;
-    text.start(pdftotext, {pdf, "-"});
-    QVERIFY(text.waitForFinished());
-    const QString sheet = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    const QString sheet = PdfText::pages(pdftotext, pdf).join(QLatin1Char(' '));
+    QVERIFY(!sheet.isEmpty());
     for (const char *expected :
          {"Karta nastaw przekaźnika GA-1", "Wersja urządzenia v03d15m07r0",
           "Stacja / pole Rozdzielnia R2 / pole 4", "Nr fabryczny GA-0815", "Wykonał Anna Nowak",

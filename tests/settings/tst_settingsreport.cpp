@@ -3,10 +3,9 @@
 #include "settings/settingsreport.h"
 #include "settings/sheetlayout.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/pdftext.h"
 
 #include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,28 +35,11 @@ QByteArray drawnFrames(ModelInfo::Id id, quint32 seed)
     return drawnConfiguration(ModelInfo::of(id), random);
 }
 
-// The pages of a PDF as pdftotext reads them, whitespace folded so wrapped labels still
-// match, and the page count pdftotext found.
-QStringList pagesOf(const QString &pdftotext, const QString &pdf)
-{
-    QProcess extract;
-    extract.start(pdftotext, {pdf, QStringLiteral("-")});
-    if (!extract.waitForFinished() || extract.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(extract.readAllStandardOutput()).split(QLatin1Char('\f'));
-    // pdftotext ends every page with a form feed, the last one included.
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    for (QString &page : pages)
-        page = page.simplified();
-    return pages;
-}
-
 } // namespace
 
 void tst_settingsreport::initTestCase()
 {
-    m_pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    m_pdftotext = PdfText::reader();
     if (m_pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
 }
@@ -159,7 +141,7 @@ void tst_settingsreport::sheetIsARecordOfTheVisit()
     QTemporaryDir folder;
     const QString pdf = folder.filePath(header.fileName);
     QCOMPARE(report.writePdf(pdf), QString());
-    const QStringList pages = pagesOf(m_pdftotext, pdf);
+    const QStringList pages = PdfText::pages(m_pdftotext, pdf);
     QCOMPARE(pages.size(), report.pageCount());
     QVERIFY(pages.size() >= 2);
     const QString all = pages.join(QLatin1Char(' '));
@@ -226,7 +208,7 @@ void tst_settingsreport::sheetOfAFormNeverReadSaysSo()
     QVERIFY(report.unsentRows().isEmpty());
     QTemporaryDir folder;
     QCOMPARE(report.writePdf(folder.filePath(header.fileName)), QString());
-    const QString text = pagesOf(m_pdftotext, folder.filePath(header.fileName)).join(' ');
+    const QString text = PdfText::pages(m_pdftotext, folder.filePath(header.fileName)).join(' ');
     QVERIFY2(text.contains(QStringLiteral("Odczyt z urządzenia nie odczytano")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("nie porównano ich z urządzeniem")));
     QVERIFY(!text.contains(QString::fromUtf8(SettingsReport::NotSent)));
