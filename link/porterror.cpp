@@ -40,6 +40,10 @@ PortError PortError::of(QSerialPort::SerialPortError error, const QString &portN
 
 QString PortError::sentence() const
 {
+    // A port someone else holds is no fault of this port or this computer: said as a fact about
+    // the port, in the words an engineer would use on the phone.
+    if (m_cause == Cause::Busy)
+        return QStringLiteral("Port %1 jest zajęty przez inny program.").arg(m_portName);
     QString reason;
     switch (m_cause) {
     case Cause::NoSuchPort:
@@ -49,11 +53,10 @@ QString PortError::sentence() const
     case Cause::NoPermission:
         reason = QStringLiteral("brak uprawnień do portu");
         break;
-    case Cause::Busy:
-        reason = QStringLiteral("port jest zajęty przez inny program");
-        break;
     case Cause::AlreadyOpen:
         reason = QStringLiteral("port jest już otwarty");
+        break;
+    case Cause::Busy:
         break;
     case Cause::Removed:
         reason = QStringLiteral("urządzenie zostało odłączone");
