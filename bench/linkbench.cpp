@@ -277,6 +277,17 @@ double bareConnection(const QString &portName)
 
 // The same from the start window of a program just started: connect pressed until the form,
 // loaded, is painted. Milliseconds, or -1.
+// Shows the window, connects it to the simulated relay and waits for its configuration on
+// the form: where every reply measurement starts.
+bool showAndLoad(ORVA2 &window, DeviceSimulator &simulator)
+{
+    window.show();
+    FirstPaint::wait(&window);
+    simulator.start();
+    window.connectTo(simulator.portName());
+    return runUntil([&] { return lastLogLine(window) == Loaded; });
+}
+
 double windowConnection(const QString &portName)
 {
     ORVA2 window;
@@ -297,12 +308,8 @@ bool LinkBench::profile(const QString &modelName, int rounds, bool equal, int lo
         if (modelName != QLatin1String(model.name))
             continue;
         ORVA2 window;
-        window.show();
-        FirstPaint::wait(&window);
         DeviceSimulator simulator(model.identity);
-        simulator.start();
-        window.connectTo(simulator.portName());
-        if (!runUntil([&] { return lastLogLine(window) == Loaded; }))
+        if (!showAndLoad(window, simulator))
             return false;
         settle();
         for (int i = 0; i < logLines; ++i)
@@ -366,12 +373,8 @@ void LinkBench::latency(BenchTable &table)
                   spreadText(bare));
 
         ORVA2 window;
-        window.show();
-        FirstPaint::wait(&window);
         DeviceSimulator simulator(model.identity);
-        simulator.start();
-        window.connectTo(simulator.portName());
-        if (!runUntil([&] { return lastLogLine(window) == Loaded; })) {
+        if (!showAndLoad(window, simulator)) {
             table.add(QStringLiteral("%1 reply on the form").arg(name),
                       QStringLiteral("no connection: %1").arg(lastLogLine(window)), QString(),
                       BenchTable::Missed);
