@@ -1,6 +1,8 @@
 #include "offline/symulator_wrn2v2.h"
 #include "ui_symulator_wrn2v2.h"
 
+#include "pages/common/picturewhenshown.h"
+
 namespace {
 // Each LED is a stacked widget whose page is its colour.
 enum LedPage
@@ -14,6 +16,7 @@ enum LedPage
 symulator_wrn2v2::symulator_wrn2v2(QWidget *parent) : QWidget(parent), ui(new Ui::symulator_wrn2v2)
 {
     ui->setupUi(this);
+    PictureWhenShown::installOn(this);
 }
 
 symulator_wrn2v2::~symulator_wrn2v2()

@@ -1,7 +1,6 @@
 #include "pages/brt/brt.h"
 #include "ui_brt.h"
 
-#include "pages/common/picturewhenshown.h"
 #include "protocol/bytes.h"
 
 namespace {
@@ -20,7 +19,6 @@ const char *const DocumentationPath = "/wp-content/uploads/2021/07/DTR_BRT-1.pdf
 BRT::BRT(QWidget *parent) : DevicePage(parent), ui(new Ui::BRT)
 {
     ui->setupUi(this);
-    PictureWhenShown::installOn(this);
     setupCommon(ui->wersja);
     for (QSpinBox *delay : {ui->We1OpoznieniePojawienia, ui->We1OpoznienieZaniku,
                             ui->We2OpoznieniePojawienia, ui->We2OpoznienieZaniku})

@@ -3,6 +3,7 @@
 #include "pages/common/accessibility.h"
 #include "pages/common/changemarks.h"
 #include "pages/common/disabledpictureeffect.h"
+#include "pages/common/picturewhenshown.h"
 #include "pages/common/polishnumbers.h"
 #include "pages/common/wheelguard.h"
 #include "protocol/bytes.h"
@@ -97,6 +98,7 @@ void DevicePage::setupCommon(QLabel *versionLabel)
     }
     m_changeMarks = new ChangeMarks(this);
     DisabledPictureEffect::installOnPictureButtons(this);
+    PictureWhenShown::installOn(this);
     WheelGuard::installOn(this);
     PolishNumbers::applyTo(this);
 }

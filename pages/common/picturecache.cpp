@@ -10,6 +10,11 @@ namespace {
 
 const char *const CacheKeyPrefix = "orva-picture:";
 
+QString cacheKey(const QString &file)
+{
+    return QLatin1String(CacheKeyPrefix) + file;
+}
+
 QString twiceAsFine(const QString &path)
 {
     const int dot = path.lastIndexOf(QLatin1Char('.'));
@@ -32,7 +37,7 @@ QString PictureCache::fileFor(const QString &path, qreal devicePixelRatio)
 QPixmap PictureCache::pixmap(const QString &path, qreal devicePixelRatio)
 {
     const QString file = fileFor(path, devicePixelRatio);
-    const QString key = QLatin1String(CacheKeyPrefix) + file;
+    const QString key = cacheKey(file);
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
@@ -52,6 +57,11 @@ QPixmap PictureCache::pixmap(const QString &path, qreal devicePixelRatio)
     picture.setDevicePixelRatio(file == path ? 1 : 2);
     QPixmapCache::insert(key, picture);
     return picture;
+}
+
+void PictureCache::release(const QString &path, qreal devicePixelRatio)
+{
+    QPixmapCache::remove(cacheKey(fileFor(path, devicePixelRatio)));
 }
 
 QIcon PictureCache::icon(const QString &path)

@@ -15,6 +15,9 @@ public:
     // screen is finer than one pixel per point and the twin exists. Null when neither reads.
     static QPixmap pixmap(const QString &path, qreal devicePixelRatio);
 
+    // Forgets the picture: the next pixmap() reads it again. Widgets that hold it keep it.
+    static void release(const QString &path, qreal devicePixelRatio);
+
     // An icon of the picture, with its twin where the application's screens are finer.
     static QIcon icon(const QString &path);
 

@@ -24,11 +24,15 @@ void PictureWhenShown::installOn(QWidget *root)
 
 bool PictureWhenShown::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    auto *label = static_cast<QLabel *>(watched);
+    const QString path = label->property(PictureProperty).toString();
     if (event->type() == QEvent::Show) {
-        auto *label = static_cast<QLabel *>(watched);
-        label->removeEventFilter(this);
-        label->setPixmap(PictureCache::pixmap(label->property(PictureProperty).toString(),
-                                              label->devicePixelRatioF()));
+        label->setPixmap(PictureCache::pixmap(path, label->devicePixelRatioF()));
+    } else {
+        label->clear();
+        PictureCache::release(path, label->devicePixelRatioF());
     }
     return false;
 }

@@ -4,8 +4,9 @@
 
 class QWidget;
 
-// A label whose picture is named in its "picture" property decodes it only when the label is
-// first shown: of a page's preview pictures, most stand on stack pages never opened.
+// A label whose picture is named in its "picture" property holds it only while it is shown:
+// of a page's preview pictures, most stand on stack pages never opened, and a page left keeps
+// its widgets but need not keep its pictures.
 class PictureWhenShown : public QObject
 {
 public:

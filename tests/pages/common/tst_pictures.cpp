@@ -1,8 +1,10 @@
 #include "pages/common/disabledpictureeffect.h"
 #include "pages/common/picturebutton.h"
 #include "pages/common/picturecache.h"
+#include "pages/common/picturewhenshown.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
@@ -21,6 +23,7 @@ private slots:
     void buttonShowsItsPressedPictureWhileDown();
     void disabledPictureButtonLooksDisabled();
     void focusedButtonShowsWhereTheKeyboardIs();
+    void labelHoldsItsPictureOnlyWhileShown();
 };
 
 namespace {
@@ -50,6 +53,11 @@ QImage over(const QString &path, const QColor &background)
     QPainter painter(&composed);
     painter.drawImage(0, 0, fileImage(path));
     return composed;
+}
+
+QPixmap picture(const QLabel *label)
+{
+    return label->pixmap(Qt::ReturnByValue);
 }
 
 } // namespace
@@ -166,6 +174,36 @@ void tst_Pictures::focusedButtonShowsWhereTheKeyboardIs()
     QTest::keyClick(first, Qt::Key_Tab);
     QTRY_VERIFY(button->hasFocus());
     QVERIFY(shown(button->grab()) != elsewhere);
+}
+
+// A page left keeps its labels but not their pictures; shown again, each has its own back.
+void tst_Pictures::labelHoldsItsPictureOnlyWhileShown()
+{
+    QWidget page;
+    auto *preview = new QLabel(&page);
+    preview->setProperty("picture", Preview);
+    auto *logo = new QLabel(&page);
+    logo->setProperty("picture", Logo);
+    logo->move(0, 200);
+    page.resize(400, 400);
+    PictureWhenShown::installOn(&page);
+    QVERIFY(picture(preview).isNull());
+
+    for (int round = 0; round < 2; ++round) {
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QCOMPARE(shown(picture(preview)), fileImage(Preview));
+        QCOMPARE(shown(picture(logo)),
+                 shown(PictureCache::pixmap(Logo, logo->devicePixelRatioF())));
+        page.hide();
+        QVERIFY(picture(preview).isNull());
+        QVERIFY(picture(logo).isNull());
+    }
+    // A label hidden on its own lets its picture go as well.
+    page.show();
+    preview->hide();
+    QVERIFY(picture(preview).isNull());
+    QVERIFY(!picture(logo).isNull());
 }
 
 QTEST_MAIN(tst_Pictures)
