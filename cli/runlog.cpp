@@ -1,12 +1,12 @@
 #include "cli/runlog.h"
 
+#include "platform/appendingfile.h"
 #include "protocol/modeltable.h"
 #include "protocol/printabletext.h"
 #include "settings/filefailure.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -61,39 +61,21 @@ QString RunLog::append(const Line &line) const
                        QString::number(outcome.code) + QStringLiteral(": ") + outcome.sentence});
 }
 
-// A new log is made whole, column names inside, and only then put in place, without ever
-// replacing a file: of several processes starting one log at once, exactly one gives it its
-// header, and no line can come before it.
-QString RunLog::create() const
-{
-    QTemporaryFile header(m_path + QStringLiteral(".XXXXXX"));
-    const QByteArray bytes = csvLine(Columns).toUtf8();
-    if (!header.open() || header.write(bytes) != bytes.size() || !header.flush())
-        return failure(FileFailure::reason(header));
-    header.close();
-    if (header.rename(m_path)) {
-        header.setAutoRemove(false);
-        return QString();
-    }
-    // Another process made it first.
-    return QFileInfo::exists(m_path) ? QString() : failure(FileFailure::reason(header));
-}
-
 QString RunLog::appendText(const QStringList &fields) const
 {
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile())
         return failure(FileFailure::notRegularFile());
-    if (!info.exists()) {
-        const QString error = create();
-        if (!error.isEmpty())
-            return error;
-    }
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return failure(FileFailure::reason(file));
+    // Several runs may share one log: held, it is this run's alone, so of runs finding it
+    // new or empty only the first gives it its column names, and no line lands over another.
+    const AppendingFile appending(file);
+    if (!appending.isHeld()) {
+        const QString reason = FileFailure::reason(file);
+        return failure(reason.isEmpty() ? QStringLiteral("nie można go zablokować") : reason);
+    }
     const qint64 start = file.size();
-    // A log left empty by hand still gets its column names.
+    // A new log, or one left empty by hand, gets its column names first.
     QString text = start == 0 ? csvLine(Columns) : QString();
     if (!fields.isEmpty())
         text += csvLine(fields);

@@ -32,7 +32,6 @@ public:
     QString prepare() const;
 
 private:
-    QString create() const;
     QString appendText(const QStringList &fields) const;
     QString failure(const QString &reason) const;
 

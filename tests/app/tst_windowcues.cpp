@@ -26,11 +26,15 @@ class tst_WindowCues : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void defaultsAreSaidAndMarked();
     void helSaysItReportsNothing();
     void liveViewSaysItsAge();
     void pollingHiddenFromTheViewOnly();
     void menuByKeyboardAndNoEmptyToolBar();
+
+private:
+    QTemporaryDir m_settings;
 };
 
 namespace {
@@ -48,6 +52,15 @@ QAbstractButton *buttonOf(QWidget &root, const char *name)
 }
 
 } // namespace
+
+// The remembered choices go to a file of this run's own, as the program keeps them: a file, not
+// the registry, on every system.
+void tst_WindowCues::initTestCase()
+{
+    QVERIFY(m_settings.isValid());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
 
 void tst_WindowCues::defaultsAreSaidAndMarked()
 {
@@ -166,7 +179,6 @@ void tst_WindowCues::pollingHiddenFromTheViewOnly()
     QVERIFY(hide->isChecked());
     hide->trigger();
     QVERIFY(!next.communicationLog().pollingHidden());
-    QSettings().remove(QStringLiteral("log"));
 }
 
 void tst_WindowCues::menuByKeyboardAndNoEmptyToolBar()

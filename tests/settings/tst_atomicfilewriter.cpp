@@ -189,8 +189,12 @@ void tst_AtomicFileWriter::targetsThatAreNoRegularFileAreRefused()
     const QString target = folder.filePath(QStringLiteral("target"));
     if (kind == "device" && !runs("mknod", {target, "c", "1", "3"}))
         QSKIP("making a device node needs root");
-    if (kind == "fifo")
+    if (kind == "fifo") {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps no named pipes among files; the folder row is refused the same way");
+#endif
         QVERIFY(runs("mkfifo", {target}));
+    }
     if (kind == "folder")
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("target")));
 
@@ -207,7 +211,12 @@ void tst_AtomicFileWriter::inputThatIsNoRegularFileIsRefusedAtOnce()
 {
     QTemporaryDir folder;
     const QString fifo = folder.filePath(QStringLiteral("nastawy.orva.json"));
+#ifdef Q_OS_WIN
+    // Windows keeps no pipes among files: a folder of that name stands in.
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("nastawy.orva.json")));
+#else
     QVERIFY(runs("mkfifo", {fifo}));
+#endif
     QString error;
     QVERIFY(!SettingsFile::open(fifo, &error).model);
     QCOMPARE(error, QStringLiteral("Nie można odczytać pliku „nastawy.orva.json”: to nie jest "
