@@ -31,6 +31,22 @@ else()
                   "the package's standard dialogs will speak English")
 endif()
 
+# Windows has no DejaVu, and the faces it has may not all go into a PDF: the settings sheet is
+# set in the copy that travels with the program (fonts-dejavu-core on the building machine).
+set(ORVA_DEJAVU "/usr/share/fonts/truetype/dejavu" CACHE PATH "Folder of the DejaVu faces the Windows package carries")
+set(dejavu_faces DejaVuSans.ttf DejaVuSans-Bold.ttf DejaVuSansMono.ttf)
+list(TRANSFORM dejavu_faces PREPEND "${ORVA_DEJAVU}/")
+foreach(face ${dejavu_faces})
+  if(NOT EXISTS "${face}")
+    message(FATAL_ERROR "${face} not found (fonts-dejavu-core): the package's settings sheets "
+                        "would have no text")
+  endif()
+endforeach()
+install(FILES ${dejavu_faces} DESTINATION fonts)
+if(EXISTS /usr/share/doc/fonts-dejavu-core/copyright)
+  install(FILES /usr/share/doc/fonts-dejavu-core/copyright DESTINATION fonts RENAME DejaVu-LICENSE.txt)
+endif()
+
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_FILE_NAME "orva-konfig-${PROJECT_VERSION}-win64")
 set(CPACK_NSIS_PACKAGE_NAME "ORVA_Konfig")

@@ -2,10 +2,10 @@
 
 #include "protocol/frames.h"
 #include "settings/atomicfilewriter.h"
+#include "settings/sheetfonts.h"
 #include "settings/sheetlayout.h"
 
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -45,10 +45,8 @@ const QColor ConfirmedFill(0xE8, 0xF5, 0xE9);
 
 QFont sheetFont(qreal points, bool bold = false, bool fixed = false)
 {
-    // The system's own face for text: a name such as "Sans Serif" is a bitmap face on
-    // Windows, which a PDF cannot hold. The frames' bytes line up in columns.
-    QFont font(fixed ? QStringLiteral("monospace")
-                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    // The frames' bytes line up in columns.
+    QFont font(SheetFonts::family(fixed));
     font.setStyleHint(fixed ? QFont::TypeWriter : QFont::SansSerif);
     font.setFixedPitch(fixed);
     font.setPixelSize(qRound(points * 10));
