@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -13,12 +14,15 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
+#include <QTextEdit>
 
 namespace {
 
@@ -88,6 +92,34 @@ bool paintsStyledBackground(const QWidget *widget)
            qobject_cast<const QHeaderView *>(widget) || qobject_cast<const QTabBar *>(widget) ||
            qobject_cast<const QFrame *>(widget) || qobject_cast<const QMainWindow *>(widget) ||
            qobject_cast<const QMenuBar *>(widget) || qobject_cast<const QDialog *>(widget);
+}
+
+bool paintsItsWholeRect(const QWidget *widget)
+{
+    return qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget);
+}
+
+// A text view's page fills itself with the white that would be behind it anyway. Opaque, it is
+// scrolled by copying what it shows: a log that follows its newest line draws only that line.
+bool fillsItselfWhite(const QWidget *area, const QWidget *viewport)
+{
+    if (!qobject_cast<const QTextEdit *>(area) || !viewport || viewport == area ||
+        !viewport->autoFillBackground())
+        return false;
+    const QBrush fill = viewport->palette().brush(viewport->backgroundRole());
+    return fill.style() == Qt::SolidPattern && fill.color() == QColor(Qt::white);
+}
+
+// Part of a widget is painted again when a widget above it changes; what lies outside that
+// part need not be drawn at all.
+bool outsideRepaint(const QPainter *painter, const QRect &rect)
+{
+    const QPaintEngine *engine = painter->paintEngine();
+    if (!engine || engine->systemClip().isEmpty())
+        return false;
+    // A pixel around it, for the rounding of screens finer than one pixel per point.
+    const QRect around = rect.adjusted(-1, -1, 1, 1);
+    return !engine->systemClip().intersects(painter->deviceTransform().mapRect(around));
 }
 
 void fillWhite(QPainter *painter, const QRect &rect)
@@ -183,7 +215,13 @@ void FormStyle::polish(QWidget *widget)
         return;
     if (paintsStyledBackground(widget))
         widget->setAttribute(Qt::WA_StyledBackground, true);
+    // A check or radio button paints the whole of its rectangle white itself: when it changes,
+    // nothing beneath it (a group box, its title, its frame) needs painting again.
+    if (paintsItsWholeRect(widget))
+        widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
     QWidget *inner = innerWidget(widget);
+    if (fillsItselfWhite(widget, inner))
+        return;
     if (inner && inner->autoFillBackground()) {
         inner->setAutoFillBackground(false);
         if (inner != widget)
@@ -193,6 +231,8 @@ void FormStyle::polish(QWidget *widget)
 
 void FormStyle::unpolish(QWidget *widget)
 {
+    if (paintsItsWholeRect(widget))
+        widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
     native()->unpolish(widget);
 }
 
@@ -426,6 +466,37 @@ void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
     native()->drawComplexControl(control, option, painter, widget);
 }
 
+// Measuring the title shapes its text; a group box painted again, most often for a field in it
+// that changed, has its places measured only when its size, title, font or parts changed.
+const FormStyle::GroupBoxPlaces &FormStyle::groupBoxPlaces(const QStyleOptionGroupBox &box,
+                                                           const QWidget *widget) const
+{
+    GroupBoxPlaces &places = m_groupBoxes[widget];
+    if (places.measured && places.rect == box.rect && places.text == box.text &&
+        places.metrics == box.fontMetrics && places.subControls == box.subControls &&
+        places.features == box.features && places.alignment == box.textAlignment &&
+        places.direction == box.direction)
+        return places;
+    places = GroupBoxPlaces();
+    places.measured = true;
+    places.rect = box.rect;
+    places.text = box.text;
+    places.metrics = box.fontMetrics;
+    places.subControls = box.subControls;
+    places.features = box.features;
+    places.alignment = box.textAlignment;
+    places.direction = box.direction;
+    if ((box.subControls & SC_GroupBoxCheckBox) || !box.text.isEmpty()) {
+        places.label = native()->subControlRect(CC_GroupBox, &box, SC_GroupBoxLabel, widget);
+        places.label.setSize(places.label.size().expandedTo(
+            classic()->subControlRect(CC_GroupBox, &box, SC_GroupBoxLabel, widget).size()));
+        if (box.subControls & SC_GroupBoxCheckBox)
+            places.checkBox = native()->subControlRect(CC_GroupBox, &box, SC_GroupBoxCheckBox, widget);
+    }
+    places.frame = native()->subControlRect(CC_GroupBox, &box, SC_GroupBoxFrame, widget);
+    return places;
+}
+
 // The title centred in the room the classic style gives it, the frame left out behind it.
 void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
                              const QWidget *widget) const
@@ -434,26 +505,22 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
     if (!box)
         return;
     fillWhite(painter, option->rect);
+    const GroupBoxPlaces &places = groupBoxPlaces(*box, widget);
+    const QRect &labelRect = places.label;
     const bool hasTitle = (box->subControls & SC_GroupBoxCheckBox) || !box->text.isEmpty();
-    QRect labelRect, checkBoxRect;
     if (hasTitle) {
-        labelRect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget);
-        labelRect.setSize(labelRect.size().expandedTo(
-            classic()->subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget).size()));
-        QRect titleRect = labelRect;
-        if (box->subControls & SC_GroupBoxCheckBox) {
-            checkBoxRect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxCheckBox, widget);
-            titleRect = checkBoxRect.united(labelRect);
-        }
         painter->save();
-        painter->setClipRegion(QRegion(option->rect) - titleRect);
+        painter->setClipRegion(QRegion(option->rect) -
+                               ((box->subControls & SC_GroupBoxCheckBox)
+                                    ? places.checkBox.united(labelRect)
+                                    : labelRect));
     }
     QStyleOptionFrame frame;
     frame.QStyleOption::operator=(*box);
     frame.features = box->features;
     frame.lineWidth = box->lineWidth;
     frame.midLineWidth = box->midLineWidth;
-    frame.rect = native()->subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
+    frame.rect = places.frame;
     drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
     if (hasTitle)
         painter->restore();
@@ -461,10 +528,10 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
     if (box->subControls & SC_GroupBoxCheckBox) {
         QStyleOptionButton check;
         check.QStyleOption::operator=(*box);
-        check.rect = checkBoxRect;
+        check.rect = places.checkBox;
         drawPrimitive(PE_IndicatorCheckBox, &check, painter, widget);
     }
-    if (!box->text.isEmpty()) {
+    if (!box->text.isEmpty() && !outsideRepaint(painter, labelRect)) {
         int alignment = int(Qt::AlignCenter | Qt::TextShowMnemonic);
         if (!styleHint(SH_UnderlineShortcut, option, widget))
             alignment |= Qt::TextHideMnemonic;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QProxyStyle>
+#include <QStyleOption>
 
 class QPalette;
 class QWidget;
@@ -81,6 +84,26 @@ private:
     void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
                       const QWidget *widget) const;
 
+    // Where a group box's title, check box and frame go, and what they were measured for.
+    struct GroupBoxPlaces
+    {
+        bool measured = false;
+        QRect rect;
+        QString text;
+        QFontMetrics metrics{QFont()};
+        QStyle::SubControls subControls;
+        QStyleOptionFrame::FrameFeatures features;
+        Qt::Alignment alignment;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        QRect label;
+        QRect checkBox;
+        QRect frame;
+    };
+    const GroupBoxPlaces &groupBoxPlaces(const QStyleOptionGroupBox &box,
+                                         const QWidget *widget) const;
+
     mutable QHash<qint64, QPalette> m_shaded;
+    // By group box; an entry is used only while what it was measured for is unchanged.
+    mutable QHash<const QWidget *, GroupBoxPlaces> m_groupBoxes;
     QObject *m_popupWatcher;
 };

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -30,6 +31,8 @@ private slots:
     void repeatedReplies();
     void equalReplyIsNotDecodedAgain();
     void equalReplyTheFormCannotShowIsSaidAgain();
+    void changedFormOnScreenAsPaintedAfresh_data();
+    void changedFormOnScreenAsPaintedAfresh();
 };
 
 namespace {
@@ -250,6 +253,47 @@ void tst_ReceiveHandler::equalReplyTheFormCannotShowIsSaidAgain()
     window.processBlock(reply);
     const QStringList lines = logLinesOf(window);
     QCOMPARE(lines.mid(firstLines.size()), firstLines.mid(firstLines.size() - 3));
+}
+
+void tst_ReceiveHandler::changedFormOnScreenAsPaintedAfresh_data()
+{
+    repeatedReplies_data();
+}
+
+// A reply repaints only the fields it changed, and the marks that go with them: what the screen
+// shows then is what painting the whole window again would show.
+void tst_ReceiveHandler::changedFormOnScreenAsPaintedAfresh()
+{
+    QFETCH(QByteArray, identification);
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, second);
+    ORVA2 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto onScreen = [&window] {
+        return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    };
+    const auto afresh = [&window] {
+        return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    window.processBlock(identification);
+    window.processBlock(first);
+    QTRY_COMPARE(onScreen(), afresh());
+
+    // An edit marks its field; the next reply takes the mark away with the edit.
+    DevicePage &page = window.pageOf(ModelInfo::byIdentity(identification)->id);
+    for (QCheckBox *box : page.findChildren<QCheckBox *>()) {
+        if (box->isEnabled() && box->isVisible()) {
+            box->click();
+            break;
+        }
+    }
+    QVERIFY(!page.changeMarks().changedInputs().isEmpty());
+    QTRY_COMPARE(onScreen(), afresh());
+    window.processBlock(second);
+    QVERIFY(page.changeMarks().changedInputs().isEmpty());
+    QTRY_COMPARE(onScreen(), afresh());
 }
 
 QTEST_MAIN(tst_ReceiveHandler)
