@@ -9,6 +9,8 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImage>
+#include <QStackedWidget>
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -25,6 +27,9 @@
 #include <QTextEdit>
 
 namespace {
+
+// Marks the widget a form's look was given from: what lies beneath it is the window's white.
+const char *const FormRootProperty = "orvaFormRoot";
 
 const char *const WhiteRule = "* { background-color: white; selection-background-color: "
                               "palette(highlight); selection-color: palette(highlighted-text) }\n";
@@ -97,6 +102,35 @@ bool paintsStyledBackground(const QWidget *widget)
 bool paintsItsWholeRect(const QWidget *widget)
 {
     return qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget);
+}
+
+bool isBox(const QWidget *widget)
+{
+    return qobject_cast<const QAbstractSpinBox *>(widget) || qobject_cast<const QComboBox *>(widget);
+}
+
+// A spin or combo box's rounded corners show what is beneath it: the white of the nearest
+// container that paints itself white, or of a group box darkened a little by the inside of its
+// frame. The number of such frames (0 or 1), or -1 when something else (a sheet, a tab, a
+// filled background) may be painted there.
+int framesBeneath(const QWidget *widget, const QStyle *formStyle)
+{
+    for (const QWidget *above = widget->parentWidget(); above; above = above->parentWidget()) {
+        if (above->style() != formStyle || !above->styleSheet().isEmpty() ||
+            above->autoFillBackground() || above->graphicsEffect())
+            return -1;
+        if (const auto *box = qobject_cast<const QGroupBox *>(above))
+            return box->isFlat() ? -1 : 1;
+        if (above->property(FormRootProperty).toBool())
+            return above->isWindow() || above->parentWidget() ? 0 : -1;
+        const QMetaObject *type = above->metaObject();
+        if (type != &QWidget::staticMetaObject && type != &QFrame::staticMetaObject &&
+            type != &QStackedWidget::staticMetaObject)
+            return -1;
+        if (above->testAttribute(Qt::WA_StyledBackground))
+            return 0;
+    }
+    return -1;
 }
 
 // A text view's page fills itself with the white that would be behind it anyway. Opaque, it is
@@ -183,6 +217,7 @@ void FormStyle::applyToForm(QWidget *form)
 
 void FormStyle::applyToWidgets(QWidget *root)
 {
+    root->setProperty(FormRootProperty, true);
     QList<QWidget *> widgets = root->findChildren<QWidget *>();
     widgets.prepend(root);
     for (QWidget *widget : widgets) {
@@ -217,7 +252,7 @@ void FormStyle::polish(QWidget *widget)
         widget->setAttribute(Qt::WA_StyledBackground, true);
     // A check or radio button paints the whole of its rectangle white itself: when it changes,
     // nothing beneath it (a group box, its title, its frame) needs painting again.
-    if (paintsItsWholeRect(widget))
+    if (paintsItsWholeRect(widget) || (isBox(widget) && framesBeneath(widget, this) >= 0))
         widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
     QWidget *inner = innerWidget(widget);
     if (fillsItselfWhite(widget, inner))
@@ -231,7 +266,7 @@ void FormStyle::polish(QWidget *widget)
 
 void FormStyle::unpolish(QWidget *widget)
 {
-    if (paintsItsWholeRect(widget))
+    if (paintsItsWholeRect(widget) || isBox(widget))
         widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
     native()->unpolish(widget);
 }
@@ -438,6 +473,7 @@ void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
         switch (control) {
         case CC_ComboBox:
             if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
+                paintBackdrop(option, painter, widget);
                 QStyleOptionComboBox copy(*combo);
                 copy.palette = shaded(copy.palette, QPalette::Button);
                 native()->drawComplexControl(control, &copy, painter, widget);
@@ -446,6 +482,7 @@ void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
             break;
         case CC_SpinBox:
             if (const auto *spin = qstyleoption_cast<const QStyleOptionSpinBox *>(option)) {
+                paintBackdrop(option, painter, widget);
                 QStyleOptionSpinBox copy(*spin);
                 copy.palette = shaded(shaded(copy.palette, QPalette::Button), QPalette::Base);
                 native()->drawComplexControl(control, &copy, painter, widget);
@@ -464,6 +501,30 @@ void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
         }
     }
     native()->drawComplexControl(control, option, painter, widget);
+}
+
+// An opaque spin or combo box paints what its parents would have painted beneath it, so a value
+// that changes repaints the box alone, not the group boxes around it.
+void FormStyle::paintBackdrop(const QStyleOption *option, QPainter *painter,
+                              const QWidget *widget) const
+{
+    if (!widget || !widget->testAttribute(Qt::WA_OpaquePaintEvent))
+        return;
+    const int frames = framesBeneath(widget, this);
+    while (m_backdrops.size() <= qMax(frames, 0)) {
+        // The colour is taken from frames drawn as a group box draws them, so it is the very
+        // colour they give.
+        QImage sample(64, 64, QImage::Format_ARGB32_Premultiplied);
+        sample.fill(Qt::white);
+        QPainter frame(&sample);
+        QStyleOptionFrame inside;
+        inside.rect = sample.rect();
+        for (int drawn = 0; drawn < m_backdrops.size(); ++drawn)
+            drawPrimitive(PE_FrameGroupBox, &inside, &frame, nullptr);
+        frame.end();
+        m_backdrops << sample.pixelColor(sample.width() / 2, sample.height() * 3 / 4);
+    }
+    painter->fillRect(option->rect, m_backdrops.at(qMax(frames, 0)));
 }
 
 // Measuring the title shapes its text; a group box painted again, most often for a field in it
@@ -508,12 +569,14 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
     const GroupBoxPlaces &places = groupBoxPlaces(*box, widget);
     const QRect &labelRect = places.label;
     const bool hasTitle = (box->subControls & SC_GroupBoxCheckBox) || !box->text.isEmpty();
-    if (hasTitle) {
+    const QRect titleRect =
+        (box->subControls & SC_GroupBoxCheckBox) ? places.checkBox.united(labelRect) : labelRect;
+    // Clipping the title out makes every line of the frame a clipped one; a repaint that does not
+    // reach the title need not.
+    const bool clipTitle = hasTitle && !outsideRepaint(painter, titleRect);
+    if (clipTitle) {
         painter->save();
-        painter->setClipRegion(QRegion(option->rect) -
-                               ((box->subControls & SC_GroupBoxCheckBox)
-                                    ? places.checkBox.united(labelRect)
-                                    : labelRect));
+        painter->setClipRegion(QRegion(option->rect) - titleRect);
     }
     QStyleOptionFrame frame;
     frame.QStyleOption::operator=(*box);
@@ -522,7 +585,7 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
     frame.midLineWidth = box->midLineWidth;
     frame.rect = places.frame;
     drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
-    if (hasTitle)
+    if (clipTitle)
         painter->restore();
 
     if (box->subControls & SC_GroupBoxCheckBox) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QColor>
 #include <QHash>
+#include <QVector>
 #include <QProxyStyle>
 #include <QStyleOption>
 
@@ -83,6 +85,7 @@ private:
     QPalette shaded(const QPalette &palette, QPalette::ColorRole behind) const;
     void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
                       const QWidget *widget) const;
+    void paintBackdrop(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
 
     // Where a group box's title, check box and frame go, and what they were measured for.
     struct GroupBoxPlaces
@@ -105,5 +108,7 @@ private:
     mutable QHash<qint64, QPalette> m_shaded;
     // By group box; an entry is used only while what it was measured for is unchanged.
     mutable QHash<const QWidget *, GroupBoxPlaces> m_groupBoxes;
+    // The colour beneath a box outside a group box, and inside one.
+    mutable QVector<QColor> m_backdrops;
     QObject *m_popupWatcher;
 };

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
@@ -22,6 +23,7 @@ private slots:
     void everyPictureButtonHasAnAccessibleName();
     void disabledPictureButtonsLookDisabled();
     void openListShowsItsHighlight();
+    void boxesShowWhatTheirParentsWouldPaint();
     void sendLineCarriesTheBytesWritten();
     void receivedLineCarriesTheBlock();
     void debugCategoriesAreSilentUnlessEnabled_data();
@@ -101,6 +103,39 @@ void tst_Interface::disabledPictureButtonsLookDisabled()
 }
 
 // The entry under the cursor in an open list stands out from the entries around it.
+// A spin or combo box that changes is repainted alone, painting beneath its rounded corners
+// what the form around it would have painted there: the same window either way.
+void tst_Interface::boxesShowWhatTheirParentsWouldPaint()
+{
+    ORVA2 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    int checked = 0;
+    for (const ModelInfo &model : ModelInfo::all()) {
+        window.processBlock(QByteArray(model.identity) + QByteArray("031507") +
+                            QByteArray(6, '\0'));
+        QWidget &page = window.pageOf(model.id);
+        QList<QWidget *> boxes;
+        for (QWidget *box : page.findChildren<QWidget *>()) {
+            if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) &&
+                box->isVisible() && box->testAttribute(Qt::WA_OpaquePaintEvent))
+                boxes << box;
+        }
+        for (QWidget *box : boxes) {
+            const QRect place(box->mapTo(&window, QPoint()), box->size());
+            const QImage alone = window.grab(place).toImage();
+            box->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            const QImage overParents = window.grab(place).toImage();
+            box->setAttribute(Qt::WA_OpaquePaintEvent, true);
+            QVERIFY2(alone == overParents,
+                     qPrintable(QString::fromLatin1(model.name) + QLatin1Char('/') +
+                                box->objectName()));
+            ++checked;
+        }
+    }
+    QVERIFY(checked > 20);
+}
+
 void tst_Interface::openListShowsItsHighlight()
 {
     ORVA2 window;
