@@ -378,6 +378,17 @@ void ORVA2::writeSettled(bool written)
         close();
 }
 
+void ORVA2::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The form was drawn with Linux's fonts and frames; where the system's are larger (Windows),
+    // the start window grows to show its page whole rather than scroll it. Only now is the page
+    // laid out at the window's size.
+    if (!m_shownBefore && ui->stackedWidget->currentIndex() == 0)
+        fitWindowToPage();
+    m_shownBefore = true;
+}
+
 void ORVA2::closeEvent(QCloseEvent *event)
 {
     if (mayLeave(Leaving::Closing))

@@ -187,6 +187,7 @@ private slots:
     void defaultsInForm();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -274,5 +275,6 @@ private:
     std::optional<Leaving> m_leaveAfterWrite;
     // The window's size on the start page, before a page made it grow.
     QSize m_startSize;
+    bool m_shownBefore = false;
     ConnectionStatus *m_status = nullptr;
 };
