@@ -24,6 +24,8 @@ private slots:
     void disabledPictureButtonLooksDisabled();
     void focusedButtonShowsWhereTheKeyboardIs();
     void labelHoldsItsPictureOnlyWhileShown();
+    void scalingLabelHoldsThePictureAtTheSizeShown_data();
+    void scalingLabelHoldsThePictureAtTheSizeShown();
 };
 
 namespace {
@@ -204,6 +206,45 @@ void tst_Pictures::labelHoldsItsPictureOnlyWhileShown()
     preview->hide();
     QVERIFY(picture(preview).isNull());
     QVERIFY(!picture(logo).isNull());
+}
+
+void tst_Pictures::scalingLabelHoldsThePictureAtTheSizeShown_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("held");
+
+    const QSize whole = fileImage(Preview).size();
+    QTest::newRow("half") << whole / 2 << whole / 2;
+    QTest::newRow("a quarter") << whole / 4 << whole / 4;
+    QTest::newRow("squeezed") << QSize(whole.width() / 2, whole.height() / 4) << whole;
+    QTest::newRow("larger than the picture") << whole * 2 << whole;
+}
+
+// Shown smaller than the picture, a label that scales it holds it at that size, and shows the
+// very pixels it would show scaling the whole picture itself, after a resize too.
+void tst_Pictures::scalingLabelHoldsThePictureAtTheSizeShown()
+{
+    QFETCH(QSize, size);
+    QFETCH(QSize, held);
+    QWidget page;
+    auto *watched = new QLabel(&page);
+    auto *whole = new QLabel(&page);
+    watched->setProperty("picture", Preview);
+    whole->setPixmap(PictureCache::pixmap(Preview, 1));
+    for (QLabel *label : {watched, whole})
+        label->setScaledContents(true);
+    whole->move(500, 0);
+    page.resize(1000, 500);
+    PictureWhenShown::installOn(&page);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+
+    for (QLabel *label : {watched, whole})
+        label->resize(size);
+    QCOMPARE(picture(watched).size(), held);
+    QCOMPARE(shown(watched->grab()), shown(whole->grab()));
+    // The label asks for the room of the whole picture, however it holds it.
+    QCOMPARE(watched->sizeHint(), whole->sizeHint());
 }
 
 QTEST_MAIN(tst_Pictures)
