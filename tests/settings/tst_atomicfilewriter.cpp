@@ -187,6 +187,10 @@ void tst_AtomicFileWriter::targetsThatAreNoRegularFileAreRefused()
     QFETCH(QString, kind);
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("target"));
+#ifdef Q_OS_WIN
+    if (kind == "device")
+        QSKIP("Windows keeps no device nodes among files; the folder row is refused the same way");
+#endif
     if (kind == "device" && !runs("mknod", {target, "c", "1", "3"}))
         QSKIP("making a device node needs root");
     if (kind == "fifo") {
