@@ -158,11 +158,12 @@ void CommunicationLog::append(const QString &text, const QString &time, const QS
         return;
     }
     // The line, its colour and its format in one edit, so the log lays out only the new line,
-    // once.
+    // once. The edit opens before the cursor moves: a cursor moved outside an edit measures
+    // where it stands on the line, which shapes the last line's text all over again.
     const QTextCharFormat colour = m_view->currentCharFormat();
     QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
     if (document->isEmpty()) {
         cursor.setBlockFormat(format);
         cursor.setCharFormat(colour);
