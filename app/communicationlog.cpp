@@ -27,8 +27,9 @@ namespace {
 constexpr int TimeProperty = QTextFormat::UserProperty + 1;
 // What became of the frame a line is about, and its bytes; absent on other lines.
 constexpr int FrameProperty = QTextFormat::UserProperty + 2;
-// Set on the live view's polling lines.
-constexpr int PollingProperty = QTextFormat::UserProperty + 3;
+// The state of the live view's polling lines. A block's state, unlike its format, changes
+// without laying the line out again, and a new line starts without it.
+constexpr int PollingState = 1;
 
 const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
@@ -145,7 +146,6 @@ void CommunicationLog::append(const QString &text, const QString &time, const QS
     // A new line inherits the block format of the one before it, frame included.
     QTextBlockFormat format = document->lastBlock().blockFormat();
     format.setProperty(TimeProperty, time);
-    format.clearProperty(PollingProperty);
     if (frame.isEmpty())
         format.clearProperty(FrameProperty);
     else
@@ -193,10 +193,7 @@ void CommunicationLog::dropOldestLines()
 void CommunicationLog::markPolling()
 {
     QTextBlock block = m_view->document()->lastBlock();
-    QTextCursor cursor(block);
-    QTextBlockFormat format = cursor.blockFormat();
-    format.setProperty(PollingProperty, true);
-    cursor.setBlockFormat(format);
+    block.setUserState(PollingState);
     if (m_pollingHidden) {
         block.setVisible(false);
         m_view->document()->markContentsDirty(block.position(), block.length());
@@ -209,7 +206,7 @@ void CommunicationLog::setPollingHidden(bool hidden)
     QSettings().setValue(QLatin1String(PollingHiddenKey), hidden);
     QTextDocument *document = m_view->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().hasProperty(PollingProperty))
+        if (block.userState() == PollingState)
             block.setVisible(!hidden);
     }
     document->markContentsDirty(0, document->characterCount());
