@@ -620,7 +620,8 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
         if (description) {
             m_sentUnconfirmed.clear();
             page.markUnchanged();
-            reportWhatTheFormCannotShow(*description, frames, page.configuration());
+            // The form was just made the baseline: that is its configuration.
+            reportWhatTheFormCannotShow(*description, frames, page.baselineConfiguration());
         }
     }
 }
@@ -896,11 +897,16 @@ bool ORVA2::requestDeviceComparison()
 
 QVector<int> ORVA2::changedSettings()
 {
-    DevicePage *page = shownDevicePage();
-    if (!page || !page->changeMarks().hasBaseline())
+    auto *page = qobject_cast<DevicePage *>(ui->stackedWidget->currentWidget());
+    if (!page || !m_pageModel || !page->changeMarks().hasBaseline())
+        return {};
+    // Encoding the form is most of the count; the page holds no configuration where it
+    // encodes to nothing.
+    const QByteArray form = page->configuration();
+    if (form.isEmpty())
         return {};
     return SettingDescription::of(m_pageModel->id)
-        ->differences(page->baselineConfiguration(), page->configuration());
+        ->differences(page->baselineConfiguration(), form);
 }
 
 bool ORVA2::shownHasChanges()
