@@ -46,7 +46,10 @@ QPixmap atShownSize(const QLabel *label, const QPixmap &picture)
 
 bool PictureWhenShown::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *label = static_cast<QLabel *>(watched);
+    // A label being destroyed is only a QWidget by the time it hides.
+    auto *label = qobject_cast<QLabel *>(watched);
+    if (!label)
+        return false;
     switch (event->type()) {
     case QEvent::Resize:
         if (!label->isVisible())
