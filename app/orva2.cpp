@@ -841,10 +841,17 @@ void ORVA2::KASOWANIESlot()
 
 // ---- settings of the page shown ---------------------------------------------------------
 
-DevicePage *ORVA2::shownDevicePage()
+DevicePage *ORVA2::shownDevicePage(QByteArray *configuration)
 {
     auto *page = qobject_cast<DevicePage *>(ui->stackedWidget->currentWidget());
-    return page && m_pageModel && !page->configuration().isEmpty() ? page : nullptr;
+    if (!page || !m_pageModel)
+        return nullptr;
+    const QByteArray form = page->configuration();
+    if (form.isEmpty())
+        return nullptr;
+    if (configuration)
+        *configuration = form;
+    return page;
 }
 
 bool ORVA2::choosesModel() const
@@ -897,13 +904,10 @@ bool ORVA2::requestDeviceComparison()
 
 QVector<int> ORVA2::changedSettings()
 {
-    auto *page = qobject_cast<DevicePage *>(ui->stackedWidget->currentWidget());
-    if (!page || !m_pageModel || !page->changeMarks().hasBaseline())
-        return {};
-    // Encoding the form is most of the count; the page holds no configuration where it
-    // encodes to nothing.
-    const QByteArray form = page->configuration();
-    if (form.isEmpty())
+    // Encoding the form is most of the count: it is encoded once.
+    QByteArray form;
+    DevicePage *page = shownDevicePage(&form);
+    if (!page || !page->changeMarks().hasBaseline())
         return {};
     return SettingDescription::of(m_pageModel->id)
         ->differences(page->baselineConfiguration(), form);

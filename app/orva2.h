@@ -82,8 +82,9 @@ public:
     CommunicationLog &communicationLog() { return *m_log; }
 
     // The page shown and its model, for the "Plik" menu: nullptr when the shown page holds
-    // no configuration (the start window, the chooser, the tester, the simulator).
-    DevicePage *shownDevicePage();
+    // no configuration (the start window, the chooser, the tester, the simulator). Encoding the
+    // form decides that, so the configuration it gave is handed out where asked for.
+    DevicePage *shownDevicePage(QByteArray *configuration = nullptr);
     const ModelInfo *shownModel() const { return m_pageModel; }
     // The start window or the offline chooser is shown, where a file may open any model.
     bool choosesModel() const;
