@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -27,6 +28,13 @@ const QString MemoryBare = QStringLiteral("memory-bare");
 const QString MemoryMain = QStringLiteral("memory-orva");
 
 constexpr int ProbeTimeoutMs = 60000;
+
+// A clock every process on the machine shares, so a child's moment can be set against the
+// parent's.
+qint64 monotonicNs()
+{
+    return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
+}
 
 double peakResidentKiB()
 {
@@ -74,6 +82,7 @@ int probe(const QString &name, int argc, char **argv)
     QApplication application(argc, argv);
     // Both windows start in an application set up as the program sets up its own.
     setUpApplication(application);
+    const qint64 startedNs = monotonicNs();
     QElapsedTimer clock;
     clock.start();
     const bool mainWindow = name == StartUpMain || name == MemoryMain;
@@ -86,7 +95,7 @@ int probe(const QString &name, int argc, char **argv)
         return 1;
 
     if (name == StartUpBare || name == StartUpMain) {
-        std::printf("%.3f %.3f\n", windowMs, constructMs);
+        std::printf("%.3f %.3f %.0f\n", windowMs, constructMs, startedNs + windowMs * 1e6);
     } else {
         if (mainWindow)
             openEveryPage(*static_cast<ORVA2 *>(window.get()));
@@ -98,17 +107,15 @@ int probe(const QString &name, int argc, char **argv)
 
 // Runs a probe; returns its printed figures and how long it took from the start of the
 // process until they arrived.
-bool runChild(const QString &name, QVector<double> *figures, double *untilPrintedMs)
+bool runChild(const QString &name, QVector<double> *figures, qint64 *launchedNs = nullptr)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer clock;
-    clock.start();
+    if (launchedNs)
+        *launchedNs = monotonicNs();
     child.start(QCoreApplication::applicationFilePath(), {QLatin1String(ProcessProbe::Flag), name});
-    if (!child.waitForReadyRead(ProbeTimeoutMs))
+    if (!child.waitForFinished(ProbeTimeoutMs))
         return false;
-    *untilPrintedMs = clock.nsecsElapsed() / 1e6;
-    child.waitForFinished(ProbeTimeoutMs);
     const QStringList words =
         QString::fromLatin1(child.readAllStandardOutput()).split(' ', Qt::SkipEmptyParts);
     figures->clear();
@@ -136,20 +143,20 @@ int ProcessProbe::run(const QString &name, int argc, char **argv)
     return probe(name, argc, argv);
 }
 
-double ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mainWindow)
+ProcessProbe::Ratios ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mainWindow)
 {
-    QVector<double> window[2], construct[2], process[2], ratios;
+    QVector<double> window[2], construct[2], process[2], processRatios, windowRatios;
     for (int i = 0; i < runs; ++i) {
         StartUp pair[2];
         bool complete = true;
         for (int kind = 0; kind < 2; ++kind) {
             QVector<double> figures;
-            double processMs = 0;
+            qint64 launchedNs = 0;
             complete = complete &&
-                       runChild(kind ? StartUpMain : StartUpBare, &figures, &processMs) &&
-                       figures.size() == 2 && figures.at(0) > 0;
+                       runChild(kind ? StartUpMain : StartUpBare, &figures, &launchedNs) &&
+                       figures.size() == 3 && figures.at(0) > 0 && figures.at(2) > launchedNs;
             if (complete)
-                pair[kind] = {figures.at(0), figures.at(1), processMs};
+                pair[kind] = {figures.at(0), figures.at(1), (figures.at(2) - launchedNs) / 1e6};
         }
         if (!complete)
             continue;
@@ -158,18 +165,18 @@ double ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mainWindow)
             construct[kind] << pair[kind].constructMs;
             process[kind] << pair[kind].processMs;
         }
-        ratios << pair[1].windowMs / pair[0].windowMs;
+        processRatios << pair[1].processMs / pair[0].processMs;
+        windowRatios << pair[1].windowMs / pair[0].windowMs;
     }
     *bare = {median(window[0]), median(construct[0]), median(process[0])};
     *mainWindow = {median(window[1]), median(construct[1]), median(process[1])};
-    return median(ratios);
+    return {median(processRatios), median(windowRatios)};
 }
 
 double ProcessProbe::peakResidentMiB(bool mainWindow)
 {
     QVector<double> figures;
-    double ms = 0;
-    if (!runChild(mainWindow ? MemoryMain : MemoryBare, &figures, &ms))
+    if (!runChild(mainWindow ? MemoryMain : MemoryBare, &figures))
         return 0;
     return figures.first() / 1024.0;
 }

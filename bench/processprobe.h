@@ -16,13 +16,18 @@ struct StartUp
 {
     double windowMs = 0;    // constructing and showing the window until its first paint
     double constructMs = 0; // of that, constructing it
-    double processMs = 0;   // from starting the process until that paint
+    double processMs = 0;   // from launching the process until that paint
+};
+struct Ratios
+{
+    double process = 0; // launching until the first paint: what the engineer waits for
+    double window = 0;  // constructing and showing until the first paint
 };
 // Parent side: medians over `runs` fresh processes of each kind, run alternately so that a
-// change in the machine's load falls on both alike. Returns the median of the ratios of
+// change in the machine's load falls on both alike. Returns the medians of the ratios of
 // main window to bare window, each pair taken one right after the other: the machine's pace
 // drifts by a third over a run, and both windows of a pair drift together.
-double startUp(int runs, StartUp *bare, StartUp *mainWindow);
+Ratios startUp(int runs, StartUp *bare, StartUp *mainWindow);
 
 // Parent side: peak resident size in MiB of a fresh process.
 double peakResidentMiB(bool mainWindow);
