@@ -706,7 +706,19 @@ void FormStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
                              const QPalette &palette, bool enabled, const QString &text,
                              QPalette::ColorRole textRole) const
 {
-    native()->drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+    // Fusion draws a disabled text as any other, in the disabled colours; styles that etch or
+    // dither it draw it their own way.
+    if (!enabled && !native()->inherits("QFusionStyle") &&
+        (native()->styleHint(SH_EtchDisabledText) || native()->styleHint(SH_DitherDisabledText))) {
+        native()->drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        return;
+    }
+    const QPen pen = painter->pen();
+    if (textRole != QPalette::NoRole)
+        painter->setPen(QPen(palette.brush(textRole), pen.widthF()));
+    if (!m_itemTexts.draw(painter, rect, flags, text))
+        painter->drawText(rect, flags, text);
+    painter->setPen(pen);
 }
 
 void FormStyle::drawItemPixmap(QPainter *painter, const QRect &rect, int alignment,

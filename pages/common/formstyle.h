@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/common/itemtextcache.h"
+
 #include <QFontMetrics>
 #include <QColor>
 #include <QHash>
@@ -110,5 +112,6 @@ private:
     mutable QHash<const QWidget *, GroupBoxPlaces> m_groupBoxes;
     // The colour beneath a box outside a group box, and inside one.
     mutable QVector<QColor> m_backdrops;
+    mutable ItemTextCache m_itemTexts;
     QObject *m_popupWatcher;
 };
