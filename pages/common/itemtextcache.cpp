@@ -44,9 +44,11 @@ bool onlyQPainterDraws(const QPainter &painter, int flags, const QString &text)
 
 ItemTextCache::ItemTextCache(int capacity) : m_shaped(capacity) {}
 
-const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QFont &font)
+const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QPainter &painter)
 {
-    const Key key{text, font};
+    const QFont &font = painter.font();
+    const QPaintDevice *device = painter.device();
+    const Key key{text, font, device->logicalDpiX(), device->logicalDpiY()};
     if (const Shaped *known = m_shaped.object(key))
         return *known;
     auto *made = new Shaped;
@@ -72,7 +74,7 @@ bool ItemTextCache::draw(QPainter *painter, const QRect &rect, int flags, const 
 {
     if (onlyQPainterDraws(*painter, flags, text))
         return false;
-    const Shaped &shapedText = shaped(text, painter->font());
+    const Shaped &shapedText = shaped(text, *painter);
     const QRectF r(rect);
     qreal y = 0;
     if (flags & Qt::AlignBottom)

@@ -23,16 +23,24 @@ public:
     bool draw(QPainter *painter, const QRect &rect, int flags, const QString &text);
 
 private:
+    // Fonts compare equal across devices of different resolutions, where their texts are of
+    // different sizes.
     struct Key
     {
         QString text;
         QFont font;
+        int dpiX;
+        int dpiY;
         bool operator==(const Key &other) const
         {
-            return text == other.text && font == other.font;
+            return text == other.text && font == other.font && dpiX == other.dpiX &&
+                   dpiY == other.dpiY;
         }
     };
-    friend uint qHash(const Key &key, uint seed) { return qHash(key.text, seed) ^ qHash(key.font); }
+    friend uint qHash(const Key &key, uint seed)
+    {
+        return qHash(key.text, seed) ^ qHash(key.font) ^ uint(key.dpiY);
+    }
 
     struct Shaped
     {
@@ -40,7 +48,7 @@ private:
         qreal width = 0;
         qreal height = 0;
     };
-    const Shaped &shaped(const QString &text, const QFont &font);
+    const Shaped &shaped(const QString &text, const QPainter &painter);
 
     QCache<Key, Shaped> m_shaped;
 };

@@ -17,26 +17,32 @@ private slots:
     void drawsWhatQPainterDraws();
     void leavesToQPainterWhatItCannotPlace_data();
     void leavesToQPainterWhatItCannotPlace();
-    void sameTextInAnotherFontIsShapedAgain();
+    void sameTextInAnotherFontOrResolutionIsShapedAgain();
 };
 
 namespace {
 
 constexpr QSize Canvas(220, 60);
 
-QImage blank()
-{
-    QImage image(Canvas, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
+// Images are of the screen's usual resolution unless a drawing asks for another.
+constexpr int ScreenDotsPerMeter = 3780;
 
 struct Drawing
 {
     QFont font;
     QPointF offset;
     QTransform transform;
+    int dotsPerMeter = ScreenDotsPerMeter;
 };
+
+QImage blank(int dotsPerMeter = ScreenDotsPerMeter)
+{
+    QImage image(Canvas, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
 
 QPainter *begin(QPainter *painter, const Drawing &drawing)
 {
@@ -49,7 +55,7 @@ QPainter *begin(QPainter *painter, const Drawing &drawing)
 
 QImage byQPainter(const Drawing &drawing, const QRect &rect, int flags, const QString &text)
 {
-    QImage image = blank();
+    QImage image = blank(drawing.dotsPerMeter);
     QPainter painter(&image);
     begin(&painter, drawing)->drawText(rect, flags, text);
     return image;
@@ -58,7 +64,7 @@ QImage byQPainter(const Drawing &drawing, const QRect &rect, int flags, const QS
 QImage byCache(ItemTextCache &cache, const Drawing &drawing, const QRect &rect, int flags,
                const QString &text, bool *drawn)
 {
-    QImage image = blank();
+    QImage image = blank(drawing.dotsPerMeter);
     QPainter painter(&image);
     *drawn = cache.draw(begin(&painter, drawing), rect, flags, text);
     return image;
@@ -173,14 +179,18 @@ void tst_ItemTextCache::leavesToQPainterWhatItCannotPlace()
     QCOMPARE(image, blank());
 }
 
-void tst_ItemTextCache::sameTextInAnotherFontIsShapedAgain()
+void tst_ItemTextCache::sameTextInAnotherFontOrResolutionIsShapedAgain()
 {
     const QString text = QStringLiteral("Blokada");
     const QRect rect(0, 0, 200, 40);
     ItemTextCache cache;
-    for (const QFont &font : {sized(9), sized(14, true), sized(9)}) {
+    // The same font on a device of twice the resolution is a text of twice the size.
+    const Drawing drawings[] = {{sized(9), QPointF(), QTransform()},
+                                {sized(14, true), QPointF(), QTransform()},
+                                {sized(9), QPointF(), QTransform(), 2 * ScreenDotsPerMeter},
+                                {sized(9), QPointF(), QTransform()}};
+    for (const Drawing &drawing : drawings) {
         bool drawn = false;
-        const Drawing drawing{font, QPointF(), QTransform()};
         QCOMPARE(byCache(cache, drawing, rect, Qt::AlignCenter, text, &drawn),
                  byQPainter(drawing, rect, Qt::AlignCenter, text));
         QVERIFY(drawn);
