@@ -29,6 +29,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 // The first line names the toolkit the program actually runs on.
@@ -117,6 +119,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     connect(ui->stackedWidget, &QStackedWidget::currentChanged, this,
             &ORVA2::sizeStackToCurrentPage);
 
+    connect(&m_link, &DeviceLink::answering, this, &ORVA2::showPageAwaitingAnswer);
     connect(&m_link, &DeviceLink::replyReceived, this, &ORVA2::processBlock);
     connect(&m_link, &DeviceLink::linkLost, this, &ORVA2::linkLost);
     connect(&m_link, &DeviceLink::noAnswer, this, &ORVA2::noAnswer);
@@ -315,6 +318,7 @@ void ORVA2::powrotDoPoczatku()
 // program again: the port closes, the pages leave the stack, and a connection starts afresh.
 void ORVA2::backToStart()
 {
+    m_pageAwaitingAnswer = nullptr;
     abandonExchange();
     m_leaveAfterWrite.reset();
     const bool wasOpen = m_link.isOpen();
@@ -411,6 +415,7 @@ bool ORVA2::eventFilter(QObject *watched, QEvent *event)
 
 void ORVA2::linkLost()
 {
+    showPageAwaitingAnswer();
     abandonExchange();
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
     m_status->showLinkLost();
@@ -419,6 +424,7 @@ void ORVA2::linkLost()
 
 void ORVA2::noAnswer()
 {
+    showPageAwaitingAnswer();
     abandonExchange();
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
     m_status->showNoAnswer();
@@ -482,6 +488,14 @@ void ORVA2::insertPage(QWidget *page)
     FormStyle::apply(page);
 }
 
+void ORVA2::showPageAwaitingAnswer()
+{
+    if (!m_pageAwaitingAnswer)
+        return;
+    insertPage(std::exchange(m_pageAwaitingAnswer, nullptr));
+    showInsertedPage();
+}
+
 void ORVA2::showInsertedPage()
 {
     if (ui->stackedWidget->currentIndex() == 0)
@@ -531,8 +545,12 @@ DevicePage &ORVA2::pageOf(ModelInfo::Id model)
     return ModelPage::of(model).page(pages());
 }
 
-// The steps every identification shares, in order: log, insert the page, the model's own
-// calls, the version text, the read request, and only then show the page.
+// The steps every identification shares, in order: log, the model's own calls, the version
+// text, the read request, and only then put the page in the window. Styling, laying out and
+// painting a page takes longer than a relay takes to answer; done while the answer comes in,
+// it would delay reading the answer, and the silence that ends the answer would begin that
+// much later. So the page waits until the relay starts to answer, and is drawn within the
+// silence the protocol waits for anyway.
 void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
 {
     m_relay = {&model, {}, {}, {}};
@@ -543,7 +561,6 @@ void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
     DevicePage &page = pageOf(model.id);
     page.forgetLoaded();
     m_log->received(QString::fromUtf8(model.identifiedLine));
-    insertPage(&page);
     if (model.hasView) {
         modelCode = headerOf(block);
         kzrPage().setModelBanner(modelCode);
@@ -552,8 +569,12 @@ void ORVA2::identify(const ModelInfo &model, const QByteArray &block)
     page.setVersionText(versionText);
     if (model.hasRangeVariant)
         static_cast<GaPage &>(page).setRangeVariant(QString(charAt(block, RangeVariantByte)));
-    PobierzDaneSlot();
-    showInsertedPage();
+    if (PobierzDaneSlot() && model.answersRead()) {
+        m_pageAwaitingAnswer = &page;
+    } else {
+        insertPage(&page);
+        showInsertedPage();
+    }
     // A device that sends no configuration leaves the form as it opened: changes count
     // from there.
     if (!model.answersRead())
@@ -810,12 +831,13 @@ void ORVA2::WyslijDaneTesterKZRSlot()
               Frame::WriteWait);
 }
 
-void ORVA2::PobierzDaneSlot()
+bool ORVA2::PobierzDaneSlot()
 {
     m_readPurpose = ReadPurpose::Form;
     const bool answered = m_model && m_model->answersRead();
-    sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(), Frame::WriteWait,
-              answered ? DeviceLink::Answer::Awaited : DeviceLink::Answer::NotAwaited);
+    return sendFrame(QStringLiteral("Pobierz konfiguracje"), Frame::readRequest(),
+                     Frame::WriteWait,
+                     answered ? DeviceLink::Answer::Awaited : DeviceLink::Answer::NotAwaited);
 }
 
 void ORVA2::PobierzWidokZKZRSlot()

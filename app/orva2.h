@@ -170,7 +170,7 @@ public slots:
     void WyslijDaneBRTSlot();
     void WyslijDaneNOVSlot();
     void WyslijDaneTesterKZRSlot();
-    void PobierzDaneSlot();
+    bool PobierzDaneSlot();
     void PobierzWidokZKZRSlot();
     void OdblokujZProgramuKZRSlot();
     void ProbaLEDslot();
@@ -232,6 +232,7 @@ private:
 
     void insertPage(QWidget *page);
     void showInsertedPage();
+    void showPageAwaitingAnswer();
     void sizeStackToCurrentPage();
     void fitWindowToPage();
     void identify(const ModelInfo &model, const QByteArray &block);
@@ -277,5 +278,7 @@ private:
     // The window's size on the start page, before a page made it grow.
     QSize m_startSize;
     bool m_shownBefore = false;
+    // An identified relay's page, put in the window once the relay starts to answer the read.
+    DevicePage *m_pageAwaitingAnswer = nullptr;
     ConnectionStatus *m_status = nullptr;
 };

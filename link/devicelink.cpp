@@ -139,6 +139,7 @@ void DeviceLink::deliver(const QByteArray &bytes)
 {
     // Memory stays flat however long a runaway sender keeps talking: past the limit the
     // burst is only counted.
+    const bool starts = !m_silence.isActive();
     if (m_discarded > 0 || m_burst.size() + bytes.size() > MaxBurstBytes) {
         m_discarded += m_burst.size() + bytes.size();
         m_burst.clear();
@@ -146,6 +147,8 @@ void DeviceLink::deliver(const QByteArray &bytes)
         m_burst += bytes;
     }
     m_silence.start();
+    if (starts && !bytes.isEmpty())
+        emit answering();
 }
 
 void DeviceLink::burstEnded()

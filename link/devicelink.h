@@ -56,6 +56,8 @@ signals:
     // One reply: a frame (two for a two-frame configuration), with whatever unrecognisable
     // bytes followed it in the same burst.
     void replyReceived(const QByteArray &reply);
+    // The first bytes of a burst are in; what they are is known once the line falls silent.
+    void answering();
     // A burst too long to be a reply ended; it was dropped.
     void unreadableReceived(qint64 byteCount);
     void frameSent(const QByteArray &frame, bool written);

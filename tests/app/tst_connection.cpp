@@ -25,6 +25,7 @@ private slots:
     void testerConnectUsesTesterBaudRate();
     void repliesInOneBurstAreEachHandled();
     void silentDeviceIsReported();
+    void relaySilentAfterNamingItselfStillGetsItsPage();
     void runawaySenderIsOneLine();
     void statusBarFollowsTheLink();
 };
@@ -200,6 +201,25 @@ void tst_Connection::silentDeviceIsReported()
     QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
     QCOMPARE(statusOf(connection.window()),
              QStringList({connection.link().portName(), "", "Brak odpowiedzi"}));
+}
+
+// The page waits for the relay to start answering its read; a relay that never does still has
+// its page opened, with the silence reported.
+void tst_Connection::relaySilentAfterNamingItselfStillGetsItsPage()
+{
+    SimulatedConnection connection(Frame::Reply::Kzr);
+    ORVA2 &window = connection.window();
+    QObject::connect(&window.link(), &DeviceLink::frameSent, [&](const QByteArray &frame) {
+        if (frame == Frame::readRequest())
+            connection.device().setAnswering(false);
+    });
+    connection.pressConnect();
+    QTRY_COMPARE(connection.logLines().mid(connection.logLines().size() - 2),
+                 QStringList({"Pobierz konfiguracje", "Brak odpowiedzi urządzenia"}));
+    auto *stack = window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+    QCOMPARE(stack->currentWidget(), &window.kzrPage());
+    QCOMPARE(statusOf(window), QStringList({connection.link().portName(), "KZR-1",
+                                            "Brak odpowiedzi"}));
 }
 
 void tst_Connection::runawaySenderIsOneLine()
