@@ -298,6 +298,11 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
                               QPainter *painter, const QWidget *widget) const
 {
     switch (element) {
+    case PE_IndicatorCheckBox:
+    case PE_IndicatorRadioButton:
+        if (m_indicators.draw(*native(), element, *option, painter, widget))
+            return;
+        break;
     case PE_Widget:
         if (!white(widget))
             break;

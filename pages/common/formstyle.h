@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/common/indicatorcache.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QFontMetrics>
@@ -113,5 +114,6 @@ private:
     // The colour beneath a box outside a group box, and inside one.
     mutable QVector<QColor> m_backdrops;
     mutable ItemTextCache m_itemTexts;
+    mutable IndicatorCache m_indicators;
     QObject *m_popupWatcher;
 };
