@@ -1,4 +1,3 @@
-#include "pages/common/disabledpictureeffect.h"
 #include "pages/common/picturebutton.h"
 #include "pages/common/picturecache.h"
 #include "pages/common/picturewhenshown.h"
@@ -21,7 +20,6 @@ private slots:
     void unreadablePictureIsNull();
     void buttonShowsItsPressedPictureWhileDown_data();
     void buttonShowsItsPressedPictureWhileDown();
-    void disabledPictureButtonLooksDisabled();
     void focusedButtonShowsWhereTheKeyboardIs();
     void labelHoldsItsPictureOnlyWhileShown();
     void scalingLabelHoldsThePictureAtTheSizeShown_data();
@@ -140,21 +138,6 @@ void tst_Pictures::buttonShowsItsPressedPictureWhileDown()
     QCOMPARE(shown(button.grab()), over(whileDown, behind));
     button.setDown(false);
     QCOMPARE(shown(button.grab()), over(Connect, behind));
-}
-
-void tst_Pictures::disabledPictureButtonLooksDisabled()
-{
-    QWidget page;
-    auto *button = new PictureButton(&page);
-    button->setPicture(Connect);
-    button->resize(button->sizeHint());
-    DisabledPictureEffect::installOnPictureButtons(&page);
-
-    const QImage usable = shown(button->grab());
-    page.setEnabled(false);
-    QVERIFY(shown(button->grab()) != usable);
-    page.setEnabled(true);
-    QCOMPARE(shown(button->grab()), usable);
 }
 
 void tst_Pictures::focusedButtonShowsWhereTheKeyboardIs()

@@ -1,0 +1,275 @@
+#include "pages/common/indicatorcache.h"
+#include "pages/common/itemtextcache.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+// What the form style keeps drawn must look as drawing it afresh does, wherever and in whatever
+// state it is drawn, and must never stand in for another text, font, resolution or state.
+class tst_FormCaches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textIsWhatQPainterDraws_data();
+    void textIsWhatQPainterDraws();
+    void textsOnlyQPainterPlacesAreLeftToIt_data();
+    void textsOnlyQPainterPlacesAreLeftToIt();
+    void sameTextInAnotherFontOrResolutionIsShapedAgain();
+    void indicatorIsWhatTheStyleDraws_data();
+    void indicatorIsWhatTheStyleDraws();
+    void eachIndicatorStateHasItsOwnDrawing();
+};
+
+namespace {
+
+// Images are of the screen's usual resolution unless a drawing asks for another.
+constexpr int ScreenDotsPerMeter = 3780;
+
+QImage blank(int dotsPerMeter = ScreenDotsPerMeter, qreal pixelRatio = 1)
+{
+    QImage image(QSize(220, 60) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    return image;
+}
+
+QFont sized(qreal points, bool bold = false)
+{
+    QFont font;
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+struct Text
+{
+    QString text;
+    QRect rect;
+    int flags;
+    QFont font;
+    QPointF offset;
+    QTransform transform;
+    int dotsPerMeter = ScreenDotsPerMeter;
+};
+
+// Drawn by QPainter itself, or by the cache (`drawn` then says whether it drew).
+QImage drawText(const Text &text, ItemTextCache *cache = nullptr, bool *drawn = nullptr)
+{
+    QImage image = blank(text.dotsPerMeter);
+    QPainter painter(&image);
+    painter.setFont(text.font);
+    painter.setPen(QColor(20, 40, 160));
+    painter.translate(text.offset);
+    painter.setTransform(text.transform, true);
+    if (cache)
+        *drawn = cache->draw(&painter, text.rect, text.flags, text.text);
+    else
+        painter.drawText(text.rect, text.flags, text.text);
+    return image;
+}
+
+QStyleOptionButton indicator(QStyle::State state, const QRect &rect = QRect(5, 7, 13, 13))
+{
+    QStyleOptionButton option;
+    option.rect = rect;
+    option.state = state;
+    option.palette = QPalette(QColor(0xef, 0xef, 0xef));
+    if (!(state & QStyle::State_Enabled))
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
+    return option;
+}
+
+QImage drawIndicator(const QStyle &style, QStyle::PrimitiveElement element,
+                     const QStyleOptionButton &option, qreal pixelRatio,
+                     IndicatorCache *cache = nullptr)
+{
+    QImage image = blank(ScreenDotsPerMeter, pixelRatio);
+    QPainter painter(&image);
+    if (!cache)
+        style.drawPrimitive(element, &option, &painter);
+    else if (!cache->draw(style, element, option, &painter, nullptr))
+        return QImage();
+    return image;
+}
+
+// The largest difference in any channel of any pixel.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                                qAbs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Text)
+
+void tst_FormCaches::textIsWhatQPainterDraws_data()
+{
+    QTest::addColumn<Text>("text");
+    const QString label = QStringLiteral("Załączenie przekaźnika");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const QFont normal = sized(9);
+    // Check box labels, centred vertically in rectangles of even and odd heights, where
+    // centring falls on half a pixel; group box titles centred both ways; other alignments.
+    QTest::newRow("check box label")
+        << Text{label, {21, 3, 180, 20}, left | Qt::TextShowMnemonic, normal, {}, {}};
+    QTest::newRow("odd height") << Text{label, {21, 3, 180, 21}, left, normal, {}, {}};
+    QTest::newRow("odd font") << Text{
+        "Czas odblokowania [s]", {4, 2, 200, 17}, left, sized(10.5), {}, {}};
+    QTest::newRow("bold, centred")
+        << Text{"Przekaźnik 1", {10, 5, 151, 24}, Qt::AlignCenter, sized(9, true), {}, {}};
+    QTest::newRow("right, bottom")
+        << Text{"12,5 kV", {0, 0, 97, 41}, Qt::AlignRight | Qt::AlignBottom, normal, {}, {}};
+    QTest::newRow("top left") << Text{
+        "ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż", {3, 1, 210, 40}, Qt::AlignLeft | Qt::AlignTop, normal, {}, {}};
+    QTest::newRow("leading spaces")
+        << Text{"  wcięcie", {0, 0, 150, 20}, Qt::AlignRight | Qt::AlignVCenter, normal, {}, {}};
+    // Wider than its rectangle: clipped to it, or not when asked not to.
+    QTest::newRow("clipped") << Text{label, {5, 5, 70, 12}, left, normal, {}, {}};
+    QTest::newRow("not clipped") << Text{label, {5, 5, 70, 12}, left | Qt::TextDontClip, normal, {},
+                                         {}};
+    QTest::newRow("centred, clipped")
+        << Text{label, {40, 20, 60, 14}, Qt::AlignCenter, normal, {}, {}};
+    // A painter moved by a widget's offset, whole and fractional.
+    QTest::newRow("moved painter") << Text{label, {0, 0, 180, 20}, left, normal, {13, 7}, {}};
+    QTest::newRow("fractionally moved")
+        << Text{label, {0, 0, 180, 21}, Qt::AlignCenter, normal, {2.5, 3.5}, {}};
+}
+
+void tst_FormCaches::textIsWhatQPainterDraws()
+{
+    QFETCH(Text, text);
+    ItemTextCache cache;
+    const QImage expected = drawText(text);
+    // The second drawing comes from the kept shape.
+    for (int time = 1; time <= 2; ++time) {
+        bool drawn = false;
+        QVERIFY2(drawText(text, &cache, &drawn) == expected, qPrintable(QString::number(time)));
+        QVERIFY(drawn);
+    }
+}
+
+void tst_FormCaches::textsOnlyQPainterPlacesAreLeftToIt_data()
+{
+    QTest::addColumn<Text>("text");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const QRect rect(0, 0, 200, 40);
+    const QFont font = sized(9);
+    QTest::newRow("mnemonic") << Text{"&Zapisz", rect, left | Qt::TextShowMnemonic, font, {}, {}};
+    QTest::newRow("two lines") << Text{"Czas\nodblokowania", rect, left, font, {}, {}};
+    QTest::newRow("tab") << Text{"a\tb", rect, left, font, {}, {}};
+    QTest::newRow("trailing space") << Text{"Czas: ", rect, Qt::AlignRight, font, {}, {}};
+    QTest::newRow("word wrap") << Text{
+        "Czas odblokowania", rect, left | Qt::TextWordWrap, font, {}, {}};
+    QTest::newRow("scaled painter")
+        << Text{"Czas", rect, left, font, {}, QTransform::fromScale(1.5, 1.5)};
+    QTest::newRow("empty") << Text{QString(), rect, left, font, {}, {}};
+}
+
+void tst_FormCaches::textsOnlyQPainterPlacesAreLeftToIt()
+{
+    QFETCH(Text, text);
+    ItemTextCache cache;
+    bool drawn = true;
+    QCOMPARE(drawText(text, &cache, &drawn), blank());
+    QVERIFY(!drawn);
+}
+
+void tst_FormCaches::sameTextInAnotherFontOrResolutionIsShapedAgain()
+{
+    const QRect rect(0, 0, 200, 40);
+    // The same font on a device of twice the resolution is a text of twice the size.
+    const Text texts[] = {
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}},
+        {"Blokada", rect, Qt::AlignCenter, sized(14, true), {}, {}},
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}, 2 * ScreenDotsPerMeter},
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}}};
+    ItemTextCache cache;
+    for (const Text &text : texts) {
+        bool drawn = false;
+        QCOMPARE(drawText(text, &cache, &drawn), drawText(text));
+        QVERIFY(drawn);
+    }
+}
+
+void tst_FormCaches::indicatorIsWhatTheStyleDraws_data()
+{
+    QTest::addColumn<int>("element");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<qreal>("pixelRatio");
+    const int on = QStyle::State_Enabled | QStyle::State_On;
+    const int check = QStyle::PE_IndicatorCheckBox;
+    const int radio = QStyle::PE_IndicatorRadioButton;
+    QTest::newRow("check box off")
+        << check << int(QStyle::State_Enabled | QStyle::State_Off) << 1.0;
+    QTest::newRow("check box on") << check << on << 1.0;
+    QTest::newRow("check box on, disabled") << check << int(QStyle::State_On) << 1.0;
+    QTest::newRow("check box partly on")
+        << check << int(QStyle::State_Enabled | QStyle::State_NoChange) << 1.0;
+    QTest::newRow("check box pressed") << check << (on | QStyle::State_Sunken) << 1.0;
+    QTest::newRow("check box focused by keyboard")
+        << check << (on | QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange) << 1.0;
+    QTest::newRow("radio button off")
+        << radio << int(QStyle::State_Enabled | QStyle::State_Off) << 1.0;
+    QTest::newRow("radio button on, disabled") << radio << int(QStyle::State_On) << 1.0;
+    QTest::newRow("double density screen") << check << on << 2.0;
+}
+
+void tst_FormCaches::indicatorIsWhatTheStyleDraws()
+{
+    QFETCH(int, element);
+    QFETCH(int, state);
+    QFETCH(qreal, pixelRatio);
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto primitive = QStyle::PrimitiveElement(element);
+    const QStyleOptionButton option = indicator(QStyle::State(state));
+    const QImage expected = drawIndicator(*style, primitive, option, pixelRatio);
+    IndicatorCache cache;
+    for (int time = 1; time <= 2; ++time) {
+        const QImage image = drawIndicator(*style, primitive, option, pixelRatio, &cache);
+        QVERIFY(!image.isNull());
+        // Antialiased edges blended twice (into the kept drawing, then onto the form) may
+        // round one step apart from edges blended once.
+        QVERIFY2(largestDifference(image, expected) <= 1, qPrintable(QString::number(time)));
+    }
+}
+
+void tst_FormCaches::eachIndicatorStateHasItsOwnDrawing()
+{
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QStyle::State enabled = QStyle::State_Enabled;
+    IndicatorCache cache;
+    QList<QImage> drawn;
+    for (const QStyle::State state : {enabled | QStyle::State_Off, enabled | QStyle::State_On,
+                                      QStyle::State(QStyle::State_On), enabled | QStyle::State_Off})
+        drawn << drawIndicator(*style, QStyle::PE_IndicatorCheckBox, indicator(state), 1, &cache);
+    QVERIFY(drawn[0] != drawn[1]);
+    QVERIFY(drawn[1] != drawn[2]);
+    QCOMPARE(drawn[3], drawn[0]);
+    // Only check boxes and radio buttons drawn from a button's option are kept.
+    QStyleOption plain;
+    plain.rect = QRect(0, 0, 13, 13);
+    QImage image = blank();
+    QPainter painter(&image);
+    QVERIFY(!cache.draw(*style, QStyle::PE_FrameFocusRect, indicator(enabled), &painter, nullptr));
+    QVERIFY(!cache.draw(*style, QStyle::PE_IndicatorCheckBox, plain, &painter, nullptr));
+}
+
+QTEST_MAIN(tst_FormCaches)
+#include "tst_formcaches.moc"
