@@ -101,8 +101,8 @@ void BRT::applyInput(const BrtConfig::Input &input, const Input &widgets)
     widgets.trigger->setCurrentIndex(input.onExcitation ? ExcitationItem : LossItem);
     if (input.colour != BrtConfig::Unnamed)
         widgets.colour->setCurrentIndex(input.colour);
-    widgets.appearDelay->setValue(delayFromByte(input.appearSteps));
-    widgets.vanishDelay->setValue(delayFromByte(input.vanishSteps));
+    showValue(widgets.appearDelay, delayFromByte(input.appearSteps));
+    showValue(widgets.vanishDelay, delayFromByte(input.vanishSteps));
 }
 
 void BRT::showPreview(const Input &input)

@@ -137,6 +137,12 @@ void DevicePage::unpackBits(quint8 value, const QList<QAbstractButton *> &boxes)
         box->setChecked(bitSet(value, bit++));
 }
 
+void DevicePage::showValue(QSpinBox *box, int value)
+{
+    if (box->value() != value || !box->hasAcceptableInput())
+        box->setValue(value);
+}
+
 void DevicePage::snapToStep(QSpinBox *delay)
 {
     QObject::connect(delay, &QSpinBox::editingFinished, delay, [delay] {

@@ -77,6 +77,10 @@ protected:
     // runs the page's interlocks and a later box may undo an earlier one.
     static void unpackBits(quint8 value, const QList<QAbstractButton *> &boxes);
 
+    // A spin box repaints on every setValue, its own value included: a reply that leaves a
+    // field as it was leaves it alone. A field whose typed text is no value yet is set.
+    static void showValue(QSpinBox *box, int value);
+
     // Typed delays between two steps would show one value and send another: when editing
     // finishes the box moves to the nearest step.
     static void snapToStep(QSpinBox *delay);

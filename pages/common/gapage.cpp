@@ -52,7 +52,7 @@ GaConfig::Relay GaPage::relayConfig(const Relay &relay)
 void GaPage::applyRelay(const Relay &relay, const GaConfig::Relay &config)
 {
     unpackBits(config.modes, relayBoxes(relay));
-    relay.impulsT->setValue(config.pulseSeconds);
+    showValue(relay.impulsT, config.pulseSeconds);
 }
 
 QList<QAbstractButton *> GaPage::schemeBoxes() const

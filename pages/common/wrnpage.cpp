@@ -60,8 +60,8 @@ void WrnPage::applyFirstChannels(const Wrn1Config &config)
     applyLed(config.second, m_second.led);
     applyDelays(config.first, m_first.input);
     applyDelays(config.second, m_second.input);
-    m_first.relay.pulseTime->setValue(config.first.pulseSeconds);
-    m_second.relay.pulseTime->setValue(config.second.pulseSeconds);
+    showValue(m_first.relay.pulseTime, config.first.pulseSeconds);
+    showValue(m_second.relay.pulseTime, config.second.pulseSeconds);
 }
 
 WrnChannel WrnPage::channelOf(const Channel &widgets)
@@ -88,8 +88,8 @@ void WrnPage::applyColours(const WrnLedColours &colours, const Led &led)
 // A delay of 0 steps is below what the device accepts; the spin box shows its minimum.
 void WrnPage::applyDelays(const WrnChannel &channel, const Input &input)
 {
-    input.pickUp->setValue(delayFromByte(channel.pickUpSteps));
-    input.dropOut->setValue(delayFromByte(channel.dropOutSteps));
+    showValue(input.pickUp, delayFromByte(channel.pickUpSteps));
+    showValue(input.dropOut, delayFromByte(channel.dropOutSteps));
 }
 
 void WrnPage::snapDelaysToSteps(const Input &input)

@@ -73,8 +73,8 @@ void DRAV::applyConfig(const DravConfig &config)
         widgets.supplySignalled->setChecked(track.supplySignalled);
     }
     for (std::size_t i = 0; i < m_tracks.size(); ++i) {
-        m_tracks[i].pickUpDelay->setValue(delayFromByte(config.tracks[i].pickUpSteps));
-        m_tracks[i].dropOutDelay->setValue(delayFromByte(config.tracks[i].dropOutSteps));
+        showValue(m_tracks[i].pickUpDelay, delayFromByte(config.tracks[i].pickUpSteps));
+        showValue(m_tracks[i].dropOutDelay, delayFromByte(config.tracks[i].dropOutSteps));
     }
 }
 

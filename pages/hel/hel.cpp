@@ -69,9 +69,9 @@ void hel::on_rozlaczHEL_clicked()
 
 void hel::showTime(const HelConfig::Time &time, const Duration &duration)
 {
-    duration.days->setValue(time.days);
-    duration.hours->setValue(time.hours);
-    duration.minutes->setValue(time.minutes);
-    duration.seconds->setValue(time.seconds);
-    duration.milliseconds->setValue(time.milliseconds);
+    showValue(duration.days, time.days);
+    showValue(duration.hours, time.hours);
+    showValue(duration.minutes, time.minutes);
+    showValue(duration.seconds, time.seconds);
+    showValue(duration.milliseconds, time.milliseconds);
 }

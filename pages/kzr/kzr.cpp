@@ -151,12 +151,12 @@ void KZR::applyConfig(const KzrConfig &config)
     // A later field may legitimately undo an earlier one: the last relay source wins, an
     // earthing input takes its input away from the unlock sources. Spin boxes clamp.
     unpackBits(config.unlock, unlockBoxes());
-    ui->odblokowani_czas->setValue(config.unlockSeconds);
+    showValue(ui->odblokowani_czas, config.unlockSeconds);
     unpackBits(config.relay1, relay1Boxes());
     unpackBits(config.relay2, relay2Boxes());
     unpackBits(config.inputs, inputBoxes());
-    ui->knp_T1->setValue(config.voltageAppearanceMs);
-    ui->knp_T2->setValue(config.voltageLossMs);
+    showValue(ui->knp_T1, config.voltageAppearanceMs);
+    showValue(ui->knp_T2, config.voltageLossMs);
     selectColour(ui->cbCOLOR, config.blockedColour);
     selectColour(ui->cbCOLOR_2, config.freeColour);
     selectColour(ui->cbCOLOR_3, config.earthingColour);

@@ -58,7 +58,7 @@ void nov::decodeConfig(const QByteArray &block)
         const NovConfig::Coefficient &coefficient = config.coefficients[i];
         boxes[i].integerPart->setSignedValue(coefficient.negative, coefficient.integerPart);
         // A fraction byte above 99 is clamped by its spin box.
-        boxes[i].fraction->setValue(coefficient.fraction);
+        showValue(boxes[i].fraction, coefficient.fraction);
     }
     ui->TrybKalibracji->setChecked(config.calibration);
 }

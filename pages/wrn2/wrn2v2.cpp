@@ -60,7 +60,7 @@ void wrn2v2::applyPart2(const Wrn2Config &config)
     m_third.relay.pulse->setChecked(third.pulse);
     m_third.led.selfReset->setChecked(third.ledSelfReset);
     applyDelays(third, m_third.input);
-    m_third.relay.pulseTime->setValue(third.pulseSeconds);
+    showValue(m_third.relay.pulseTime, third.pulseSeconds);
     applyColours(third.colours, m_third.led);
     for (int input = 0; input < Wrn2Config::Channels; ++input) {
         for (int relay = 0; relay < Wrn2Config::Channels; ++relay)

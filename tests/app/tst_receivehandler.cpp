@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -33,6 +34,7 @@ private slots:
     void equalReplyTheFormCannotShowIsSaidAgain();
     void changedFormOnScreenAsPaintedAfresh_data();
     void changedFormOnScreenAsPaintedAfresh();
+    void fieldLeftHalfTypedShowsTheRelaysValue();
 };
 
 namespace {
@@ -71,6 +73,27 @@ void countDecodeTraces(QtMsgType type, const QMessageLogContext &context, const 
     else
         g_previousHandler(type, context, text);
 }
+
+// Paint events each widget received while it lived.
+class PaintCounter : public QObject
+{
+public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    int of(const QObject *widget) const { return m_counts.value(widget); }
+    int total() const { return m_counts.size(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_counts[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject *, int> m_counts;
+};
 
 } // namespace
 
@@ -294,6 +317,42 @@ void tst_ReceiveHandler::changedFormOnScreenAsPaintedAfresh()
     window.processBlock(second);
     QVERIFY(page.changeMarks().changedInputs().isEmpty());
     QTRY_COMPARE(onScreen(), afresh());
+
+    // Back to the first reply: a field it leaves as it was is not drawn again. KZR-1's one
+    // shown spin box changes; WRN-2's changed one lies beyond the scrolled view, the others
+    // are shown. (Grabbing the window here would draw every field.)
+    QHash<QSpinBox *, int> values;
+    for (QSpinBox *spin : page.findChildren<QSpinBox *>()) {
+        if (!spin->visibleRegion().isEmpty())
+            values.insert(spin, spin->value());
+    }
+    const PaintCounter painted;
+    window.processBlock(first);
+    // Everything a reply changed is drawn in one go.
+    QTRY_VERIFY(painted.total() > 0);
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const bool same = it.key()->value() == it.value();
+        QVERIFY2((painted.of(it.key()) > 0) != same, qPrintable(it.key()->objectName()));
+    }
+}
+
+// A field the engineer cleared holds no value yet; a reply that leaves its setting as it was
+// still shows the relay's value in it.
+void tst_ReceiveHandler::fieldLeftHalfTypedShowsTheRelaysValue()
+{
+    ORVA2 window;
+    window.processBlock(identificationOf(Frame::Reply::Wrn2));
+    window.processBlock(replyOf(Frame::Reply::Wrn2Config, Wrn2Config::defaults().encode()));
+    auto *dropOut = window.findChild<QSpinBox *>(QStringLiteral("We1Zanik"));
+    QVERIFY(dropOut);
+    const QString shown = dropOut->text();
+    dropOut->selectAll();
+    QTest::keyClick(dropOut, Qt::Key_Delete);
+    QVERIFY(!dropOut->hasAcceptableInput());
+    Wrn2Config other = Wrn2Config::defaults();
+    other.third.dropOutSteps += 2;
+    window.processBlock(replyOf(Frame::Reply::Wrn2Config, other.encode()));
+    QCOMPARE(dropOut->text(), shown);
 }
 
 QTEST_MAIN(tst_ReceiveHandler)
