@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -101,7 +102,8 @@ bool paintsStyledBackground(const QWidget *widget)
 
 bool paintsItsWholeRect(const QWidget *widget)
 {
-    return qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget);
+    return qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget) ||
+           qobject_cast<const QScrollBar *>(widget);
 }
 
 bool isBox(const QWidget *widget)
@@ -250,8 +252,9 @@ void FormStyle::polish(QWidget *widget)
         return;
     if (paintsStyledBackground(widget))
         widget->setAttribute(Qt::WA_StyledBackground, true);
-    // A check or radio button paints the whole of its rectangle white itself: when it changes,
-    // nothing beneath it (a group box, its title, its frame) needs painting again.
+    // A check or radio button paints the whole of its rectangle white itself, and a scroll bar
+    // its whole rectangle: when it changes, nothing beneath it (a group box, its title, its
+    // frame, the log and the window around a scroll bar) needs painting again.
     if (paintsItsWholeRect(widget) || (isBox(widget) && framesBeneath(widget, this) >= 0))
         widget->setAttribute(Qt::WA_OpaquePaintEvent, true);
     QWidget *inner = innerWidget(widget);
