@@ -303,7 +303,10 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
     switch (element) {
     case PE_IndicatorCheckBox:
     case PE_IndicatorRadioButton:
-        if (m_indicators.draw(*native(), element, *option, painter, widget))
+        // Fusion draws an indicator from its option alone; other styles may fade one state
+        // into the next, and a drawing kept mid-fade would stay.
+        if (native()->inherits("QFusionStyle") &&
+            m_indicators.draw(*native(), element, *option, painter, widget))
             return;
         break;
     case PE_Widget:
