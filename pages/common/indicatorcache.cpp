@@ -6,8 +6,7 @@
 
 namespace {
 
-// The states an indicator's drawing depends on; hover and the window's activity do not
-// change it.
+// The states an indicator's drawing may depend on; the window's activity does not change it.
 constexpr QStyle::State DrawnStates = QStyle::State_On | QStyle::State_Off |
                                       QStyle::State_NoChange | QStyle::State_Sunken |
                                       QStyle::State_Enabled | QStyle::State_HasFocus |
