@@ -415,7 +415,6 @@ bool ORVA2::eventFilter(QObject *watched, QEvent *event)
 
 void ORVA2::linkLost()
 {
-    showPageAwaitingAnswer();
     abandonExchange();
     m_log->failure(QStringLiteral("Utracono połączenie z urządzeniem"));
     m_status->showLinkLost();
@@ -424,7 +423,6 @@ void ORVA2::linkLost()
 
 void ORVA2::noAnswer()
 {
-    showPageAwaitingAnswer();
     abandonExchange();
     m_log->failure(QStringLiteral("Brak odpowiedzi urządzenia"));
     m_status->showNoAnswer();
@@ -736,8 +734,10 @@ void ORVA2::verifyWrite(const SettingDescription &description, const QByteArray 
     writeSettled(false);
 }
 
+// A page that waited for the abandoned read's answer comes without it.
 void ORVA2::abandonExchange()
 {
+    showPageAwaitingAnswer();
     m_pendingWrite.reset();
     m_readPurpose = ReadPurpose::Form;
 }

@@ -205,6 +205,11 @@ QStyle *FormStyle::native() const
     return QApplication::style();
 }
 
+bool FormStyle::nativeIsFusion() const
+{
+    return native()->inherits("QFusionStyle");
+}
+
 void FormStyle::apply(QWidget *root)
 {
     if (root->isWindow() && !root->parentWidget())
@@ -305,8 +310,7 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
     case PE_IndicatorRadioButton:
         // Fusion draws an indicator from its option alone; other styles may fade one state
         // into the next, and a drawing kept mid-fade would stay.
-        if (native()->inherits("QFusionStyle") &&
-            m_indicators.draw(*native(), element, *option, painter, widget))
+        if (nativeIsFusion() && m_indicators.draw(*native(), element, *option, painter, widget))
             return;
         break;
     case PE_Widget:
@@ -719,7 +723,7 @@ void FormStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,
 {
     // Fusion draws a disabled text as any other, in the disabled colours; styles that etch or
     // dither it draw it their own way.
-    if (!enabled && !native()->inherits("QFusionStyle") &&
+    if (!enabled && !nativeIsFusion() &&
         (native()->styleHint(SH_EtchDisabledText) || native()->styleHint(SH_DitherDisabledText))) {
         native()->drawItemText(painter, rect, flags, palette, enabled, text, textRole);
         return;

@@ -82,6 +82,9 @@ private:
 
     // The application's style, which draws all the sheet did not draw itself.
     QStyle *native() const;
+    // Fusion draws indicators and disabled texts from their options alone, with no fades
+    // and no etching, so they may be kept and drawn again.
+    bool nativeIsFusion() const;
     // The classic style the sheet fell back on; it asks this style for its parts.
     QStyle *classic() const { return baseStyle(); }
     // An option's palette as the sheet handed it on: white behind, shades derived from white.
