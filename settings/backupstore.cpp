@@ -4,16 +4,9 @@
 #include "settings/settingsfile.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QStandardPaths>
-
-namespace {
-
-QStringList backupPattern()
-{
-    return {QStringLiteral("*") + QLatin1String(SettingsFile::Extension)};
-}
-
-} // namespace
 
 QString BackupStore::defaultFolder()
 {
@@ -30,19 +23,35 @@ QString BackupStore::modelFolder(const ModelInfo &model) const
 
 QStringList BackupStore::files(const QString &folder) const
 {
+    // A configuration may be kept every few tens of milliseconds while replies come in;
+    // QDir's wildcard filter and its own sorting cost more than the rest of keeping it.
+    QStringList names;
+    QDirIterator entry(folder, QDir::Files);
+    while (entry.hasNext()) {
+        entry.next();
+        const QString name = entry.fileName();
+        if (name.endsWith(QLatin1String(SettingsFile::Extension), Qt::CaseInsensitive))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), readEarlier(QDir(folder).dirName()));
+    return names;
+}
+
+std::function<bool(const QString &, const QString &)>
+BackupStore::readEarlier(const QString &modelFolderName)
+{
     // Past the model's name, a name starts with the date and time of the read, so the names
     // sort in the order read. Backups kept before names carried the model start with the
     // time itself.
-    QStringList names = QDir(folder).entryList(backupPattern(), QDir::Files, QDir::Name);
-    const QString prefix = QDir(folder).dirName().replace(QLatin1Char(' '), QLatin1Char('-')) +
-                           QLatin1Char('_');
-    const auto timed = [&prefix](const QString &name) {
-        return name.startsWith(prefix) ? name.mid(prefix.size()) : name;
+    const QString prefix =
+        QString(modelFolderName).replace(QLatin1Char(' '), QLatin1Char('-')) + QLatin1Char('_');
+    const auto timed = [prefix](const QString &name) {
+        return name.startsWith(prefix) ? QStringView(name).mid(prefix.size()) : QStringView(name);
     };
-    std::stable_sort(names.begin(), names.end(), [&timed](const QString &a, const QString &b) {
-        return timed(a) < timed(b);
-    });
-    return names;
+    return [timed](const QString &a, const QString &b) {
+        const int byTime = timed(a).compare(timed(b));
+        return byTime != 0 ? byTime < 0 : a < b;
+    };
 }
 
 QString BackupStore::keep(const SettingsFile &read, QString *error)
@@ -77,7 +86,11 @@ QString BackupStore::keep(const SettingsFile &read, QString *error)
         return QString();
     }
 
-    QStringList all = files(folder);
+    // The folder as listed before, with the new backup: listing it again would cost as much.
+    QStringList all = existing;
+    const QString name = QFileInfo(path).fileName();
+    all.insert(std::upper_bound(all.begin(), all.end(), name, readEarlier(QDir(folder).dirName())),
+               name);
     while (all.size() > KeptPerModel)
         QFile::remove(QDir(folder).filePath(all.takeFirst()));
     return path;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 // Every configuration read from a device is kept, so what a relay held before anyone changed
 // it, and after each visit, can always be found again:
 // <folder>/<model>/<model>_<date-time>_<port>.orva.json.
@@ -48,6 +50,9 @@ private:
     QString modelFolder(const ModelInfo &model) const;
     // The model's backup file names, the oldest first.
     QStringList files(const QString &folder) const;
+    // Orders a model's backup names as they were read.
+    static std::function<bool(const QString &, const QString &)>
+    readEarlier(const QString &modelFolderName);
 
     QString m_folder;
 };
