@@ -5,6 +5,7 @@
 #include "settings/atomicfilewriter.h"
 #include "settings/filenames.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QToolTip>
 
 // Every frame in both directions, for capturing a session with QT_LOGGING_RULES.
@@ -30,6 +32,8 @@ constexpr int FrameProperty = QTextFormat::UserProperty + 2;
 // The state of the live view's polling lines. A block's state, unlike its format, changes
 // without laying the line out again, and a new line starts without it.
 constexpr int PollingState = 1;
+
+const QEvent::Type WritePendingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
@@ -140,37 +144,61 @@ void CommunicationLog::failure(const QString &line)
 
 void CommunicationLog::append(const QString &text, const QString &time, const QString &frame)
 {
+    // The line reaches the view after the paint of this turn: a reply's form is drawn before
+    // the line that tells of it, though the line is written first, and lines written in one
+    // turn are laid out together. The toolkit asks for paints at low priority, and an event
+    // of lower priority still is delivered after them, whenever they were asked for.
+    if (m_pending.isEmpty())
+        QCoreApplication::postEvent(this, new QEvent(WritePendingEvent),
+                                    Qt::LowEventPriority - 1);
     // Device text and file names may hold control characters; shown, never obeyed.
-    const QString line = PrintableText::of(text);
-    QTextDocument *document = m_view->document();
-    // A new line inherits the block format of the one before it, frame included.
-    QTextBlockFormat format = document->lastBlock().blockFormat();
-    format.setProperty(TimeProperty, time);
-    if (frame.isEmpty())
-        format.clearProperty(FrameProperty);
-    else
-        format.setProperty(FrameProperty, frame);
-    // What might be rich text is shown as such, as the browser's own append shows it.
-    if (Qt::mightBeRichText(line)) {
-        m_view->append(line);
-        QTextCursor(document->lastBlock()).setBlockFormat(format);
-        dropOldestLines();
+    m_pending.append({PrintableText::of(text), time, frame, m_view->currentCharFormat()});
+}
+
+bool CommunicationLog::event(QEvent *event)
+{
+    if (event->type() != WritePendingEvent)
+        return QObject::event(event);
+    writePending();
+    return true;
+}
+
+void CommunicationLog::writePending() const
+{
+    if (m_pending.isEmpty())
         return;
-    }
-    // The line, its colour and its format in one edit, so the log lays out only the new line,
-    // once. The edit opens before the cursor moves: a cursor moved outside an edit measures
-    // where it stands on the line, which shapes the last line's text all over again.
-    const QTextCharFormat colour = m_view->currentCharFormat();
+    const QVector<PendingLine> pending = std::exchange(m_pending, {});
+    QTextDocument *document = m_view->document();
+    // Every line, its colour and its format in one edit, so the log lays each out once. The
+    // edit opens before the cursor moves: a cursor moved outside an edit measures where it
+    // stands on the line, which shapes the last line's text all over again.
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
-    if (document->isEmpty()) {
-        cursor.setBlockFormat(format);
-        cursor.setCharFormat(colour);
-    } else {
-        cursor.insertBlock(format, colour);
+    for (const PendingLine &line : pending) {
+        // A new line inherits the block format of the one before it, frame included.
+        QTextBlockFormat format = cursor.blockFormat();
+        format.setProperty(TimeProperty, line.time);
+        if (line.frame.isEmpty())
+            format.clearProperty(FrameProperty);
+        else
+            format.setProperty(FrameProperty, line.frame);
+        if (document->isEmpty()) {
+            cursor.setBlockFormat(format);
+            cursor.setCharFormat(line.colour);
+        } else {
+            cursor.insertBlock(format, line.colour);
+        }
+        // What might be rich text is shown as such, as the browser's own append shows it.
+        if (Qt::mightBeRichText(line.text)) {
+            cursor.insertFragment(QTextDocumentFragment::fromHtml(line.text, document));
+            cursor.setBlockFormat(format);
+        } else {
+            cursor.insertText(line.text, line.colour);
+        }
+        if (line.polling)
+            markPolling(cursor.block());
     }
-    cursor.insertText(line, colour);
     cursor.endEditBlock();
     dropOldestLines();
 }
@@ -178,7 +206,7 @@ void CommunicationLog::append(const QString &text, const QString &time, const QS
 // Removing lines from the top lays out every line below them again, so the oldest lines give
 // way many at a time, and in an edit of their own: together with the new line they would make
 // one change spanning the whole log.
-void CommunicationLog::dropOldestLines()
+void CommunicationLog::dropOldestLines() const
 {
     QTextDocument *document = m_view->document();
     const int excess = document->blockCount() - MaxLines;
@@ -192,7 +220,14 @@ void CommunicationLog::dropOldestLines()
 
 void CommunicationLog::markPolling()
 {
-    QTextBlock block = m_view->document()->lastBlock();
+    if (m_pending.isEmpty())
+        markPolling(m_view->document()->lastBlock());
+    else
+        m_pending.last().polling = true;
+}
+
+void CommunicationLog::markPolling(QTextBlock block) const
+{
     block.setUserState(PollingState);
     if (m_pollingHidden) {
         block.setVisible(false);
@@ -202,6 +237,7 @@ void CommunicationLog::markPolling()
 
 void CommunicationLog::setPollingHidden(bool hidden)
 {
+    writePending();
     m_pollingHidden = hidden;
     QSettings().setValue(QLatin1String(PollingHiddenKey), hidden);
     QTextDocument *document = m_view->document();
@@ -214,17 +250,20 @@ void CommunicationLog::setPollingHidden(bool hidden)
 
 QStringList CommunicationLog::lines() const
 {
+    writePending();
     const QString text = m_view->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 QString CommunicationLog::toolTipOfLine(int line) const
 {
+    writePending();
     return toolTipOf(m_view->document()->findBlockByNumber(line));
 }
 
 void CommunicationLog::clear()
 {
+    m_pending.clear();
     const QColor colour = m_view->textColor();
     m_view->clear();
     m_view->setTextColor(colour);
@@ -245,6 +284,7 @@ bool CommunicationLog::saveTo(const QString &path, QString *error) const
     if (m_header)
         header += m_header();
     QByteArray text = header.join(QLatin1Char('\n')).toUtf8() + "\n\n";
+    writePending();
     // An empty log still has its one empty block, which is no entry.
     for (QTextBlock block = m_view->document()->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().hasProperty(TimeProperty))

@@ -4,13 +4,15 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
+#include <QTextBlock>
 #include <QStringList>
+#include <QTextCharFormat>
+#include <QVector>
 
 #include <functional>
 
 class QMenu;
 class QPoint;
-class QTextBlock;
 class QTextBrowser;
 
 // The coloured log under the pages: red for what goes to the device, blue for what comes
@@ -19,6 +21,10 @@ class QTextBrowser;
 // saved, a write confirmed) have a colour of their own. Every line remembers when it was written and, for
 // a line about a frame, the frame's bytes in hexadecimal; both show as its tool tip, so the
 // text itself stays short, and both go into a saved log.
+//
+// Lines reach the view in the event loop's next turn, after any paint already asked for, so
+// a reply's form is on screen before the log has laid out the line about it; every reader of
+// the log (lines, tool tips, saving) sees every line written.
 class CommunicationLog : public QObject
 {
     Q_OBJECT
@@ -81,11 +87,25 @@ public slots:
     void clear();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A line told to the log, not yet in the view.
+    struct PendingLine
+    {
+        QString text;
+        QString time;
+        QString frame;
+        QTextCharFormat colour;
+        bool polling = false;
+    };
+
     void append(const QString &line, const QString &time, const QString &frame);
-    void dropOldestLines();
+    // Puts the lines told so far into the view; whatever reads the log calls it first.
+    void writePending() const;
+    void markPolling(QTextBlock block) const;
+    void dropOldestLines() const;
     void showContextMenu(const QPoint &position);
     void askWhereToSave();
 
@@ -94,6 +114,7 @@ private:
     void keepNewestInView();
 
     QTextBrowser *m_view;
+    mutable QVector<PendingLine> m_pending;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;
     QString m_receivedTime;

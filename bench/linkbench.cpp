@@ -155,20 +155,30 @@ QString spreadText(const Spread &spread)
 }
 
 // The time on a clock when the first paint of anything inside a window, once a condition
-// holds, has finished with the whole paint cycle it belongs to.
+// holds, has finished with the whole paint cycle it belongs to: the event that painted, the
+// window's update request, has been delivered, and the window's pixels are on their way.
 class PaintClock : public QObject
 {
 public:
     PaintClock(QWidget *window, const QElapsedTimer &clock) : m_window(window), m_clock(clock)
     {
         qApp->installEventFilter(this);
+        application().setAfterDelivery([this] {
+            if (m_painted && m_paintedAt < 0)
+                m_paintedAt = m_clock.nsecsElapsed();
+        });
     }
-    ~PaintClock() override { qApp->removeEventFilter(this); }
+    ~PaintClock() override
+    {
+        application().setAfterDelivery({});
+        qApp->removeEventFilter(this);
+    }
 
     void arm(std::function<bool()> after)
     {
         m_after = std::move(after);
         m_paintedAt = -1;
+        m_painted = false;
         m_armed = true;
     }
     qint64 paintedAt() const { return m_paintedAt; }
@@ -180,18 +190,23 @@ protected:
             auto *widget = static_cast<QWidget *>(watched);
             if (widget == m_window || m_window->isAncestorOf(widget)) {
                 m_armed = false;
-                // A zero timer runs once the paint cycle this event belongs to is over.
-                QTimer::singleShot(0, this, [this] { m_paintedAt = m_clock.nsecsElapsed(); });
+                m_painted = true;
             }
         }
         return false;
     }
 
 private:
+    static TimedApplication &application()
+    {
+        return *static_cast<TimedApplication *>(QCoreApplication::instance());
+    }
+
     QWidget *m_window;
     const QElapsedTimer &m_clock;
     std::function<bool()> m_after;
     qint64 m_paintedAt = -1;
+    bool m_painted = false;
     bool m_armed = false;
 };
 
@@ -239,19 +254,26 @@ WindowLatencies windowLatencies(ORVA2 &window, DeviceSimulator &simulator,
             if (decodedAt < 0)
                 decodedAt = clock.nsecsElapsed();
         });
+    // The form is drawn before the log lays out its line: the paint that counts is the first
+    // once the window has the reply.
+    bool handedOn = false;
+    const QMetaObject::Connection received = QObject::connect(
+        &window.link(), &DeviceLink::replyReceived, [&](const QByteArray &) { handedOn = true; });
     PaintClock painted(&window, clock);
     WindowLatencies result;
     for (int i = 0; i < rounds; ++i) {
         decodedAt = -1;
-        painted.arm([&] { return decodedAt >= 0; });
+        handedOn = false;
+        painted.arm([&] { return handedOn; });
         simulator.link().send(replies[i % replies.size()]);
         const qint64 lastByteAt = clock.nsecsElapsed();
-        if (!runUntil([&] { return painted.paintedAt() >= 0; }))
+        if (!runUntil([&] { return painted.paintedAt() >= 0 && decodedAt >= 0; }))
             break;
         result.decoded << (decodedAt - lastByteAt) / 1e6 - Frame::BurstSilenceMs;
         result.shown << (painted.paintedAt() - lastByteAt) / 1e6 - Frame::BurstSilenceMs;
     }
     QObject::disconnect(logged);
+    QObject::disconnect(received);
     return result;
 }
 
@@ -383,8 +405,8 @@ void LinkBench::latency(BenchTable &table)
         settle();
         const WindowLatencies changing = windowLatencies(window, simulator, model.replies);
         const Spread shown = spreadOf(changing.shown);
-        table.add(QStringLiteral("%1 reply that changes the form: last byte to logged, beyond "
-                                 "the silence")
+        table.add(QStringLiteral("%1 reply that changes the form: last byte to its log line "
+                                 "laid out, beyond the silence")
                       .arg(name),
                   spreadText(spreadOf(changing.decoded)));
         table.add(QStringLiteral("%1 reply that changes the form: last byte to form painted, "

@@ -43,6 +43,8 @@ bool TimedApplication::notify(QObject *receiver, QEvent *event)
     keepLonger(&m_processor, threadProcessorNs() - processorStart, type, className);
     keepLonger(&m_wall, m_clock.nsecsElapsed() - wallStart, type, className);
     --m_depth;
+    if (m_afterDelivery)
+        m_afterDelivery();
     return handled;
 }
 

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <functional>
+
 // The application object of the benchmark: it times every top-level event delivery, so a
 // run can tell how long the program's own handlers held the event loop. Wall time includes
 // any time the machine gave to other processes meanwhile; the thread's processor time is
@@ -24,10 +26,13 @@ public:
     Longest longestWall() const { return m_wall; }
     Longest longestProcessor() const { return m_processor; }
     void resetLongest();
+    // Called at the end of every top-level event delivery.
+    void setAfterDelivery(std::function<void()> after) { m_afterDelivery = std::move(after); }
 
 private:
     QElapsedTimer m_clock;
     Longest m_wall;
     Longest m_processor;
     int m_depth = 0;
+    std::function<void()> m_afterDelivery;
 };

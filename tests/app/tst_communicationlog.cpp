@@ -52,9 +52,9 @@ void tst_CommunicationLog::keepsTheNewestLinesInOrder()
         log->note(QString::number(i));
     log->sent(QStringLiteral("Próba LED"), QByteArray("LE") + QByteArray(12, '\x01'), true);
 
-    // The line that made the excess whole left MaxLines; three notes and the frame followed.
+    // Written in one turn, the four lines made the excess whole: the log is back to MaxLines.
     QStringList expected;
-    for (int i = full + 1 - CommunicationLog::MaxLines; i < notes; ++i)
+    for (int i = notes + 1 - CommunicationLog::MaxLines; i < notes; ++i)
         expected << QString::number(i);
     expected << QStringLiteral("Próba LED");
     QCOMPARE(log->lines(), expected);
@@ -178,6 +178,7 @@ void tst_CommunicationLog::remarksHaveTheirOwnColour()
                                    CommunicationLog::RemarkColour,
                                    CommunicationLog::FailureColour,
                                    CommunicationLog::RemarkColour};
+    QCOMPARE(log->lines().size(), expected.size());
     for (int line = 0; line < expected.size(); ++line)
         QCOMPARE(colourOfLine(view, line), expected[line]);
     for (const QColor &other : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::black),

@@ -7,7 +7,6 @@
 
 #include <QStackedWidget>
 #include <QTest>
-#include <QTextBrowser>
 #include <QThread>
 
 #include <memory>
@@ -104,7 +103,7 @@ void tst_Fuzz::noiseOnTheLineThenConnects()
     connection.device().setStoredPayload(stored.mid(2));
     connection.device().setAnswering(true);
     connection.device().clearReceivedFrames();
-    connection.log()->clear();
+    window.communicationLog().clear();
     QVERIFY(connection.connectAndLoad());
     QCOMPARE(connection.logLines(), QStringList({"Prośba o identyfikator", "Urządznie: GA-1",
                                                  "Pobierz konfiguracje", "Konfiguracja pobrana"}));
