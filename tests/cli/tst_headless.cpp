@@ -34,8 +34,6 @@ private slots:
     void linkFailures();
     void repeatHandlesEachRelayOnce();
     void reportIsWritten();
-    void relaySimulatedInsideTheProgram_data();
-    void relaySimulatedInsideTheProgram();
     void fullDiskSavesNothing_data();
     void fullDiskSavesNothing();
     void pathsThatAreNoRegularFileAreRefused_data();
@@ -69,12 +67,6 @@ namespace {
 
 constexpr int TimeoutMs = 15000;
 
-QByteArray randomFrames(const ModelInfo &model, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    return drawnConfiguration(model, random);
-}
-
 QByteArray framesIn(const QString &path)
 {
     QString error;
@@ -92,7 +84,8 @@ void writeFile(const QString &path, const QByteArray &content)
 QByteArray fileOf(ModelInfo::Id model, quint32 seed)
 {
     const ModelInfo &info = ModelInfo::of(model);
-    return SettingsFile::of(info, randomFrames(info, seed), QStringLiteral("v03d15m07r")).toJson();
+    return SettingsFile::of(info, drawnConfiguration(info.id, seed), QStringLiteral("v03d15m07r"))
+        .toJson();
 }
 
 int configurationFramesIn(const QList<QByteArray> &frames)
@@ -107,6 +100,22 @@ int identificationsIn(const QList<QByteArray> &frames)
     return static_cast<int>(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
         return Frame::hasHeader(f, Frame::Request::Identify);
     }));
+}
+
+// The first setting kept in a single byte, flipped in the frames: they then differ from what
+// they were in that setting alone. Null when the model keeps no setting so.
+const SettingDescription::Field *flipOneSetting(ModelInfo::Id model, QByteArray &frames)
+{
+    const QVector<SettingDescription::Field> &fields = SettingDescription::of(model)->fields();
+    const auto flag =
+        std::find_if(fields.cbegin(), fields.cend(), [](const SettingDescription::Field &field) {
+            return field.mask.count('\0') == field.mask.size() - 1;
+        });
+    if (flag == fields.cend())
+        return nullptr;
+    for (int i = 0; i < frames.size(); ++i)
+        frames[i] = static_cast<char>(frames[i] ^ flag->mask[i]);
+    return &*flag;
 }
 
 QStringList linesOf(const QString &path)
@@ -125,7 +134,7 @@ QStringList linesOf(const QString &path)
     if (!Pseudoterminal::available())                                                              \
     QSKIP("No pseudo-terminal to reach the test's relay from another process on this "             \
           "system: " why)
-#define TWIN_SIMULATED "relaySimulatedInsideTheProgram runs the actions against --simulate"
+#define TWIN_SIMULATED "roundTrip's --simulate rows run the actions"
 #define RELAY_OF_THE_TEST(what) "only a relay of the test's own " what ", which --simulate cannot"
 
 // No display, and a platform that would need one: a widget or a window-system platform
@@ -160,30 +169,50 @@ tst_Headless::Run tst_Headless::run(const QStringList &arguments)
 void tst_Headless::roundTrip_data()
 {
     QTest::addColumn<ModelInfo::Id>("model");
+    QTest::addColumn<bool>("simulated");
     for (const ModelInfo &model : ModelInfo::all()) {
-        if (SettingDescription::of(model.id))
-            QTest::newRow(model.name) << model.id;
+        if (!SettingDescription::of(model.id))
+            continue;
+        QTest::addRow("%s, relay of the test", model.name) << model.id << false;
+        QTest::addRow("%s, --simulate", model.name) << model.id << true;
     }
 }
 
 // Read from one relay, written into another and read from that: the same frames byte for
-// byte, every read kept as a backup. A relay that does not answer a read refuses the read
-// and takes the write unchecked.
+// byte, every read kept as a backup; compared, they are equal, a file that differs in one
+// setting is 1 with that setting alone, and the settings sheet is a PDF. A relay that does
+// not answer a read refuses the read and takes the write unchecked. The relays are the
+// test's own, or else the program simulates them itself with the model's factory settings,
+// as on a system without pseudo-terminals.
 void tst_Headless::roundTrip()
 {
-    NEEDS_PSEUDOTERMINAL(TWIN_SIMULATED);
     QFETCH(ModelInfo::Id, model);
+    QFETCH(bool, simulated);
+    if (!simulated) {
+        NEEDS_PSEUDOTERMINAL("the --simulate rows run the same actions");
+    }
     const ModelInfo &info = ModelInfo::of(model);
-    const QByteArray frames = randomFrames(info, 0x15 + static_cast<quint32>(model));
+    QByteArray frames = drawnConfiguration(info.id, 0x15 + static_cast<quint32>(model));
     const QString first = path(QStringLiteral("%1-first.orva.json").arg(info.identity));
     const QString second = path(QStringLiteral("%1-second.orva.json").arg(info.identity));
-
     DeviceSimulator source(info.identity);
-    QVERIFY(source.start());
-    source.device().setStoredPayload(payloadOf(frames));
-    const Run read = run({"--port", source.portName(), "--read", first});
+    DeviceSimulator target(info.identity);
+    if (!simulated) {
+        QVERIFY(source.start() && target.start());
+        source.device().setStoredPayload(payloadOf(frames));
+    }
+    const auto on = [&](DeviceSimulator &relay, const char *action, const QString &file) {
+        return run({simulated ? "--simulate" : "--port",
+                    simulated ? QString(info.name) : relay.portName(), action, file});
+    };
+
+    const Run read = on(source, "--read", first);
     if (info.answersRead()) {
         QCOMPARE(read.code, int(RunOutcome::Done));
+        QString error;
+        QCOMPARE(SettingsFile::open(first, &error).model, &info);
+        if (simulated)
+            frames = framesIn(first);
         QCOMPARE(framesIn(first).toHex(' '), frames.toHex(' '));
         QVERIFY(!QDir(path(QStringLiteral("data/ORVATECH/ORVA_Konfig/kopie/%1").arg(info.name)))
                      .isEmpty(QDir::Files));
@@ -193,18 +222,36 @@ void tst_Headless::roundTrip()
         writeFile(first, SettingsFile::of(info, frames, {}).toJson());
     }
 
-    DeviceSimulator target(info.identity);
-    QVERIFY(target.start());
-    const Run write = run({"--port", target.portName(), "--write", first});
+    const Run write = on(target, "--write", first);
     QVERIFY2(write.code == RunOutcome::Done, qPrintable(write.err));
-    QCOMPARE(target.device().storedPayload().toHex(' '), payloadOf(frames).toHex(' '));
+    if (!simulated)
+        QCOMPARE(target.device().storedPayload().toHex(' '), payloadOf(frames).toHex(' '));
     QVERIFY2(write.err.contains(info.answersRead() ? "Zapis potwierdzony odczytem"
                                                    : "nie można sprawdzić odczytem"),
              qPrintable(write.err));
-    if (info.answersRead()) {
-        QCOMPARE(run({"--port", target.portName(), "--read", second}).code, int(RunOutcome::Done));
-        QCOMPARE(framesIn(second).toHex(' '), frames.toHex(' '));
-    }
+    if (!info.answersRead())
+        return;
+    QCOMPARE(on(target, "--read", second).code, int(RunOutcome::Done));
+    QCOMPARE(framesIn(second).toHex(' '), frames.toHex(' '));
+    const Run same = on(target, "--compare", first);
+    QCOMPARE(same.code, int(RunOutcome::Done));
+    QCOMPARE(same.out, QString());
+
+    const SettingDescription::Field *flag = flipOneSetting(model, frames);
+    QVERIFY(flag);
+    writeFile(first, SettingsFile::of(info, frames, QStringLiteral("v03d15m07r0")).toJson());
+    const Run changed = on(target, "--compare", first);
+    QCOMPARE(changed.code, int(RunOutcome::Differs));
+    QCOMPARE(changed.out.count('\n'), 1);
+    QVERIFY2(changed.out.startsWith(flag->group + " / " + flag->setting + ": urządzenie "),
+             qPrintable(changed.out));
+
+    const QString pdf = path(QStringLiteral("%1.pdf").arg(info.identity));
+    const Run report = on(target, "--report", pdf);
+    QVERIFY2(report.code == RunOutcome::Done, qPrintable(report.err));
+    QFile sheet(pdf);
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    QVERIFY(sheet.read(5) == "%PDF-");
 }
 
 // Equal is 0 with nothing on standard output; one setting changed on the relay is 1 and
@@ -214,10 +261,9 @@ void tst_Headless::differencesAreListedAndLogged()
 {
     NEEDS_PSEUDOTERMINAL(TWIN_SIMULATED);
     const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
-    const SettingDescription &description = *SettingDescription::of(ga.id);
     DeviceSimulator relay(ga.identity);
     QVERIFY(relay.start());
-    relay.device().setStoredPayload(payloadOf(randomFrames(ga, 7)));
+    relay.device().setStoredPayload(payloadOf(drawnConfiguration(ga.id, 7)));
     const QString file = path(QStringLiteral("ga.orva.json"));
     const QString log = path(QStringLiteral("runs.csv"));
     QCOMPARE(run({"--port", relay.portName(), "--read", file}).code, int(RunOutcome::Done));
@@ -226,15 +272,10 @@ void tst_Headless::differencesAreListedAndLogged()
     QCOMPARE(same.code, int(RunOutcome::Done));
     QCOMPARE(same.out, QString());
 
-    // The first setting kept in a single bit, flipped on the relay.
-    const auto flag = std::find_if(description.fields().cbegin(), description.fields().cend(),
-                                   [](const SettingDescription::Field &field) {
-                                       return field.mask.count('\0') == field.mask.size() - 1;
-                                   });
-    QVERIFY(flag != description.fields().cend());
+    // One setting changed on the relay.
     QByteArray frames = framesIn(file);
-    for (int i = 0; i < frames.size(); ++i)
-        frames[i] = static_cast<char>(frames[i] ^ flag->mask[i]);
+    const SettingDescription::Field *flag = flipOneSetting(ga.id, frames);
+    QVERIFY(flag);
     relay.device().setStoredPayload(payloadOf(frames));
     const Run changed = run({"--port", relay.portName(), "--compare", file, "--log", log});
     QCOMPARE(changed.code, int(RunOutcome::Differs));
@@ -275,8 +316,7 @@ void tst_Headless::refusalsSendNothing_data()
     QTest::addColumn<QString>("reason");
     // "%port" is the relay's line (a KZR-1), "%file" the file with the content.
     const QByteArray kzr = fileOf(ModelInfo::Id::Kzr, 3);
-    const QByteArray frameHex =
-        randomFrames(ModelInfo::of(ModelInfo::Id::Kzr), 3).toHex().toUpper();
+    const QByteArray frameHex = drawnConfiguration(ModelInfo::Id::Kzr, 3).toHex().toUpper();
     const QStringList write{"--port", "%port", "--write", "%file"};
     QTest::newRow("file of another model")
         << write << fileOf(ModelInfo::Id::Ga, 3) << "modelu GA-1";
@@ -309,7 +349,7 @@ void tst_Headless::refusalsSendNothing()
     QFETCH(QString, reason);
     DeviceSimulator relay("01");
     QVERIFY(relay.start());
-    const QByteArray stored = payloadOf(randomFrames(ModelInfo::of(ModelInfo::Id::Kzr), 11));
+    const QByteArray stored = payloadOf(drawnConfiguration(ModelInfo::Id::Kzr, 11));
     relay.device().setStoredPayload(stored);
     const QString file = path(QStringLiteral("refused.orva.json"));
     QFile::remove(file);
@@ -328,14 +368,13 @@ void tst_Headless::linkFailures_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no such port") << "no port"
-                                  << "Nie można otworzyć portu";
-    QTest::newRow("nothing answers") << "silent"
-                                     << "Brak odpowiedzi urządzenia";
-    QTest::newRow("write not acknowledged") << "silent after identification"
-                                            << "Brak odpowiedzi";
-    QTest::newRow("link lost mid-write") << "lost on write"
-                                         << "Utracono połączenie";
+    const char *const rows[][3] = {
+        {"no such port", "no port", "Nie można otworzyć portu"},
+        {"nothing answers", "silent", "Brak odpowiedzi urządzenia"},
+        {"write not acknowledged", "silent after identification", "Brak odpowiedzi"},
+        {"link lost mid-write", "lost on write", "Utracono połączenie"}};
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
 }
 
 // A link that fails is 3 within a few seconds, however far the run had come.
@@ -455,64 +494,6 @@ void tst_Headless::reportIsWritten()
              int(RunOutcome::Refused));
 }
 
-// Every action against the relay the program simulates itself, as on a system without
-// pseudo-terminals: a read gives the model's factory settings, written back they are confirmed
-// by reading, compared they are equal, a file that differs in one setting is 1 with that
-// setting alone, and the settings sheet is a PDF.
-void tst_Headless::relaySimulatedInsideTheProgram_data()
-{
-    roundTrip_data();
-}
-
-void tst_Headless::relaySimulatedInsideTheProgram()
-{
-    QFETCH(ModelInfo::Id, model);
-    const ModelInfo &info = ModelInfo::of(model);
-    const QString file = path(QStringLiteral("simulated-%1.orva.json").arg(info.identity));
-    const Run read = run({"--simulate", info.name, "--read", file});
-    if (!info.answersRead()) {
-        QCOMPARE(read.code, int(RunOutcome::Refused));
-        writeFile(file, SettingsFile::of(info, randomFrames(info, 3), {}).toJson());
-        const Run write = run({"--simulate", info.name, "--write", file});
-        QVERIFY2(write.code == RunOutcome::Done, qPrintable(write.err));
-        QVERIFY2(write.err.contains("nie można sprawdzić odczytem"), qPrintable(write.err));
-        return;
-    }
-    QVERIFY2(read.code == RunOutcome::Done, qPrintable(read.err));
-    QString error;
-    QCOMPARE(SettingsFile::open(file, &error).model, &info);
-
-    const Run write = run({"--simulate", info.name, "--write", file});
-    QVERIFY2(write.code == RunOutcome::Done, qPrintable(write.err));
-    QVERIFY2(write.err.contains("Zapis potwierdzony odczytem"), qPrintable(write.err));
-    const Run same = run({"--simulate", info.name, "--compare", file});
-    QCOMPARE(same.code, int(RunOutcome::Done));
-    QCOMPARE(same.out, QString());
-
-    const SettingDescription &description = *SettingDescription::of(model);
-    const auto flag = std::find_if(description.fields().cbegin(), description.fields().cend(),
-                                   [](const SettingDescription::Field &field) {
-                                       return field.mask.count('\0') == field.mask.size() - 1;
-                                   });
-    QVERIFY(flag != description.fields().cend());
-    QByteArray frames = framesIn(file);
-    for (int i = 0; i < frames.size(); ++i)
-        frames[i] = static_cast<char>(frames[i] ^ flag->mask[i]);
-    writeFile(file, SettingsFile::of(info, frames, QStringLiteral("v03d15m07r0")).toJson());
-    const Run changed = run({"--simulate", info.name, "--compare", file});
-    QCOMPARE(changed.code, int(RunOutcome::Differs));
-    QCOMPARE(changed.out.count('\n'), 1);
-    QVERIFY2(changed.out.startsWith(flag->group + " / " + flag->setting + ": urządzenie "),
-             qPrintable(changed.out));
-
-    const QString pdf = path(QStringLiteral("simulated-%1.pdf").arg(info.identity));
-    const Run report = run({"--simulate", info.name, "--report", pdf});
-    QVERIFY2(report.code == RunOutcome::Done, qPrintable(report.err));
-    QFile sheet(pdf);
-    QVERIFY(sheet.open(QIODevice::ReadOnly));
-    QVERIFY(sheet.read(5) == "%PDF-");
-}
-
 void tst_Headless::fullDiskSavesNothing_data()
 {
     QTest::addColumn<QString>("action");
@@ -550,20 +531,11 @@ void tst_Headless::pathsThatAreNoRegularFileAreRefused_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("--read onto a device node") << "--read"
-                                               << "device";
-    QTest::newRow("--report onto a device node") << "--report"
-                                                 << "device";
-    QTest::newRow("--read onto a named pipe") << "--read"
-                                              << "fifo";
-    QTest::newRow("--write from a named pipe") << "--write"
-                                               << "fifo";
-    QTest::newRow("--compare with a named pipe") << "--compare"
-                                                 << "fifo";
-    QTest::newRow("--read onto a folder") << "--read"
-                                          << "folder";
-    QTest::newRow("--write from a folder") << "--write"
-                                           << "folder";
+    const char *const rows[][2] = {
+        {"--read", "device"},  {"--report", "device"}, {"--read", "fifo"},   {"--write", "fifo"},
+        {"--compare", "fifo"}, {"--read", "folder"},   {"--write", "folder"}};
+    for (const auto &row : rows)
+        QTest::addRow("%s %s", row[0], row[1]) << QString(row[0]) << QString(row[1]);
 }
 
 // Run as root, a device node would become a regular file; a pipe nobody writes to would
@@ -667,12 +639,12 @@ void tst_Headless::portFailuresAreSaidInPolish_data()
 {
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("held by another program") << "busy"
-                                             << "Port @ jest zajęty przez inny program.";
-    QTest::newRow("no such port") << "none"
-                                  << "Nie można otworzyć portu @: nie ma takiego portu";
-    QTest::newRow("a file, no terminal") << "file"
-                                         << "Nie można otworzyć portu @: ";
+    const char *const rows[][3] = {
+        {"held by another program", "busy", "Port @ jest zajęty przez inny program."},
+        {"no such port", "none", "Nie można otworzyć portu @: nie ma takiego portu"},
+        {"a file, no terminal", "file", "Nie można otworzyć portu @: "}};
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
 }
 
 // The toolkit's and the system's English never reach the engineer, and the dialout hint only
@@ -763,14 +735,11 @@ void tst_Headless::formatVersionMustBeAWholeNumber_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("fraction")
-        << "1.9"
-        << "Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje 1.9.";
-    QTest::newRow("text")
-        << "\"1\""
-        << "Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje \"1\".";
-    QTest::newRow("missing") << ""
-                             << "Plik nie podaje wersji formatu.";
+    const QString notWhole =
+        QStringLiteral("Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje ");
+    QTest::newRow("fraction") << "1.9" << notWhole + "1.9.";
+    QTest::newRow("text") << "\"1\"" << notWhole + "\"1\".";
+    QTest::newRow("missing") << QString() << "Plik nie podaje wersji formatu.";
 }
 
 void tst_Headless::formatVersionMustBeAWholeNumber()

@@ -38,6 +38,12 @@ QByteArray drawnConfiguration(const ModelInfo &model, QRandomGenerator &random)
     return domain ? domain->writeBack(domain->randomReply(random)) : QByteArray();
 }
 
+QByteArray drawnConfiguration(ModelInfo::Id model, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    return drawnConfiguration(ModelInfo::of(model), random);
+}
+
 QByteArray payloadOf(const QByteArray &frames)
 {
     QByteArray payload;

@@ -74,5 +74,7 @@ const CodecDomain *codecDomainOf(const ModelInfo &model);
 // A configuration the relay could hold, as the program writes it; empty when no domain
 // draws the model.
 QByteArray drawnConfiguration(const ModelInfo &model, QRandomGenerator &random);
+// The same from a generator of its own: one seed, one configuration, run after run.
+QByteArray drawnConfiguration(ModelInfo::Id model, quint32 seed);
 // Frame bytes 2-13 of each frame: what a simulated relay stores.
 QByteArray payloadOf(const QByteArray &frames);

@@ -95,15 +95,9 @@ const ModelInfo &model()
     return ModelInfo::of(ModelInfo::Id::Wrn2);
 }
 
-QByteArray drawnFrames()
-{
-    QRandomGenerator random(3);
-    return drawnConfiguration(model(), random);
-}
-
 SettingsFile settingsFile()
 {
-    return SettingsFile::of(model(), drawnFrames(), QString());
+    return SettingsFile::of(model(), drawnConfiguration(model().id, 3), QString());
 }
 
 // Each way a file reaches the disk: returns its error, empty on success.
@@ -116,7 +110,7 @@ QString saveSettings(const QString &path)
 
 QString writeReport(const QString &path)
 {
-    const QByteArray frames = drawnFrames();
+    const QByteArray frames = drawnConfiguration(model().id, 3);
     SettingsReport::Header header;
     header.model = model().nameText();
     return SettingsReport(header, SettingDescription::of(model().id)->rows(frames), frames)

@@ -8,6 +8,19 @@
 
 Q_DECLARE_METATYPE(ModelInfo::Id)
 
+namespace {
+
+void addModelRows()
+{
+    QTest::addColumn<ModelInfo::Id>("model");
+    for (const ModelInfo &model : ModelInfo::all()) {
+        if (SettingDescription::of(model.id))
+            QTest::newRow(model.name) << model.id;
+    }
+}
+
+} // namespace
+
 // A description that misses a bit loses that setting in every backup, compare and report; a
 // setting whose text ignores part of its bits hides a difference from the engineer.
 class tst_settingdescriptions : public QObject
@@ -15,13 +28,13 @@ class tst_settingdescriptions : public QObject
     Q_OBJECT
 
 private slots:
-    void everySettingIsNamedOnce_data();
+    void everySettingIsNamedOnce_data() { addModelRows(); }
     void everySettingIsNamedOnce();
-    void settingsTellConfigurationsApart_data();
+    void settingsTellConfigurationsApart_data() { addModelRows(); }
     void settingsTellConfigurationsApart();
-    void takingSettingsCopiesTheirValues_data();
+    void takingSettingsCopiesTheirValues_data() { addModelRows(); }
     void takingSettingsCopiesTheirValues();
-    void onlyIgnoredBitsGoUncompared_data();
+    void onlyIgnoredBitsGoUncompared_data() { addModelRows(); }
     void onlyIgnoredBitsGoUncompared();
     void aByteTheFormCannotShowDiffers_data();
     void aByteTheFormCannotShowDiffers();
@@ -48,26 +61,12 @@ Drawn draw(ModelInfo::Id id, quint32 seed)
     return drawn;
 }
 
-void addModelRows()
-{
-    QTest::addColumn<ModelInfo::Id>("model");
-    for (const ModelInfo &model : ModelInfo::all()) {
-        if (SettingDescription::of(model.id))
-            QTest::newRow(model.name) << model.id;
-    }
-}
-
 QString describe(const SettingDescription::Field &field)
 {
     return field.group + QStringLiteral(" / ") + field.setting;
 }
 
 } // namespace
-
-void tst_settingdescriptions::everySettingIsNamedOnce_data()
-{
-    addModelRows();
-}
 
 void tst_settingdescriptions::everySettingIsNamedOnce()
 {
@@ -82,11 +81,6 @@ void tst_settingdescriptions::everySettingIsNamedOnce()
         QCOMPARE(field.mask.size(), description->frameBytes());
         QVERIFY2(field.mask.count('\0') < field.mask.size(), qPrintable(describe(field)));
     }
-}
-
-void tst_settingdescriptions::settingsTellConfigurationsApart_data()
-{
-    addModelRows();
 }
 
 // Two configurations that read alike setting by setting must be the same bytes, or a
@@ -115,11 +109,6 @@ void tst_settingdescriptions::settingsTellConfigurationsApart()
     }
 }
 
-void tst_settingdescriptions::takingSettingsCopiesTheirValues_data()
-{
-    addModelRows();
-}
-
 // Taking a setting from the other side copies exactly what that setting shows, and taking
 // every setting gives the other side's configuration byte for byte.
 void tst_settingdescriptions::takingSettingsCopiesTheirValues()
@@ -141,11 +130,6 @@ void tst_settingdescriptions::takingSettingsCopiesTheirValues()
     }
 }
 
-void tst_settingdescriptions::onlyIgnoredBitsGoUncompared_data()
-{
-    addModelRows();
-}
-
 // Every bit of every frame but its header is compared, except those the model documents as
 // ignored; and every compared bit belongs to a setting, so a difference is always named.
 void tst_settingdescriptions::onlyIgnoredBitsGoUncompared()
@@ -159,8 +143,7 @@ void tst_settingdescriptions::onlyIgnoredBitsGoUncompared()
         for (int i = 0; i < named.size(); ++i)
             named[i] = static_cast<char>(named[i] | field.mask[i]);
     }
-    QRandomGenerator random(0xB17u + static_cast<quint32>(model));
-    const QByteArray frames = drawnConfiguration(ModelInfo::of(model), random);
+    const QByteArray frames = drawnConfiguration(model, 0xB17u + static_cast<quint32>(model));
     for (int byte = 0; byte < description.frameBytes(); ++byte) {
         if (byte % Frame::Size < 2)
             continue;

@@ -47,17 +47,10 @@ namespace {
 
 using JsonEdit = std::function<void(QJsonObject &)>;
 
-// A configuration the device could hold, as the program writes it.
-QByteArray drawnFrames(ModelInfo::Id id, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    return drawnConfiguration(ModelInfo::of(id), random);
-}
-
 QByteArray kzrFile(const JsonEdit &edit)
 {
-    const SettingsFile file = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr),
-                                               drawnFrames(ModelInfo::Id::Kzr, 7), QString());
+    const SettingsFile file = SettingsFile::of(
+        ModelInfo::of(ModelInfo::Id::Kzr), drawnConfiguration(ModelInfo::Id::Kzr, 7), QString());
     QJsonObject root = QJsonDocument::fromJson(file.toJson()).object();
     edit(root);
     return QJsonDocument(root).toJson();
@@ -96,7 +89,7 @@ void tst_settingsfile::savedFileOpensAsItWasSaved_data()
 void tst_settingsfile::savedFileOpensAsItWasSaved()
 {
     QFETCH(ModelInfo::Id, model);
-    const QByteArray frames = drawnFrames(model, 11 + static_cast<quint32>(model));
+    const QByteArray frames = drawnConfiguration(model, 11 + static_cast<quint32>(model));
     QVERIFY(!frames.isEmpty());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("relay.orva.json"));
@@ -138,8 +131,9 @@ void tst_settingsfile::stampsTravelWithTheFile()
     QFETCH(bool, read);
     QFETCH(bool, simulated);
     QFETCH(bool, verified);
-    SettingsFile file = SettingsFile::of(ModelInfo::of(ModelInfo::Id::Wrn2),
-                                         drawnFrames(ModelInfo::Id::Wrn2, 4), QStringLiteral("v1"));
+    SettingsFile file =
+        SettingsFile::of(ModelInfo::of(ModelInfo::Id::Wrn2),
+                         drawnConfiguration(ModelInfo::Id::Wrn2, 4), QStringLiteral("v1"));
     const QDateTime readAt(QDate(2026, 12, 7), QTime(11, 32, 22, 492), Qt::OffsetFromUTC, 3600);
     if (read)
         file.read = {readAt, QStringLiteral("/dev/ttyUSB0"), simulated,
@@ -280,7 +274,7 @@ void tst_settingsfile::valuesReadAsTheFormShowsThem()
 void tst_settingsfile::comparisonNamesTheChangedSetting()
 {
     const SettingDescription &description = *SettingDescription::of(ModelInfo::Id::Drav);
-    const QByteArray form = drawnFrames(ModelInfo::Id::Drav, 3);
+    const QByteArray form = drawnConfiguration(ModelInfo::Id::Drav, 3);
     const auto oneBit = [](const SettingDescription::Field &field) {
         int bits = 0;
         for (char byte : field.mask)
@@ -306,7 +300,7 @@ void tst_settingsfile::backupsKeepEachDistinctReadUpToTheLimit()
     QTemporaryDir folder;
     BackupStore store(folder.path());
     const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
-    const QByteArray first = drawnFrames(ModelInfo::Id::Ga, 1);
+    const QByteArray first = drawnConfiguration(ModelInfo::Id::Ga, 1);
     const QString firstPath = store.keep(readOn(ga, first, QStringLiteral("v1")));
     QVERIFY(QFile::exists(firstPath));
     // Named by model, time and port.
@@ -325,7 +319,7 @@ void tst_settingsfile::backupsKeepEachDistinctReadUpToTheLimit()
         QVERIFY(!store.keep(readOn(ga, changed, QStringLiteral("v2"))).isEmpty());
     }
     const QString drav = store.keep(readOn(ModelInfo::of(ModelInfo::Id::Drav),
-                                           drawnFrames(ModelInfo::Id::Drav, 1), QString(),
+                                           drawnConfiguration(ModelInfo::Id::Drav, 1), QString(),
                                            QStringLiteral("/dev/pts/4"), true));
     QVERIFY2(drav.endsWith(QStringLiteral("_symulowane.orva.json")), qPrintable(drav));
 
@@ -347,7 +341,7 @@ void tst_settingsfile::confirmedWriteIsAlwaysKept()
     QTemporaryDir folder;
     BackupStore store(folder.path());
     const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
-    const QByteArray frames = drawnFrames(ModelInfo::Id::Kzr, 2);
+    const QByteArray frames = drawnConfiguration(ModelInfo::Id::Kzr, 2);
     QVERIFY(!store.keep(readOn(kzr, frames, QStringLiteral("v1"))).isEmpty());
     SettingsFile confirming = readOn(kzr, frames, QStringLiteral("v1"));
     confirming.verified = confirming.read.time;
@@ -365,7 +359,7 @@ void tst_settingsfile::backupsNamedBeforeTheModelKeepTheirPlace()
     QTemporaryDir folder;
     BackupStore store(folder.path());
     const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
-    const QByteArray mine = drawnFrames(ModelInfo::Id::Kzr, 8);
+    const QByteArray mine = drawnConfiguration(ModelInfo::Id::Kzr, 8);
     QVERIFY(!store.keep(readOn(kzr, mine, QStringLiteral("v1"))).isEmpty());
     // A later read, kept under the old name.
     QVERIFY(QFile::copy(QFINDTESTDATA("fixtures/KZR-1_format1.orva.json"),
@@ -382,7 +376,7 @@ void tst_settingsfile::queuedBackupsKeepTheOrderOfReading()
     QTemporaryDir folder;
     BackupQueue queue{BackupStore(folder.path())};
     const ModelInfo &ga = ModelInfo::of(ModelInfo::Id::Ga);
-    const QByteArray first = drawnFrames(ModelInfo::Id::Ga, 1);
+    const QByteArray first = drawnConfiguration(ModelInfo::Id::Ga, 1);
     QByteArray second = first;
     second[Frame::Size - 1] = static_cast<char>(~first[Frame::Size - 1]);
     const QList<QByteArray> reads = {first, first, second, second, first};
@@ -404,7 +398,7 @@ void tst_settingsfile::queueWritesEverythingBeforeItGoes()
         BackupQueue queue{BackupStore(folder.path())};
         for (quint32 seed = 1; seed <= 5; ++seed)
             queue.keep(readOn(ModelInfo::of(ModelInfo::Id::Kzr),
-                              drawnFrames(ModelInfo::Id::Kzr, seed), QString()));
+                              drawnConfiguration(ModelInfo::Id::Kzr, seed), QString()));
     }
     QCOMPARE(BackupStore(folder.path()).entries().size(), 5);
 }
@@ -418,7 +412,8 @@ void tst_settingsfile::queueSaysWhyABackupFailed()
     blocking.close();
     BackupQueue queue{BackupStore(folder.path())};
     QSignalSpy failed(&queue, &BackupQueue::failed);
-    queue.keep(readOn(ModelInfo::of(ModelInfo::Id::Ga), drawnFrames(ModelInfo::Id::Ga, 1), QString()));
+    queue.keep(readOn(ModelInfo::of(ModelInfo::Id::Ga), drawnConfiguration(ModelInfo::Id::Ga, 1),
+                      QString()));
     QTRY_COMPARE(failed.count(), 1);
     QVERIFY(failed.first().first().toString().contains(folder.filePath(QStringLiteral("GA-1"))));
 }

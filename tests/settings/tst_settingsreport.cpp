@@ -27,16 +27,6 @@ private:
     QString m_pdftotext;
 };
 
-namespace {
-
-QByteArray drawnFrames(ModelInfo::Id id, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    return drawnConfiguration(ModelInfo::of(id), random);
-}
-
-} // namespace
-
 void tst_settingsreport::initTestCase()
 {
     m_pdftotext = PdfText::reader();
@@ -114,9 +104,9 @@ void tst_settingsreport::sheetIsARecordOfTheVisit()
     QFETCH(bool, verified);
 
     const SettingDescription &description = *SettingDescription::of(ModelInfo::Id::Wrn2);
-    const QByteArray relay = drawnFrames(ModelInfo::Id::Wrn2, 11);
+    const QByteArray relay = drawnConfiguration(ModelInfo::Id::Wrn2, 11);
     const QByteArray form =
-        description.taken(relay, drawnFrames(ModelInfo::Id::Wrn2, 12), changedFields);
+        description.taken(relay, drawnConfiguration(ModelInfo::Id::Wrn2, 12), changedFields);
     const QVector<int> unsent = description.differences(relay, form);
     QVERIFY(unsent.size() >= changedFields.size() / 2);
 
@@ -199,7 +189,7 @@ void tst_settingsreport::sheetIsARecordOfTheVisit()
 void tst_settingsreport::sheetOfAFormNeverReadSaysSo()
 {
     const SettingDescription &description = *SettingDescription::of(ModelInfo::Id::Ga);
-    const QByteArray frames = drawnFrames(ModelInfo::Id::Ga, 3);
+    const QByteArray frames = drawnConfiguration(ModelInfo::Id::Ga, 3);
     SettingsReport::Header header;
     header.model = QStringLiteral("GA-1");
     header.port = QStringLiteral("Tryb Offline");

@@ -19,29 +19,6 @@
 #include <QTextDocument>
 #include <QWheelEvent>
 
-// How the engineer's hand meets every page: the wheel scrolls the page and never changes a
-// setting it only passes over, numbers are Polish whatever the system's locale, the read
-// and write keys work on the page shown and say so, and a change mark never hides a label.
-class tst_PageInputs : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void wheelScrollsPastSettings_data();
-    void wheelScrollsPastSettings();
-    void decimalCommaAndDot_data();
-    void decimalCommaAndDot();
-    void readAndWriteKeys_data();
-    void readAndWriteKeys();
-    void pictureButtonsSayWhatTheyDo_data();
-    void pictureButtonsSayWhatTheyDo();
-    void marksLeaveLabelsReadable_data();
-    void marksLeaveLabelsReadable();
-    void focusIsVisible_data();
-    void focusIsVisible();
-};
-
 namespace {
 
 using Id = ModelInfo::Id;
@@ -55,6 +32,33 @@ void addPageRows()
             QTest::newRow(model.name) << int(model.id);
     }
 }
+
+} // namespace
+
+// How the engineer's hand meets every page: the wheel scrolls the page and never changes a
+// setting it only passes over, numbers are Polish whatever the system's locale, the read
+// and write keys work on the page shown and say so, and a change mark never hides a label.
+class tst_PageInputs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void wheelScrollsPastSettings_data() { addPageRows(); }
+    void wheelScrollsPastSettings();
+    void decimalCommaAndDot_data();
+    void decimalCommaAndDot();
+    void readAndWriteKeys_data() { addPageRows(); }
+    void readAndWriteKeys();
+    void pictureButtonsSayWhatTheyDo_data() { addPageRows(); }
+    void pictureButtonsSayWhatTheyDo();
+    void marksLeaveLabelsReadable_data() { addPageRows(); }
+    void marksLeaveLabelsReadable();
+    void focusIsVisible_data() { addPageRows(); }
+    void focusIsVisible();
+};
+
+namespace {
 
 template <class Input> Input *firstEnabled(QWidget &page)
 {
@@ -78,8 +82,7 @@ bool turnWheelOver(QWidget *widget)
 {
     const QPoint position = widget->rect().center();
     QWheelEvent turn(QPointF(position), QPointF(widget->mapToGlobal(position)), QPoint(),
-                     QPoint(0, -120),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &turn);
     return turn.isAccepted();
 }
@@ -90,11 +93,6 @@ void tst_PageInputs::initTestCase()
 {
     // An engineer's system may speak any language; the pages must not follow it.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void tst_PageInputs::wheelScrollsPastSettings_data()
-{
-    addPageRows();
 }
 
 void tst_PageInputs::wheelScrollsPastSettings()
@@ -161,11 +159,6 @@ void tst_PageInputs::decimalCommaAndDot()
     QVERIFY2(delay->text().startsWith(shown), qPrintable(delay->text()));
 }
 
-void tst_PageInputs::readAndWriteKeys_data()
-{
-    addPageRows();
-}
-
 // F5 reads and Ctrl+Enter writes on the page shown; a disabled button (the KZR-1 view on)
 // stays disabled for its key too.
 void tst_PageInputs::readAndWriteKeys()
@@ -202,26 +195,16 @@ void tst_PageInputs::readAndWriteKeys()
     QCOMPARE(writes.count(), 2);
 }
 
-void tst_PageInputs::pictureButtonsSayWhatTheyDo_data()
-{
-    addPageRows();
-}
-
 void tst_PageInputs::pictureButtonsSayWhatTheyDo()
 {
     QFETCH(int, model);
     auto page = makePage(Id(model));
     for (QAbstractButton *button : page->findChildren<QAbstractButton *>()) {
-        const bool pressed = qobject_cast<QPushButton *>(button) ||
-                             qobject_cast<QRadioButton *>(button);
+        const bool pressed =
+            qobject_cast<QPushButton *>(button) || qobject_cast<QRadioButton *>(button);
         if (pressed && button->text().isEmpty())
             QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
     }
-}
-
-void tst_PageInputs::marksLeaveLabelsReadable_data()
-{
-    addPageRows();
 }
 
 // Wherever a mark is drawn, no label's text and no other field lies under it.
@@ -235,8 +218,7 @@ void tst_PageInputs::marksLeaveLabelsReadable()
     const ChangeMarks &marks = page->changeMarks();
     for (QWidget *input : page->findChildren<QWidget *>()) {
         const bool markable = qobject_cast<QAbstractSpinBox *>(input) ||
-                              qobject_cast<QComboBox *>(input) ||
-                              qobject_cast<QCheckBox *>(input);
+                              qobject_cast<QComboBox *>(input) || qobject_cast<QCheckBox *>(input);
         if (!markable || !input->isVisibleTo(page.get()))
             continue;
         const QRect mark = marks.markPlace(input);
@@ -254,11 +236,6 @@ void tst_PageInputs::marksLeaveLabelsReadable()
                      qPrintable(input->objectName() + " over " + label->objectName()));
         }
     }
-}
-
-void tst_PageInputs::focusIsVisible_data()
-{
-    addPageRows();
 }
 
 // Whatever control the keyboard is on looks different from the same control without it, as
@@ -279,8 +256,8 @@ void tst_PageInputs::focusIsVisible()
         if (!(control->focusPolicy() & Qt::TabFocus) || !control->isEnabled() ||
             !control->isVisible() || control->focusProxy())
             continue;
-        const QRect around = QRect(control->mapTo(page, QPoint()), control->size())
-                                 .adjusted(-3, -3, 3, 3);
+        const QRect around =
+            QRect(control->mapTo(page, QPoint()), control->size()).adjusted(-3, -3, 3, 3);
         page->setFocus();
         QTRY_VERIFY(!control->hasFocus());
         const QImage without = page->grab(around).toImage();

@@ -2,7 +2,6 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
-#include "codecs/brtconfig.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
@@ -136,7 +135,6 @@ private slots:
     void formAfterRepliesAndChanges();
     void gaRangeVariantSetsDelayLimits_data() { addGaRows(); }
     void gaRangeVariantSetsDelayLimits();
-    void brtDefaultsSetInputsOnly();
     void brtRelaysAlwaysConsistentAfterDecode();
     void brtPreviewsFollowColourAndSwap();
     void testerReplyChangesOnlyTheLog();
@@ -368,6 +366,13 @@ void tst_PageForms::formAfterRepliesAndChanges_data()
              boxes[2] + ": unchecked, disabled"});
     row("a relay clicked off frees the others", Id::Brt, {"WE1_PK1", "WE1_PK1"},
         {"WE1_PK2: *, enabled", "WE2_PK1: *, enabled", "WE2_PK2: *, enabled"});
+    // The defaults set the inputs only: the options of the second tab are the engineer's
+    // wiring and survive them; with swapped channels the previews show the swapped pictures of
+    // red and green.
+    row("defaults set the inputs only", Id::Brt,
+        {"We1Kolor=3", "We1OpoznienieZaniku=2000", "PamiecStanu=1", "We2OpoznieniePojawienia=900",
+         "ZamianaKanalow=1", "WE2_PK2=1", "DomyslneBRT"},
+        {"frames: 0a 55 03 01 01 05 01 01 05 08 00 01 02 03", "We1Wiz: 4", "We2Wiz: 5"});
 
     // ZEGAR-1 runs in one mode at most. Frame order ticks MSTP1..MSTP4, MSTP6, MSTP5, each
     // clearing the earlier ones; every row starts from a form unlike its expectation.
@@ -470,23 +475,6 @@ void tst_PageForms::gaRangeVariantSetsDelayLimits()
             QCOMPARE(delay->value(), row.second.second);
         }
     }
-}
-
-void tst_PageForms::brtDefaultsSetInputsOnly()
-{
-    BRT page;
-    for (const char *step : {"We1Kolor=3", "We1OpoznienieZaniku=2000", "PamiecStanu=1",
-                             "We2OpoznieniePojawienia=900", "ZamianaKanalow=1", "WE2_PK2=1",
-                             "DomyslneBRT"})
-        apply(page, Id::Brt, QLatin1String(step));
-
-    const QByteArray frame = page.encodeConfig();
-    QCOMPARE(frame.mid(2, 6).toHex(' '), BrtConfig::defaults().encode().mid(2, 6).toHex(' '));
-    // The options of the second tab are the engineer's wiring and survive the defaults; with
-    // swapped channels the previews show the swapped pictures of red and green.
-    QCOMPARE(frame.mid(8, 2).toHex(' '), QByteArray("05 08"));
-    verifyShows(page, QStringLiteral("We1Wiz: 4"));
-    verifyShows(page, QStringLiteral("We2Wiz: 5"));
 }
 
 // Whatever byte 9 a device sends, each input ends on at most one relay, each relay on at most
