@@ -16,6 +16,9 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
+
+#include <functional>
 
 // What the window does with each received block, by its header.
 class tst_ReceiveHandler : public QObject
@@ -74,11 +77,14 @@ void countDecodeTraces(QtMsgType type, const QMessageLogContext &context, const 
         g_previousHandler(type, context, text);
 }
 
-// Paint events each widget received while it lived.
+// Paint events each widget received while it lived; `seen` is told of each as it comes.
 class PaintCounter : public QObject
 {
 public:
-    PaintCounter() { qApp->installEventFilter(this); }
+    explicit PaintCounter(std::function<void(QObject *)> seen = {}) : m_seen(std::move(seen))
+    {
+        qApp->installEventFilter(this);
+    }
     ~PaintCounter() override { qApp->removeEventFilter(this); }
     int of(const QObject *widget) const { return m_counts.value(widget); }
     int total() const { return m_counts.size(); }
@@ -86,12 +92,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
+            if (m_seen)
+                m_seen(watched);
             ++m_counts[watched];
+        }
         return false;
     }
 
 private:
+    std::function<void(QObject *)> m_seen;
     QHash<const QObject *, int> m_counts;
 };
 
@@ -326,10 +336,22 @@ void tst_ReceiveHandler::changedFormOnScreenAsPaintedAfresh()
         if (!spin->visibleRegion().isEmpty())
             values.insert(spin, spin->value());
     }
-    const PaintCounter painted;
+    // The form is drawn before the log lays out the line about the reply.
+    const QTextDocument *log =
+        window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"))->document();
+    const int logLines = log->blockCount();
+    int logLinesWhenFormDrawn = -1;
+    const PaintCounter painted([&](QObject *watched) {
+        if (logLinesWhenFormDrawn < 0 && watched->isWidgetType() &&
+            page.isAncestorOf(static_cast<QWidget *>(watched)))
+            logLinesWhenFormDrawn = log->blockCount();
+    });
     window.processBlock(first);
     // Everything a reply changed is drawn in one go.
     QTRY_VERIFY(painted.total() > 0);
+    QTRY_VERIFY(log->blockCount() > logLines);
+    // Where the form changed on screen (a spin box below), it was drawn first.
+    QVERIFY(logLinesWhenFormDrawn < 0 || logLinesWhenFormDrawn == logLines);
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const bool same = it.key()->value() == it.value();
         QVERIFY2((painted.of(it.key()) > 0) != same, qPrintable(it.key()->objectName()));
