@@ -599,7 +599,9 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
     frame.lineWidth = box->lineWidth;
     frame.midLineWidth = box->midLineWidth;
     frame.rect = places.frame;
-    drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
+    // Fusion's frame is a picture, the same for every palette and state.
+    if (!nativeIsFusion() || !m_groupBoxFrames.draw(*native(), frame, Qt::white, painter, widget))
+        drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
     if (clipTitle)
         painter->restore();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/common/groupboxframes.h"
 #include "pages/common/indicatorcache.h"
 #include "pages/common/itemtextcache.h"
 
@@ -118,5 +119,6 @@ private:
     mutable QVector<QColor> m_backdrops;
     mutable ItemTextCache m_itemTexts;
     mutable IndicatorCache m_indicators;
+    mutable GroupBoxFrames m_groupBoxFrames;
     QObject *m_popupWatcher;
 };

@@ -1,6 +1,8 @@
+#include "pages/common/groupboxframes.h"
 #include "pages/common/indicatorcache.h"
 #include "pages/common/itemtextcache.h"
 
+#include <QGroupBox>
 #include <QImage>
 #include <QPainter>
 #include <QStyleFactory>
@@ -8,6 +10,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 // What the form style keeps drawn must look as drawing it afresh does, wherever and in whatever
@@ -25,6 +28,8 @@ private slots:
     void indicatorIsWhatTheStyleDraws_data();
     void indicatorIsWhatTheStyleDraws();
     void eachIndicatorStateHasItsOwnDrawing();
+    void groupBoxFrameIsWhatTheStyleDraws_data();
+    void groupBoxFrameIsWhatTheStyleDraws();
 };
 
 namespace {
@@ -115,9 +120,49 @@ int largestDifference(const QImage &a, const QImage &b)
     return largest;
 }
 
+struct Frame
+{
+    QRect rect;
+    QString title;
+    bool checkable = false;
+    bool enabled = true;
+    qreal points = 9;
+    QPointF offset;
+    QTransform transform;
+    // Where the painter may draw; everywhere when empty.
+    QRegion clip;
+};
+
+// Drawn by the style over white, or by `frames` (`drawn` then says whether it drew).
+QImage drawFrame(const QStyle &style, const Frame &frame, GroupBoxFrames *frames = nullptr,
+                 bool *drawn = nullptr)
+{
+    QGroupBox box(frame.title);
+    box.setStyle(const_cast<QStyle *>(&style));
+    box.setCheckable(frame.checkable);
+    box.setEnabled(frame.enabled);
+    box.setFont(sized(frame.points));
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = frame.rect;
+    QImage image(260, 200, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(frame.offset);
+    painter.setTransform(frame.transform, true);
+    if (!frame.clip.isEmpty())
+        painter.setClipRegion(frame.clip);
+    if (frames)
+        *drawn = frames->draw(style, option, Qt::white, &painter, &box);
+    else
+        style.drawPrimitive(QStyle::PE_FrameGroupBox, &option, &painter, &box);
+    return image;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Text)
+Q_DECLARE_METATYPE(Frame)
 
 void tst_FormCaches::textIsWhatQPainterDraws_data()
 {
@@ -269,6 +314,61 @@ void tst_FormCaches::eachIndicatorStateHasItsOwnDrawing()
     QPainter painter(&image);
     QVERIFY(!cache.draw(*style, QStyle::PE_FrameFocusRect, indicator(enabled), &painter, nullptr));
     QVERIFY(!cache.draw(*style, QStyle::PE_IndicatorCheckBox, plain, &painter, nullptr));
+}
+
+void tst_FormCaches::groupBoxFrameIsWhatTheStyleDraws_data()
+{
+    QTest::addColumn<Frame>("frame");
+    // False where the cache must leave the frame to the style.
+    QTest::addColumn<bool>("kept");
+    // A titled box of the form's usual size, as each row changes it.
+    const auto box = [](const std::function<void(Frame &)> &change) {
+        Frame frame;
+        frame.rect = QRect(10, 12, 220, 150);
+        frame.title = QStringLiteral("Przekaźnik 1");
+        change(frame);
+        return frame;
+    };
+    QTest::newRow("titled") << box([](Frame &) {}) << true;
+    QTest::newRow("without title") << box([](Frame &f) { f.title.clear(); }) << true;
+    QTest::newRow("with check box") << box([](Frame &f) { f.checkable = true; }) << true;
+    QTest::newRow("disabled") << box([](Frame &f) { f.enabled = false; }) << true;
+    QTest::newRow("larger title") << box([](Frame &f) { f.points = 16; }) << true;
+    QTest::newRow("moved painter") << box([](Frame &f) { f.offset = {13, 7}; }) << true;
+    QTest::newRow("title clipped out") << box([](Frame &f) {
+        f.clip = QRegion(0, 0, 260, 200) - QRect(20, 5, 90, 24);
+    }) << true;
+    QTest::newRow("one field drawn again")
+        << box([](Frame &f) { f.clip = QRegion(30, 60, 80, 20); }) << true;
+    QTest::newRow("across the rim")
+        << box([](Frame &f) { f.clip = QRegion(0, 100, 40, 30); }) << true;
+    QTest::newRow("narrow and tall")
+        << box([](Frame &f) { f.rect = QRect(10, 5, 40, 190); }) << true;
+    QTest::newRow("wide and short")
+        << box([](Frame &f) { f.rect = QRect(3, 12, 254, 44); }) << true;
+    QTest::newRow("too small for an inside")
+        << box([](Frame &f) { f.rect = QRect(10, 12, 9, 9); }) << false;
+    QTest::newRow("fractionally moved") << box([](Frame &f) { f.offset = {0.5, 0}; }) << false;
+    QTest::newRow("scaled painter")
+        << box([](Frame &f) { f.transform = QTransform::fromScale(1.1, 1.1); }) << false;
+}
+
+void tst_FormCaches::groupBoxFrameIsWhatTheStyleDraws()
+{
+    QFETCH(Frame, frame);
+    QFETCH(bool, kept);
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QImage expected = drawFrame(*style, frame);
+    QImage blank(expected.size(), expected.format());
+    blank.fill(Qt::white);
+    GroupBoxFrames frames;
+    // The second drawing comes from what was measured for the first.
+    for (int time = 1; time <= 2; ++time) {
+        bool drawn = !kept;
+        const QImage image = drawFrame(*style, frame, &frames, &drawn);
+        QCOMPARE(drawn, kept);
+        QVERIFY2(image == (kept ? expected : blank), qPrintable(QString::number(time)));
+    }
 }
 
 QTEST_MAIN(tst_FormCaches)
