@@ -355,10 +355,17 @@ Q_NEVER_INLINE qint64 LinkBench::connectAndShow(ORVA2 &window, const QString &po
 {
     QElapsedTimer clock;
     clock.start();
+    // The identification, then the configuration: the paint that counts is the first after
+    // the configuration is handed on, which is the loaded form's.
+    int replies = 0;
+    const QMetaObject::Connection received = QObject::connect(
+        &window.link(), &DeviceLink::replyReceived, [&](const QByteArray &) { ++replies; });
     PaintClock painted(&window, clock);
-    painted.arm([&] { return lastLogLine(window) == Loaded; });
+    painted.arm([&] { return replies >= 2; });
     window.connectTo(portName);
-    if (!runUntil([&] { return painted.paintedAt() >= 0; }))
+    const bool shown = runUntil([&] { return painted.paintedAt() >= 0; });
+    QObject::disconnect(received);
+    if (!shown || lastLogLine(window) != Loaded)
         return -1;
     return painted.paintedAt();
 }
