@@ -84,6 +84,7 @@ CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(v
     m_pollingHidden = QSettings().value(QLatin1String(PollingHiddenKey), false).toBool();
     connect(m_view, &QWidget::customContextMenuRequested, this,
             &CommunicationLog::showContextMenu);
+    makeNextLinesPlace(m_view->document()->firstBlock());
     keepNewestInView();
 }
 
@@ -176,19 +177,13 @@ void CommunicationLog::writePending() const
     cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::End);
     for (const PendingLine &line : pending) {
-        // A new line inherits the block format of the one before it, frame included.
+        // The line goes into the next line's place, which has the format of the line before.
         QTextBlockFormat format = cursor.blockFormat();
         format.setProperty(TimeProperty, line.time);
-        if (line.frame.isEmpty())
-            format.clearProperty(FrameProperty);
-        else
+        if (!line.frame.isEmpty())
             format.setProperty(FrameProperty, line.frame);
-        if (document->isEmpty()) {
-            cursor.setBlockFormat(format);
-            cursor.setCharFormat(line.colour);
-        } else {
-            cursor.insertBlock(format, line.colour);
-        }
+        cursor.setBlockFormat(format);
+        cursor.setCharFormat(line.colour);
         // What might be rich text is shown as such, as the browser's own append shows it.
         if (Qt::mightBeRichText(line.text)) {
             cursor.insertFragment(QTextDocumentFragment::fromHtml(line.text, document));
@@ -196,11 +191,26 @@ void CommunicationLog::writePending() const
         } else {
             cursor.insertText(line.text, line.colour);
         }
+        QTextBlock written = cursor.block();
+        written.setVisible(true);
         if (line.polling)
-            markPolling(cursor.block());
+            markPolling(written);
+        format.clearProperty(TimeProperty);
+        format.clearProperty(FrameProperty);
+        cursor.insertBlock(format, line.colour);
+        makeNextLinesPlace(cursor.block());
     }
     cursor.endEditBlock();
     dropOldestLines();
+}
+
+// A line appended after the last one would lay that one out and draw it again, for the
+// paragraph that ends it; so the log always ends in an empty, hidden paragraph, and each line
+// is written into it.
+void CommunicationLog::makeNextLinesPlace(QTextBlock block) const
+{
+    block.setVisible(false);
+    m_view->document()->markContentsDirty(block.position(), block.length());
 }
 
 // Removing lines from the top lays out every line below them again, so the oldest lines give
@@ -209,7 +219,7 @@ void CommunicationLog::writePending() const
 void CommunicationLog::dropOldestLines() const
 {
     QTextDocument *document = m_view->document();
-    const int excess = document->blockCount() - MaxLines;
+    const int excess = document->blockCount() - 1 - MaxLines;
     if (excess < DroppedTogether)
         return;
     QTextCursor cursor(document);
@@ -221,13 +231,15 @@ void CommunicationLog::dropOldestLines() const
 void CommunicationLog::markPolling()
 {
     if (m_pending.isEmpty())
-        markPolling(m_view->document()->lastBlock());
+        markPolling(m_view->document()->lastBlock().previous());
     else
         m_pending.last().polling = true;
 }
 
 void CommunicationLog::markPolling(QTextBlock block) const
 {
+    if (!block.isValid())
+        return;
     block.setUserState(PollingState);
     if (m_pollingHidden) {
         block.setVisible(false);
@@ -251,8 +263,18 @@ void CommunicationLog::setPollingHidden(bool hidden)
 QStringList CommunicationLog::lines() const
 {
     writePending();
-    const QString text = m_view->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    QString text = m_view->toPlainText();
+    if (text.isEmpty())
+        return {};
+    // The paragraph break before the next line's place.
+    text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+QString CommunicationLog::lastLine() const
+{
+    writePending();
+    return m_view->document()->lastBlock().previous().text();
 }
 
 QString CommunicationLog::toolTipOfLine(int line) const
@@ -267,6 +289,7 @@ void CommunicationLog::clear()
     const QColor colour = m_view->textColor();
     m_view->clear();
     m_view->setTextColor(colour);
+    makeNextLinesPlace(m_view->document()->firstBlock());
 }
 
 void CommunicationLog::setHeader(std::function<QStringList()> header)
@@ -285,7 +308,7 @@ bool CommunicationLog::saveTo(const QString &path, QString *error) const
         header += m_header();
     QByteArray text = header.join(QLatin1Char('\n')).toUtf8() + "\n\n";
     writePending();
-    // An empty log still has its one empty block, which is no entry.
+    // The next line's place, empty, is no entry.
     for (QTextBlock block = m_view->document()->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().hasProperty(TimeProperty))
             text += entryOf(block).toUtf8() + '\n';

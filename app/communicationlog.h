@@ -70,6 +70,8 @@ public:
 
     // Every line, oldest first.
     QStringList lines() const;
+    // The newest line; empty when there is none.
+    QString lastLine() const;
     // The tool tip of the given line (0 is the oldest kept).
     QString toolTipOfLine(int line) const;
 
@@ -105,6 +107,7 @@ private:
     // Puts the lines told so far into the view; whatever reads the log calls it first.
     void writePending() const;
     void markPolling(QTextBlock block) const;
+    void makeNextLinesPlace(QTextBlock block) const;
     void dropOldestLines() const;
     void showContextMenu(const QPoint &position);
     void askWhereToSave();

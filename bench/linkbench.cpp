@@ -68,7 +68,7 @@ QTextBrowser *logOf(ORVA2 &window)
 
 QString lastLogLine(ORVA2 &window)
 {
-    return logOf(window)->document()->lastBlock().text();
+    return window.communicationLog().lastLine();
 }
 
 // A reply carries each frame's settings behind the reply header, a frame at a time.
