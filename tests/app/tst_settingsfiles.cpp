@@ -125,6 +125,10 @@ void tst_settingsfiles::refusedFileLeavesTheFormAsItWas_data()
     const QByteArray whole =
         SettingsFile::of(ModelInfo::of(ModelInfo::Id::Kzr), changed, {}).toJson();
     QTest::newRow("truncated") << whole.left(whole.size() - 20) << "JSON";
+    // One byte too long: a length check that refused only short frames would take it.
+    QTest::newRow("frame of 15 bytes")
+        << QByteArray(whole).replace(changed.toHex().toUpper(), changed.toHex().toUpper() + "00")
+        << "15 B";
     QTest::newRow("another model")
         << SettingsFile::of(
                ModelInfo::of(ModelInfo::Id::Ga),
