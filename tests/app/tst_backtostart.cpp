@@ -26,35 +26,18 @@ private slots:
     void nextRelayIsIdentifiedAfresh();
     void questionBeforeDropping_data();
     void questionBeforeDropping();
-    void closingAsksTheSameQuestion();
     void savingAFileLeavesTheRelayDifferent();
     void openingAFileMarksWhereTheRelayDiffers();
     void writeNotReadBackIsNotConfirmed();
-    void refreshKeepsOfflineMode();
 };
 
 namespace {
 
 constexpr int TimeoutMs = 5000;
 
-QStackedWidget *stackOf(ORVA2 &window)
-{
-    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-}
-
-QCheckBox *kzrBox(ORVA2 &window, const char *name)
-{
-    return window.kzrPage().findChild<QCheckBox *>(QLatin1String(name));
-}
-
 QString changesText(ORVA2 &window)
 {
     return window.statusBar()->findChild<QLabel *>(QStringLiteral("zmienioneNastawy"))->text();
-}
-
-QString statusLink(ORVA2 &window)
-{
-    return window.findChild<QLabel *>(QStringLiteral("statusLink"))->text();
 }
 
 void pressDisconnect(ORVA2 &window)
@@ -64,7 +47,7 @@ void pressDisconnect(ORVA2 &window)
 
 bool showsStart(ORVA2 &window)
 {
-    return stackOf(window)->currentIndex() == 0 && stackOf(window)->count() == 1 &&
+    return pageStack(window)->currentIndex() == 0 && pageStack(window)->count() == 1 &&
            !window.link().isOpen();
 }
 
@@ -90,7 +73,7 @@ void tst_BackToStart::disconnectShowsTheStartWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QSize startSize = window.size();
     QVERIFY(connection.connectAndLoad());
-    QWidget *page = stackOf(window)->currentWidget();
+    QWidget *page = pageStack(window)->currentWidget();
 
     clickButton(page, button.toLatin1().constData());
     QVERIFY(window.isVisible());
@@ -98,8 +81,8 @@ void tst_BackToStart::disconnectShowsTheStartWindow()
     // The window grown for the page is the start window's size again.
     QTRY_COMPARE(window.size(), startSize);
     QVERIFY(!page->isVisible());
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("statusPort"))->text(), QString());
-    QCOMPARE(statusLink(window), QString());
+    for (const char *status : {"statusPort", "statusLink"})
+        QCOMPARE(window.findChild<QLabel *>(QLatin1String(status))->text(), QString());
     QCOMPARE(window.windowTitle(), QStringLiteral("ORVA_Konfig[*]"));
     QVERIFY(!window.isWindowModified());
     QCOMPARE(window.shownModel(), nullptr);
@@ -123,8 +106,8 @@ void tst_BackToStart::nextRelayIsIdentifiedAfresh()
     QVERIFY(connection.connectAndLoad());
     QCOMPARE(connection.device().receivedFrames().at(framesBefore),
              Frame::identificationRequest());
-    QCOMPARE(stackOf(window)->currentWidget(), &window.gaPage());
-    QCOMPARE(stackOf(window)->count(), 2);
+    QCOMPARE(pageStack(window)->currentWidget(), &window.gaPage());
+    QCOMPARE(pageStack(window)->count(), 2);
     QCOMPARE(window.shownModel()->id, ModelInfo::Id::Ga);
 
     // Offline after a device: the pages send nothing any more.
@@ -142,17 +125,22 @@ void tst_BackToStart::nextRelayIsIdentifiedAfresh()
 
 void tst_BackToStart::questionBeforeDropping_data()
 {
+    QTest::addColumn<bool>("closing");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("leaves");
     QTest::addColumn<bool>("written");
-    QTest::newRow("cancel") << "Anuluj" << false << false;
-    QTest::newRow("escape") << "" << false << false;
-    QTest::newRow("discard") << "Odrzuć" << true << false;
-    QTest::newRow("write to the relay") << "Wyślij do urządzenia" << true << true;
+    QTest::newRow("cancel") << false << "Anuluj" << false << false;
+    QTest::newRow("escape") << false << "" << false << false;
+    QTest::newRow("discard") << false << "Odrzuć" << true << false;
+    QTest::newRow("write to the relay") << false << "Wyślij do urządzenia" << true << true;
+    QTest::newRow("closing, cancel") << true << "Anuluj" << false << false;
+    // Written first, the window closes once the relay has read back what it took.
+    QTest::newRow("closing, write to the relay") << true << "Wyślij do urządzenia" << true << true;
 }
 
 void tst_BackToStart::questionBeforeDropping()
 {
+    QFETCH(bool, closing);
     QFETCH(QString, answer);
     QFETCH(bool, leaves);
     QFETCH(bool, written);
@@ -165,19 +153,25 @@ void tst_BackToStart::questionBeforeDropping()
     kzrBox(window, "inw_we1")->click();
 
     ModalDialogCloser closer(answer);
-    pressDisconnect(window);
+    if (closing)
+        QVERIFY(!window.close());
+    else
+        pressDisconnect(window);
     QStringList buttons = closer.buttons();
     buttons.sort();
     QCOMPARE(buttons,
              QStringList({"Anuluj", "Odrzuć", "Wyślij do urządzenia", "Zapisz do pliku…"}));
     QVERIFY2(closer.closedText().contains(QStringLiteral("nie zostały wysłane do urządzenia")),
              qPrintable(closer.closedText()));
-    if (leaves)
+    if (closing)
+        QTRY_COMPARE_WITH_TIMEOUT(window.isVisible(), !leaves, TimeoutMs);
+    else if (leaves)
         QTRY_VERIFY_WITH_TIMEOUT(showsStart(window), TimeoutMs);
     else
-        QCOMPARE(stackOf(window)->currentWidget(), &window.kzrPage());
+        QCOMPARE(pageStack(window)->currentWidget(), &window.kzrPage());
     QVERIFY(window.kzrPage().isVisible() != leaves);
-    QCOMPARE(window.link().isOpen(), !leaves);
+    if (!closing)
+        QCOMPARE(window.link().isOpen(), !leaves);
     if (written) {
         QVERIFY(connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")));
         QVERIFY(connection.device().storedPayload() != relay);
@@ -188,37 +182,18 @@ void tst_BackToStart::questionBeforeDropping()
     QCOMPARE(window.isWindowModified(), !leaves);
 }
 
-void tst_BackToStart::closingAsksTheSameQuestion()
-{
-    SimulatedConnection connection("01");
-    ORVA2 &window = connection.window();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(connection.connectAndLoad());
-    kzrBox(window, "inw_we1")->click();
-    {
-        ModalDialogCloser closer(QStringLiteral("Anuluj"));
-        QVERIFY(!window.close());
-        QVERIFY(closer.buttons().contains(QStringLiteral("Zapisz do pliku…")));
-    }
-    QVERIFY(window.isVisible());
-    {
-        // Written first, the window closes once the relay has read back what it took.
-        ModalDialogCloser closer(QStringLiteral("Wyślij do urządzenia"));
-        QVERIFY(!window.close());
-        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), TimeoutMs);
-    }
-    QVERIFY(connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")));
-}
-
 // A file holds the form; the relay does not, until it is written.
 void tst_BackToStart::savingAFileLeavesTheRelayDifferent()
 {
     SimulatedConnection connection("01");
     ORVA2 &window = connection.window();
     QVERIFY(connection.connectAndLoad());
+    QVERIFY(window.kzrPage().changeMarks().changedInputs().isEmpty());
+    QVERIFY(!window.isWindowModified());
     QCheckBox *box = kzrBox(window, "inw_we1");
     box->click();
+    QCOMPARE(changesText(window),
+             QStringLiteral("Różni się od urządzenia: 1 nastawa (nie wysłano)"));
     QTemporaryDir folder;
     QVERIFY(window.settingsMenu().saveFile(folder.filePath(QStringLiteral("a.orva.json"))));
     QCOMPARE(window.kzrPage().changeMarks().changedInputs(), QList<QWidget *>{box});
@@ -303,17 +278,6 @@ void tst_BackToStart::writeNotReadBackIsNotConfirmed()
     QTRY_VERIFY_WITH_TIMEOUT(window.kzrPage().changeMarks().changedInputs().isEmpty(), TimeoutMs);
     QCOMPARE(changesText(window), QString());
     verify->setChecked(true);
-}
-
-void tst_BackToStart::refreshKeepsOfflineMode()
-{
-    ORVA2 window;
-    auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
-    clickButton(&window, "odswiez");
-    QCOMPARE(ports->itemText(0), QStringLiteral("Tryb Offline"));
-    ports->setCurrentIndex(0);
-    clickButton(&window, "polacz");
-    QCOMPARE(stackOf(window)->currentWidget(), &window.offlinePage());
 }
 
 QTEST_MAIN(tst_BackToStart)

@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QSerialPortInfo>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -17,7 +16,6 @@ class tst_Connection : public QObject
     Q_OBJECT
 
 private slots:
-    void startWindow();
     void identifiesAndReadsConfiguration();
     void connectTwiceSendsEachFrameOnce();
     void sendAfterRefreshOnlyLogs();
@@ -39,17 +37,6 @@ static QStringList statusOf(ORVA2 &window)
     return texts;
 }
 
-void tst_Connection::startWindow()
-{
-    ORVA2 window;
-    auto *ports = window.findChild<QComboBox *>(QStringLiteral("porty"));
-    QCOMPARE(ports->itemText(0), QStringLiteral("Tryb Offline"));
-    // The system's ports join the list once the window has been shown.
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_COMPARE(ports->count(), 1 + QSerialPortInfo::availablePorts().size());
-}
-
 void tst_Connection::identifiesAndReadsConfiguration()
 {
     SimulatedConnection connection("01");
@@ -61,8 +48,7 @@ void tst_Connection::identifiesAndReadsConfiguration()
     QCOMPARE(connection.logLines(),
              QStringList({"Prośba o identyfikator", "Urządznie: KZR-1/TLMX-1",
                           "Pobierz konfiguracje", "Konfiguracja pobrana"}));
-    auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->currentWidget(), &connection.window().kzrPage());
+    QCOMPARE(pageStack(connection.window())->currentWidget(), &connection.window().kzrPage());
     QCOMPARE(connection.log()->textColor(), QColor(Qt::blue));
 }
 
@@ -79,6 +65,18 @@ void tst_Connection::connectTwiceSendsEachFrameOnce()
     QVERIFY(connection.waitForFrames(1));
     QTRY_VERIFY(connection.logLines().last() == QStringLiteral("RGB"));
     QCOMPARE(connection.device().receivedFrames(), QList<QByteArray>{Frame::ledTestCommand()});
+    // The line of a send carries the bytes written.
+    CommunicationLog &log = connection.window().communicationLog();
+    const QString toolTip =
+        log.toolTipOfLine(connection.logLines().lastIndexOf(QStringLiteral("Próba LED")));
+    QVERIFY2(toolTip.endsWith(QString::fromLatin1(Frame::ledTestCommand().toHex(' ').toUpper())),
+             qPrintable(toolTip));
+
+    // A line whose frame could not be written says so instead of pretending.
+    clickButton(&connection.window(), "odswiez");
+    emit connection.window().wrn1Page().ProbaLED();
+    const QString closed = log.toolTipOfLine(connection.logLines().size() - 2);
+    QVERIFY2(closed.contains(QStringLiteral("nie wysłano")), qPrintable(closed));
 }
 
 void tst_Connection::sendAfterRefreshOnlyLogs()
@@ -99,6 +97,10 @@ void tst_Connection::sendAfterRefreshOnlyLogs()
                           "Nie wysłano: brak połączenia z urządzeniem"}));
     QCOMPARE(connection.log()->textColor(), CommunicationLog::FailureColour);
     QCOMPARE(connection.device().receivedFrames().size(), framesBefore);
+
+    ports->setCurrentIndex(0);
+    clickButton(&connection.window(), "polacz");
+    QCOMPARE(pageStack(connection.window())->currentWidget(), &connection.window().offlinePage());
 }
 
 void tst_Connection::unopenablePortReportsError()
@@ -152,8 +154,8 @@ void tst_Connection::testerConnectUsesTesterBaudRate()
     QCOMPARE(connection.window().link().baudRate(), Frame::TesterBaudRate);
     QVERIFY(connection.waitForFrames(2));
     QCOMPARE(connection.device().receivedFrames().first(), Frame::identificationRequest());
-    auto *stack = connection.window().findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    QTRY_COMPARE(stack->currentWidget(), &connection.window().testerPage());
+    QTRY_COMPARE(pageStack(connection.window())->currentWidget(),
+                 &connection.window().testerPage());
     QCOMPARE(statusOf(connection.window()),
              QStringList({connection.link().portName(), "Tester KZR-1", "Połączono"}));
 
@@ -216,8 +218,7 @@ void tst_Connection::relaySilentAfterNamingItselfStillGetsItsPage()
     connection.pressConnect();
     QTRY_COMPARE(connection.logLines().mid(connection.logLines().size() - 2),
                  QStringList({"Pobierz konfiguracje", "Brak odpowiedzi urządzenia"}));
-    auto *stack = window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    QCOMPARE(stack->currentWidget(), &window.kzrPage());
+    QCOMPARE(pageStack(window)->currentWidget(), &window.kzrPage());
     QCOMPARE(statusOf(window), QStringList({connection.link().portName(), "KZR-1",
                                             "Brak odpowiedzi"}));
 }
@@ -245,14 +246,6 @@ void tst_Connection::statusBarFollowsTheLink()
     QCOMPARE(statusOf(window), QStringList({port, "", "Łączenie…"}));
     QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
     QVERIFY(connection.waitForFrames(2));
-
-    // A relay that falls silent is said to be silent, and answering again, connected.
-    connection.device().setAnswering(false);
-    window.PobierzDaneSlot();
-    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Brak odpowiedzi"}));
-    connection.device().setAnswering(true);
-    window.PobierzDaneSlot();
-    QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Połączono"}));
 
     connection.link().close();
     QTRY_COMPARE(statusOf(window), QStringList({port, "GA-1 MI", "Utracono połączenie"}));

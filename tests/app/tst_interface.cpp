@@ -1,6 +1,5 @@
 #include "tests/support/simulatedconnection.h"
 
-#include "protocol/frames.h"
 #include "protocol/modeltable.h"
 
 #include <QAbstractButton>
@@ -24,7 +23,6 @@ private slots:
     void disabledPictureButtonsLookDisabled();
     void openListShowsItsHighlight();
     void boxesShowWhatTheirParentsWouldPaint();
-    void sendLineCarriesTheBytesWritten();
     void receivedLineCarriesTheBlock();
     void debugCategoriesAreSilentUnlessEnabled_data();
     void debugCategoriesAreSilentUnlessEnabled();
@@ -168,29 +166,6 @@ void tst_Interface::openListShowsItsHighlight()
         }
     }
     QVERIFY(checked > 10);
-}
-
-void tst_Interface::sendLineCarriesTheBytesWritten()
-{
-    SimulatedConnection connection("04");
-    QVERIFY(connection.connectAndLoad());
-    connection.device().clearReceivedFrames();
-    emit connection.window().wrn1Page().ProbaLED();
-    QVERIFY(connection.waitForFrames(1));
-
-    const QStringList lines = connection.logLines();
-    const int line = lines.lastIndexOf(QStringLiteral("Próba LED"));
-    const QString toolTip = connection.window().communicationLog().toolTipOfLine(line);
-    const QString written =
-        QString::fromLatin1(connection.device().receivedFrames().first().toHex(' ').toUpper());
-    QVERIFY2(toolTip.endsWith(written), qPrintable(toolTip));
-
-    // A line whose frame could not be written says so instead of pretending.
-    clickButton(&connection.window(), "odswiez");
-    emit connection.window().wrn1Page().ProbaLED();
-    const QString closed =
-        connection.window().communicationLog().toolTipOfLine(connection.logLines().size() - 2);
-    QVERIFY2(closed.contains(QStringLiteral("nie wysłano")), qPrintable(closed));
 }
 
 void tst_Interface::receivedLineCarriesTheBlock()

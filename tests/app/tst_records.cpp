@@ -7,6 +7,7 @@
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/pdftext.h"
 #include "tests/support/simulatedconnection.h"
 
@@ -49,13 +50,6 @@ namespace {
 
 constexpr int TimeoutMs = 5000;
 
-QByteArray drawnPayload(const ModelInfo &model, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    return payloadOf(drawnConfiguration(model, random));
-}
-
-
 // Answers the modal dialogs that open from now on, one after another, each with its own
 // answer; returns how many were answered so far.
 class ModalAnswers
@@ -84,28 +78,11 @@ private:
     int m_answered = 0;
 };
 
-// Each connection closes the first message box it sees, for a port error; let every one
-// still waiting close a box of its own before a box that matters opens.
-void drainDialogClosers()
+void fillDetails(QWidget *dialog, const ReportDetailsDialog::Details &details)
 {
-    for (bool closedByOther = true; closedByOther;) {
-        QMessageBox spent;
-        closedByOther = true;
-        QTimer::singleShot(300, &spent, [&] {
-            closedByOther = false;
-            spent.reject();
-        });
-        spent.exec();
-    }
-}
-
-void fillDetails(QWidget *dialog, const QString &station, const QString &serial,
-                 const QString &engineer)
-{
-    dialog->findChild<QLineEdit *>(QStringLiteral("stacjaPole"))->setText(station);
-    dialog->findChild<QLineEdit *>(QStringLiteral("nrFabryczny"))->setText(serial);
-    dialog->findChild<QLineEdit *>(QStringLiteral("wykonal"))->setText(engineer);
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    dialog->findChild<QLineEdit *>(QStringLiteral("stacjaPole"))->setText(details.station);
+    dialog->findChild<QLineEdit *>(QStringLiteral("nrFabryczny"))->setText(details.serialNumber);
+    dialog->findChild<QLineEdit *>(QStringLiteral("wykonal"))->setText(details.engineer);
 }
 
 } // namespace
@@ -138,7 +115,7 @@ void tst_Records::sheetOfTheWindow()
         QSKIP("pdftotext (poppler-utils) is not on the path: not installed, or Windows, which has none");
     const ModelInfo &model = ModelInfo::of(ModelInfo::Id::Wrn2);
     SimulatedConnection connection(model.identity);
-    connection.device().setStoredPayload(drawnPayload(model, 41));
+    connection.device().setStoredPayload(payloadOf(drawnConfiguration(model.id, 41)));
     if (simulated)
         connection.window().markSimulated(connection.link().portName());
     QVERIFY(connection.connectAndLoad());
@@ -147,17 +124,14 @@ void tst_Records::sheetOfTheWindow()
     const QByteArray relay = window.shownDevicePage()->configuration();
     if (changed || written) {
         // Two settings the relay does not hold.
-        QRandomGenerator random(42);
-        QByteArray other = drawnConfiguration(model, random);
+        const QByteArray other = drawnConfiguration(model.id, 42);
         const QByteArray form = description.taken(relay, other, {1, 5});
         window.shownDevicePage()->decodeConfig(form);
         QVERIFY(window.shownDevicePage()->configuration() != relay);
     }
     if (written) {
         QVERIFY(QMetaObject::invokeMethod(&window, "WyslijDaneWRN2Slot"));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")),
-            TimeoutMs);
+        QVERIFY(connection.waitForLogLine(QStringLiteral("Zapis potwierdzony odczytem")));
     }
     const QVector<int> unsent =
         description.differences(connection.window().shownRelay().frames,
@@ -166,8 +140,10 @@ void tst_Records::sheetOfTheWindow()
 
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("WRN-2_2026-12-07_1145.pdf"));
-    window.settingsMenu().setReportDetails(
-        {QStringLiteral("GPZ Zachód / pole 3"), QStringLiteral("W2-1001"), QStringLiteral("Ewa Lis")});
+    const ReportDetailsDialog::Details details{QStringLiteral("GPZ Zachód / pole 3"),
+                                               QStringLiteral("W2-1001"),
+                                               QStringLiteral("Ewa Lis")};
+    window.settingsMenu().setReportDetails(details);
     QVERIFY(window.settingsMenu().writeReport(pdf));
     const QStringList pages = PdfText::pages(m_pdftotext, pdf);
     QVERIFY(pages.size() >= 2);
@@ -190,9 +166,9 @@ void tst_Records::sheetOfTheWindow()
 
     // "Drukuj…": the details first, then the preview, which shows the PDF's pages.
     int previewPages = -1;
-    ModalAnswers answers({[](QWidget *dialog) {
-                              fillDetails(dialog, QStringLiteral("GPZ Zachód / pole 3"),
-                                          QStringLiteral("W2-1001"), QStringLiteral("Ewa Lis"));
+    ModalAnswers answers({[&details](QWidget *dialog) {
+                              fillDetails(dialog, details);
+                              QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                           },
                           [&previewPages](QWidget *dialog) {
                               auto *preview = dialog->findChild<QPrintPreviewWidget *>();
@@ -208,9 +184,8 @@ void tst_Records::detailsAreAskedAndRemembered()
 {
     {
         ReportDetailsDialog dialog;
-        dialog.findChild<QLineEdit *>(QStringLiteral("stacjaPole"))->setText(QStringLiteral(" R1 / pole 2 "));
-        dialog.findChild<QLineEdit *>(QStringLiteral("nrFabryczny"))->setText(QStringLiteral("K-77"));
-        dialog.findChild<QLineEdit *>(QStringLiteral("wykonal"))->setText(QStringLiteral("Jan Nowak"));
+        fillDetails(&dialog, {QStringLiteral(" R1 / pole 2 "), QStringLiteral("K-77"),
+                              QStringLiteral("Jan Nowak")});
         dialog.accept();
         QCOMPARE(dialog.details().station, QStringLiteral("R1 / pole 2"));
     }
@@ -260,12 +235,10 @@ void tst_Records::foldersAreNeverTheWorkingDirectory()
     QTemporaryDir used;
     DialogFolder::remember(used.filePath(QStringLiteral("a.orva.json")));
     QCOMPARE(DialogFolder::folder(), used.path());
-    const QString gone = used.path();
     used.remove();
     QCOMPARE(DialogFolder::folder(), documents);
     QVERIFY(DialogFolder::folder() != QDir::currentPath());
     QDir::setCurrent(before);
-    Q_UNUSED(gone);
 }
 
 // What pressing Enter in each save dialog would write.
@@ -282,11 +255,10 @@ void tst_Records::saveDialogsOfferNamedFiles()
         offered << (dialog ? dialog->selectedFiles().value(0) : QStringLiteral("no file dialog"));
         QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
     };
-    ModalAnswers answers({offeredFile,
-                          [](QWidget *dialog) {
-                              fillDetails(dialog, QString(), QString(), QString());
-                          },
-                          offeredFile, offeredFile});
+    ModalAnswers answers(
+        {offeredFile,
+         [](QWidget *dialog) { QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection); },
+         offeredFile, offeredFile});
     window.findChild<QAction *>(QStringLiteral("zapiszNastawy"))->trigger();
     window.findChild<QAction *>(QStringLiteral("raportNastaw"))->trigger();
     std::unique_ptr<QMenu> menu(window.communicationLog().createContextMenu());
@@ -329,15 +301,13 @@ void tst_Records::savedFileCarriesTheReadAndTheConfirmedWrite()
     QVERIFY(!file.verified.isValid());
 
     // Typed values were never read: no stamp.
-    QRandomGenerator random(5);
-    window.shownDevicePage()->decodeConfig(drawnConfiguration(ModelInfo::of(ModelInfo::Id::Ga), random));
+    window.shownDevicePage()->decodeConfig(drawnConfiguration(ModelInfo::Id::Ga, 5));
     const QString typed = folder.filePath(QStringLiteral("typed.orva.json"));
     QVERIFY(window.settingsMenu().saveFile(typed));
     QVERIFY(!SettingsFile::open(typed, &error).read.isValid());
 
     window.WyslijDaneGASlot();
-    QTRY_VERIFY_WITH_TIMEOUT(
-        connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")), TimeoutMs);
+    QVERIFY(connection.waitForLogLine(QStringLiteral("Zapis potwierdzony odczytem")));
     const QString verified = folder.filePath(QStringLiteral("verified.orva.json"));
     QVERIFY(window.settingsMenu().saveFile(verified));
     file = SettingsFile::open(verified, &error);
@@ -358,12 +328,11 @@ void tst_Records::historyComparesAndRestores()
     const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
     const SettingDescription &description = *SettingDescription::of(kzr.id);
     SimulatedConnection connection(kzr.identity);
-    const QByteArray before = drawnPayload(kzr, 61);
-    connection.device().setStoredPayload(before);
+    connection.device().setStoredPayload(payloadOf(drawnConfiguration(kzr.id, 61)));
     QVERIFY(connection.connectAndLoad());
     ORVA2 &window = connection.window();
     const QByteArray first = window.shownDevicePage()->configuration();
-    connection.device().setStoredPayload(drawnPayload(kzr, 62));
+    connection.device().setStoredPayload(payloadOf(drawnConfiguration(kzr.id, 62)));
     window.PobierzDaneSlot();
     QTRY_VERIFY_WITH_TIMEOUT(window.shownRelay().frames != first, TimeoutMs);
     const QByteArray second = window.shownRelay().frames;
@@ -430,24 +399,15 @@ void tst_Records::historyComparesAndRestores()
     delete dialog;
 
     // Restored: the box lists the differences, the write is checked by reading back.
-    drainDialogClosers();
-    QString asked;
-    ModalAnswers answers({[&asked](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        asked = box ? box->text() + '\n' + box->informativeText() : QString();
-        if (box && box->button(QMessageBox::Yes))
-            box->button(QMessageBox::Yes)->click();
-        else if (box)
-            box->reject();
-    }});
-    QVERIFY2(window.settingsMenu().restoreToDevice(older), qPrintable(asked));
+    ModalDialogCloser closer(QStringLiteral("Zapisz"));
+    QVERIFY(window.settingsMenu().restoreToDevice(older));
+    const QString asked = closer.closedText() + '\n' + closer.closedDetails();
     QVERIFY2(asked.contains(QStringLiteral("Nastawy kopii różne od urządzenia: %1.")
                                 .arg(differing.size())),
              qPrintable(asked));
     QTRY_COMPARE_WITH_TIMEOUT(connection.device().storedPayload().toHex(' '),
                               payloadOf(first).toHex(' '), TimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        connection.logLines().contains(QStringLiteral("Zapis potwierdzony odczytem")), TimeoutMs);
+    QVERIFY(connection.waitForLogLine(QStringLiteral("Zapis potwierdzony odczytem")));
     QTRY_VERIFY(!window.shownHasChanges());
     QVERIFY(historyOf(kzr).first().verified.isValid());
 }

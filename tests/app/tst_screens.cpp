@@ -41,11 +41,6 @@ namespace {
 // task bar have taken theirs.
 const QSize SmallScreenRoom(1366, 700);
 
-QStackedWidget *stackOf(ORVA2 &window)
-{
-    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-}
-
 void open(ORVA2 &window, const QString &screen)
 {
     if (const ModelInfo *model = ModelInfo::find(screen)) {
@@ -152,7 +147,7 @@ void tst_Screens::nothingClipsAtSmallestWindow()
     window.resize(1, 1);
     QApplication::processEvents();
 
-    QStringList faults = clippedInEveryView(&window, stackOf(window)->currentWidget());
+    QStringList faults = clippedInEveryView(&window, pageStack(window)->currentWidget());
     if (window.width() > SmallScreenRoom.width() || window.height() > SmallScreenRoom.height())
         faults << QStringLiteral("smallest window %1x%2").arg(window.width()).arg(window.height());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
@@ -164,7 +159,7 @@ void tst_Screens::enlargedWindowGivesPageAndLogTheRoom()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     open(window, QStringLiteral("KZR-1"));
-    QWidget *page = stackOf(window)->currentWidget();
+    QWidget *page = pageStack(window)->currentWidget();
     auto *log = window.findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
     const int logHeight = log->height();
 
@@ -172,7 +167,7 @@ void tst_Screens::enlargedWindowGivesPageAndLogTheRoom()
     window.resize(large);
     QApplication::processEvents();
     QCOMPARE(window.size(), large);
-    auto *scroll = qobject_cast<QScrollArea *>(stackOf(window)->parentWidget()->parentWidget());
+    auto *scroll = qobject_cast<QScrollArea *>(pageStack(window)->parentWidget()->parentWidget());
     QVERIFY(scroll);
     QCOMPARE(page->size(), scroll->viewport()->size());
     QVERIFY(log->height() > logHeight);

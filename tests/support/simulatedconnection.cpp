@@ -3,7 +3,9 @@
 #include "tests/support/dialogs.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
@@ -67,6 +69,11 @@ bool SimulatedConnection::waitForFrames(int count)
     return QTest::qWaitFor([&] { return m_simulator.device().receivedFrames().size() >= count; }, TimeoutMs);
 }
 
+bool SimulatedConnection::waitForLogLine(const QString &line)
+{
+    return QTest::qWaitFor([&] { return logLines().contains(line); }, TimeoutMs);
+}
+
 QStringList SimulatedConnection::logLines() const
 {
     return logLinesOf(const_cast<ORVA2 &>(m_window));
@@ -87,4 +94,14 @@ void clickButton(QWidget *root, const char *objectName)
     auto *button = root->findChild<QAbstractButton *>(QLatin1String(objectName));
     Q_ASSERT_X(button, "clickButton", objectName);
     button->click();
+}
+
+QStackedWidget *pageStack(ORVA2 &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+}
+
+QCheckBox *kzrBox(ORVA2 &window, const char *objectName)
+{
+    return window.kzrPage().findChild<QCheckBox *>(QLatin1String(objectName));
 }

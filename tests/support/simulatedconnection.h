@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+class QCheckBox;
+class QStackedWidget;
 class QTextBrowser;
 
 // A main window wired to a simulated relay through a real pseudo-terminal: the program
@@ -26,6 +28,8 @@ public:
 
     // Waits until the device has received `count` frames in all. Returns false on timeout.
     bool waitForFrames(int count);
+    // Waits until the log holds the line. Returns false on timeout.
+    bool waitForLogLine(const QString &line);
 
     QStringList logLines() const;
     QTextBrowser *log() const;
@@ -44,3 +48,6 @@ private:
 // Helpers for tests that look at the log without a device.
 QStringList logLinesOf(ORVA2 &window);
 void clickButton(QWidget *root, const char *objectName);
+// The stack that shows the start window, the offline chooser or a relay's page.
+QStackedWidget *pageStack(ORVA2 &window);
+QCheckBox *kzrBox(ORVA2 &window, const char *objectName);
