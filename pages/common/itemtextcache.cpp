@@ -1,8 +1,15 @@
 #include "pages/common/itemtextcache.h"
 
+#include <QGlyphRun>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLine>
 #include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -40,9 +47,12 @@ bool onlyQPainterDraws(const QPainter &painter, int flags, const QString &text)
     return false;
 }
 
+// Pictures of a form's changing labels, a few kilobytes each.
+constexpr int PictureBytes = 1024 * 1024;
+
 } // namespace
 
-ItemTextCache::ItemTextCache(int capacity) : m_shaped(capacity) {}
+ItemTextCache::ItemTextCache(int capacity) : m_shaped(capacity), m_pictures(PictureBytes) {}
 
 const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QPainter &painter)
 {
@@ -66,6 +76,10 @@ const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QP
     made->layout.endLayout();
     made->width = line.naturalTextWidth();
     made->height = line.height();
+    for (const QGlyphRun &run : line.glyphRuns())
+        made->ink |= run.boundingRect();
+    // Antialiasing reaches a pixel beyond the glyphs' outlines.
+    made->ink.adjust(-2, -2, 2, 2);
     m_shaped.insert(key, made);
     return *made;
 }
@@ -101,8 +115,70 @@ bool ItemTextCache::draw(QPainter *painter, const QRect &rect, int flags, const 
         painter->save();
         painter->setClipRect(r, Qt::IntersectClip);
     }
-    line.draw(painter, QPointF(r.x() + x, r.y() + y));
+    const QPointF origin(r.x() + x, r.y() + y);
+    if (!clip && drawPicture(painter, Key{text, painter->font(), painter->device()->logicalDpiX(),
+                                          painter->device()->logicalDpiY()},
+                             shapedText, origin))
+        return true;
+    line.draw(painter, origin);
     if (clip)
         painter->restore();
+    return true;
+}
+
+bool ItemTextCache::drawPicture(QPainter *painter, const Key &key, const Shaped &shaped,
+                                const QPointF &origin)
+{
+    QPaintEngine *engine = painter->paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || painter->opacity() != 1 ||
+        painter->compositionMode() != QPainter::CompositionMode_SourceOver ||
+        painter->pen().brush().style() != Qt::SolidPattern)
+        return false;
+    QPaintDevice *target = engine->paintDevice();
+    if (!target || target->devType() != QInternal::Image)
+        return false;
+    QImage &device = *static_cast<QImage *>(target);
+    const QTransform moved = painter->deviceTransform();
+    if (device.depth() != 32 || device.devicePixelRatioF() != 1 ||
+        moved.type() > QTransform::TxTranslate || moved.dx() != std::round(moved.dx()) ||
+        moved.dy() != std::round(moved.dy()))
+        return false;
+    const QPointF at = moved.map(origin);
+    const QRect area = shaped.ink.translated(at).toAlignedRect();
+    if (area.isEmpty() || !device.rect().contains(area))
+        return false;
+    const auto row = [&device, &area](int y) {
+        return reinterpret_cast<const quint32 *>(device.constScanLine(y)) + area.left();
+    };
+    const quint32 ground = *row(area.top());
+    if (device.hasAlphaChannel() && qAlpha(ground) != 255)
+        return false;
+    m_groundRow.fill(ground, area.width());
+    const size_t rowBytes = size_t(area.width()) * sizeof(quint32);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        if (std::memcmp(row(y), m_groundRow.constData(), rowBytes) != 0)
+            return false;
+    }
+    const QPointF within = at - area.topLeft();
+    const PictureKey pictureKey{key,          painter->pen().color().rgba(), ground,
+                                int(device.format()), within, int(painter->renderHints())};
+    const QImage *picture = m_pictures.object(pictureKey);
+    if (!picture) {
+        auto *made = new QImage(area.size(), device.format());
+        made->setDotsPerMeterX(device.dotsPerMeterX());
+        made->setDotsPerMeterY(device.dotsPerMeterY());
+        made->fill(ground);
+        QPainter onto(made);
+        onto.setRenderHints(painter->renderHints());
+        onto.setPen(painter->pen());
+        onto.setFont(painter->font());
+        shaped.layout.lineAt(0).draw(&onto, within);
+        onto.end();
+        m_pictures.insert(pictureKey, made, int(made->sizeInBytes()));
+        picture = made;
+    }
+    painter->drawImage(QPointF(origin.x() - (at.x() - area.left()),
+                               origin.y() - (at.y() - area.top())),
+                       *picture);
     return true;
 }

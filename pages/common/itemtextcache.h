@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 #include <QTextLayout>
+#include <QVector>
+#include <QtGui/qrgb.h>
 
 class QPainter;
 class QRect;
@@ -11,7 +13,8 @@ class QRect;
 // A check box, a radio button, a group box or a label repainted because its value or state
 // changed draws the same text again. QPainter shapes a text afresh on every call; this keeps
 // each one-line text shaped once per font and draws it where, and as, QPainter::drawText(rect,
-// flags, text) would.
+// flags, text) would. Blending each glyph onto the form costs more still: where the ground
+// beneath a text is one colour, the text is drawn once onto that colour and its pixels copied.
 class ItemTextCache
 {
 public:
@@ -47,8 +50,39 @@ private:
         QTextLayout layout;
         qreal width = 0;
         qreal height = 0;
+        // Where the glyphs' pixels may fall, from where the line is drawn.
+        QRectF ink;
     };
     const Shaped &shaped(const QString &text, const QPainter &painter);
+    // Copies the line's pixels drawn onto the ground beneath it, when the painter paints into
+    // an image whose pixels there are all of one opaque colour.
+    bool drawPicture(QPainter *painter, const Key &key, const Shaped &shaped,
+                     const QPointF &origin);
+
+    // A picture is of one text in one font, pen and ground, and in one place within a pixel:
+    // glyphs are drawn differently a fraction of a pixel along.
+    struct PictureKey
+    {
+        Key text;
+        QRgb pen;
+        quint32 ground;
+        int format;
+        QPointF within;
+        int hints;
+        bool operator==(const PictureKey &other) const
+        {
+            return text == other.text && pen == other.pen && ground == other.ground &&
+                   format == other.format && within == other.within && hints == other.hints;
+        }
+    };
+    friend uint qHash(const PictureKey &key, uint seed)
+    {
+        return qHash(key.text, seed) ^ key.pen ^ (key.ground * 31u);
+    }
 
     QCache<Key, Shaped> m_shaped;
+    // By size in bytes.
+    QCache<PictureKey, QImage> m_pictures;
+    // One row of the ground, for comparing the pixels beneath a text with it a row at a time.
+    QVector<quint32> m_groundRow;
 };

@@ -24,7 +24,7 @@ private slots:
     void textIsWhatQPainterDraws();
     void textsOnlyQPainterPlacesAreLeftToIt_data();
     void textsOnlyQPainterPlacesAreLeftToIt();
-    void sameTextInAnotherFontOrResolutionIsShapedAgain();
+    void sameTextInAnotherFontResolutionGroundOrColourIsDrawnAgain();
     void indicatorIsWhatTheStyleDraws_data();
     void indicatorIsWhatTheStyleDraws();
     void eachIndicatorStateHasItsOwnDrawing();
@@ -64,15 +64,23 @@ struct Text
     QPointF offset;
     QTransform transform;
     int dotsPerMeter = ScreenDotsPerMeter;
+    QColor ground = Qt::white;
+    // Where the ground is of another colour; nowhere when empty.
+    QRect otherGround = {};
+    QColor pen = QColor(20, 40, 160);
 };
+
+const QColor FormGrey(0xfc, 0xfc, 0xfc);
 
 // Drawn by QPainter itself, or by the cache (`drawn` then says whether it drew).
 QImage drawText(const Text &text, ItemTextCache *cache = nullptr, bool *drawn = nullptr)
 {
     QImage image = blank(text.dotsPerMeter);
+    image.fill(text.ground);
     QPainter painter(&image);
+    painter.fillRect(text.otherGround, QColor(0xe4, 0xe4, 0xe4));
     painter.setFont(text.font);
-    painter.setPen(QColor(20, 40, 160));
+    painter.setPen(text.pen);
     painter.translate(text.offset);
     painter.setTransform(text.transform, true);
     if (cache)
@@ -195,6 +203,14 @@ void tst_FormCaches::textIsWhatQPainterDraws_data()
     QTest::newRow("moved painter") << Text{label, {0, 0, 180, 20}, left, normal, {13, 7}, {}};
     QTest::newRow("fractionally moved")
         << Text{label, {0, 0, 180, 21}, Qt::AlignCenter, normal, {2.5, 3.5}, {}};
+    // Over a ground of one colour the text's pixels are kept; over two they are not.
+    const int screen = ScreenDotsPerMeter;
+    QTest::newRow("on the form's grey")
+        << Text{label, {21, 3, 180, 20}, left, normal, {}, {}, screen, FormGrey};
+    QTest::newRow("on grey, fractionally moved")
+        << Text{label, {0, 0, 180, 21}, Qt::AlignCenter, normal, {2.5, 3.5}, {}, screen, FormGrey};
+    QTest::newRow("ground of two colours")
+        << Text{label, {21, 3, 180, 20}, left, normal, {}, {}, screen, Qt::white, {60, 0, 30, 60}};
 }
 
 void tst_FormCaches::textIsWhatQPainterDraws()
@@ -236,7 +252,7 @@ void tst_FormCaches::textsOnlyQPainterPlacesAreLeftToIt()
     QVERIFY(!drawn);
 }
 
-void tst_FormCaches::sameTextInAnotherFontOrResolutionIsShapedAgain()
+void tst_FormCaches::sameTextInAnotherFontResolutionGroundOrColourIsDrawnAgain()
 {
     const QRect rect(0, 0, 200, 40);
     // The same font on a device of twice the resolution is a text of twice the size.
@@ -244,7 +260,11 @@ void tst_FormCaches::sameTextInAnotherFontOrResolutionIsShapedAgain()
         {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}},
         {"Blokada", rect, Qt::AlignCenter, sized(14, true), {}, {}},
         {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}, 2 * ScreenDotsPerMeter},
-        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}}};
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}},
+        // Nor does a text kept over one ground or in one colour stand in for another.
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}, ScreenDotsPerMeter, FormGrey},
+        {"Blokada", rect, Qt::AlignCenter, sized(9), {}, {}, ScreenDotsPerMeter, FormGrey, {},
+         QColor(0xa0, 0xa0, 0xa0)}};
     ItemTextCache cache;
     for (const Text &text : texts) {
         bool drawn = false;
