@@ -26,9 +26,7 @@ private slots:
     void nextRelayIsIdentifiedAfresh();
     void questionBeforeDropping_data();
     void questionBeforeDropping();
-    void savingAFileLeavesTheRelayDifferent();
-    void openingAFileMarksWhereTheRelayDiffers();
-    void writeNotReadBackIsNotConfirmed();
+    void changesAreMarkedAgainstTheRelay();
 };
 
 namespace {
@@ -182,21 +180,24 @@ void tst_BackToStart::questionBeforeDropping()
     QCOMPARE(window.isWindowModified(), !leaves);
 }
 
-// A file holds the form; the relay does not, until it is written.
-void tst_BackToStart::savingAFileLeavesTheRelayDifferent()
+// A file holds the form; the relay does not, until it is written and read back. A file opened
+// at a relay (a backup the same) shows every setting where it differs from the relay; only
+// writing it, or reading the relay again, clears the marks. An acknowledgement says the relay
+// took the frames, not what it keeps.
+void tst_BackToStart::changesAreMarkedAgainstTheRelay()
 {
     SimulatedConnection connection("01");
     ORVA2 &window = connection.window();
     QVERIFY(connection.connectAndLoad());
     QVERIFY(window.kzrPage().changeMarks().changedInputs().isEmpty());
     QVERIFY(!window.isWindowModified());
-    QCheckBox *box = kzrBox(window, "inw_we1");
-    box->click();
+    QCheckBox *first = kzrBox(window, "inw_we1");
+    first->click();
     QCOMPARE(changesText(window),
              QStringLiteral("Różni się od urządzenia: 1 nastawa (nie wysłano)"));
     QTemporaryDir folder;
     QVERIFY(window.settingsMenu().saveFile(folder.filePath(QStringLiteral("a.orva.json"))));
-    QCOMPARE(window.kzrPage().changeMarks().changedInputs(), QList<QWidget *>{box});
+    QCOMPARE(window.kzrPage().changeMarks().changedInputs(), QList<QWidget *>{first});
     QVERIFY(window.isWindowModified());
     QCOMPARE(changesText(window),
              QStringLiteral("Różni się od urządzenia: 1 nastawa (nie wysłano; zapisano w pliku)"));
@@ -209,38 +210,15 @@ void tst_BackToStart::savingAFileLeavesTheRelayDifferent()
     QVERIFY(window.link().isOpen());
 
     // Changed after saving: neither the relay nor the file holds it.
-    kzrBox(window, "inw_we2")->click();
-    QCOMPARE(changesText(window), QStringLiteral("Różni się od urządzenia: 2 nastawy (nie wysłano)"));
-
-    // Offline there is no relay: a saved file is all there is to hold the form.
-    ModalDialogCloser discard(QStringLiteral("Odrzuć"));
-    pressDisconnect(window);
-    QVERIFY(showsStart(window));
-    QVERIFY(window.openPageOffline(ModelInfo::Id::Kzr));
-    kzrBox(window, "inw_we1")->click();
-    QCOMPARE(changesText(window), QStringLiteral("Zmienione nastawy: 1"));
-    QVERIFY(window.settingsMenu().saveFile(folder.filePath(QStringLiteral("b.orva.json"))));
-    QVERIFY(!window.isWindowModified());
-    QCOMPARE(changesText(window), QString());
-}
-
-// A file opened at a relay (a backup the same) shows every setting where it differs from
-// the relay; only writing it, or reading the relay again, clears the marks.
-void tst_BackToStart::openingAFileMarksWhereTheRelayDiffers()
-{
-    SimulatedConnection connection("01");
-    ORVA2 &window = connection.window();
-    QVERIFY(connection.connectAndLoad());
-    QCheckBox *first = kzrBox(window, "inw_we1");
     QCheckBox *second = kzrBox(window, "inw_pk1");
-    first->click();
     second->click();
-    QTemporaryDir folder;
+    QCOMPARE(changesText(window),
+             QStringLiteral("Różni się od urządzenia: 2 nastawy (nie wysłano)"));
+
     const QString path = folder.filePath(QStringLiteral("other.orva.json"));
     QVERIFY(window.settingsMenu().saveFile(path));
     window.PobierzDaneSlot();
     QTRY_VERIFY_WITH_TIMEOUT(!window.isWindowModified(), TimeoutMs);
-
     QVERIFY(window.settingsMenu().openFile(path));
     QList<QWidget *> marked = window.kzrPage().changeMarks().changedInputs();
     std::sort(marked.begin(), marked.end());
@@ -250,34 +228,34 @@ void tst_BackToStart::openingAFileMarksWhereTheRelayDiffers()
     QVERIFY(window.isWindowModified());
     QCOMPARE(changesText(window),
              QStringLiteral("Różni się od urządzenia: 2 nastawy (nie wysłano; zapisano w pliku)"));
-
     window.WyslijDaneKZRSlot();
     QTRY_VERIFY_WITH_TIMEOUT(!window.isWindowModified(), TimeoutMs);
     QVERIFY(window.kzrPage().changeMarks().changedInputs().isEmpty());
     QCOMPARE(changesText(window), QString());
-}
 
-// An acknowledgement says the relay took the frames, not what it keeps.
-void tst_BackToStart::writeNotReadBackIsNotConfirmed()
-{
-    SimulatedConnection connection("01");
-    ORVA2 &window = connection.window();
-    QVERIFY(connection.connectAndLoad());
     auto *verify = window.findChild<QAction *>(QStringLiteral("sprawdzajZapis"));
     verify->setChecked(false);
-    QCheckBox *box = kzrBox(window, "inw_we1");
-    box->click();
+    first->click();
     window.WyslijDaneKZRSlot();
     QTRY_COMPARE_WITH_TIMEOUT(
         changesText(window),
         QStringLiteral("Różni się od urządzenia: 1 nastawa (wysłano, nie potwierdzono odczytem)"),
         TimeoutMs);
-    QCOMPARE(window.kzrPage().changeMarks().changedInputs(), QList<QWidget *>{box});
-
+    QCOMPARE(window.kzrPage().changeMarks().changedInputs(), QList<QWidget *>{first});
     window.PobierzDaneSlot();
     QTRY_VERIFY_WITH_TIMEOUT(window.kzrPage().changeMarks().changedInputs().isEmpty(), TimeoutMs);
     QCOMPARE(changesText(window), QString());
     verify->setChecked(true);
+
+    // Offline there is no relay: a saved file is all there is to hold the form.
+    pressDisconnect(window);
+    QVERIFY(showsStart(window));
+    QVERIFY(window.openPageOffline(ModelInfo::Id::Kzr));
+    kzrBox(window, "inw_we1")->click();
+    QCOMPARE(changesText(window), QStringLiteral("Zmienione nastawy: 1"));
+    QVERIFY(window.settingsMenu().saveFile(folder.filePath(QStringLiteral("b.orva.json"))));
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(changesText(window), QString());
 }
 
 QTEST_MAIN(tst_BackToStart)

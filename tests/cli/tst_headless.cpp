@@ -44,8 +44,6 @@ private slots:
     void portFailuresAreSaidInPolish();
     void interruptEndsARepeatRunInOrder_data();
     void interruptEndsARepeatRunInOrder();
-    void formatVersionMustBeAWholeNumber_data();
-    void formatVersionMustBeAWholeNumber();
     void optionErrorsSayWhatToDo();
 
 private:
@@ -729,34 +727,6 @@ void tst_Headless::interruptEndsARepeatRunInOrder()
                  qPrintable(QLatin1String(folder) + '/' + lockName));
     QSerialPort again(bench.portName());
     QVERIFY2(again.open(QIODevice::ReadWrite), qPrintable(again.errorString()));
-}
-
-void tst_Headless::formatVersionMustBeAWholeNumber_data()
-{
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("reason");
-    const QString notWhole =
-        QStringLiteral("Wersja formatu musi być dodatnią liczbą całkowitą, a plik podaje ");
-    QTest::newRow("fraction") << "1.9" << notWhole + "1.9.";
-    QTest::newRow("text") << "\"1\"" << notWhole + "\"1\".";
-    QTest::newRow("missing") << QString() << "Plik nie podaje wersji formatu.";
-}
-
-void tst_Headless::formatVersionMustBeAWholeNumber()
-{
-    QFETCH(QString, version);
-    QFETCH(QString, reason);
-    QString json = QString::fromUtf8(fileOf(ModelInfo::Id::Kzr, 2));
-    const QString original = QStringLiteral("\"formatVersion\": 1,");
-    QVERIFY(json.contains(original));
-    json.replace(original, version.isEmpty()
-                               ? QString()
-                               : QStringLiteral("\"formatVersion\": ") + version + ',');
-    const QString file = path(QStringLiteral("version.orva.json"));
-    writeFile(file, json.toUtf8());
-    const Run refused = run({"--simulate", "KZR-1", "--write", file});
-    QCOMPARE(refused.code, int(RunOutcome::Refused));
-    QCOMPARE(refused.err, reason + "\n");
 }
 
 void tst_Headless::optionErrorsSayWhatToDo()

@@ -202,6 +202,14 @@ void tst_settingsfile::badFilesAreRefusedWithTheReason_data()
     QTest::newRow("not a settings file")
         << kzrFile(setValue("format", QStringLiteral("inny"))) << "To nie jest plik nastaw";
     QTest::newRow("newer format") << kzrFile(setValue("formatVersion", 2)) << "nowszym formacie";
+    // 1.9 is no version 1, and neither is the text "1".
+    QTest::newRow("fractional format version")
+        << kzrFile(setValue("formatVersion", 1.9)) << "liczbą całkowitą, a plik podaje 1.9.";
+    QTest::newRow("format version as text")
+        << kzrFile(setValue("formatVersion", QStringLiteral("1"))) << "a plik podaje \"1\".";
+    QTest::newRow("no format version")
+        << kzrFile([](QJsonObject &root) { root.remove(QStringLiteral("formatVersion")); })
+        << "Plik nie podaje wersji formatu.";
     QTest::newRow("unknown model")
         << kzrFile(setValue("model", QStringLiteral("KZR-9"))) << "KZR-9";
     QTest::newRow("tester has no settings")
