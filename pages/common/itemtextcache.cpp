@@ -48,11 +48,15 @@ bool onlyQPainterDraws(const QPainter &painter, int flags, const QString &text)
 }
 
 // Pictures of a form's changing labels, a few kilobytes each.
-constexpr int PictureBytes = 1024 * 1024;
+constexpr int PictureBytes = 256 * 1024;
+constexpr int TextsRemembered = 512;
 
 } // namespace
 
-ItemTextCache::ItemTextCache(int capacity) : m_shaped(capacity), m_pictures(PictureBytes) {}
+ItemTextCache::ItemTextCache(int capacity)
+    : m_shaped(capacity), m_pictures(PictureBytes), m_drawnOnce(TextsRemembered)
+{
+}
 
 const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QPainter &painter)
 {
@@ -164,6 +168,12 @@ bool ItemTextCache::drawPicture(QPainter *painter, const Key &key, const Shaped 
                                 int(device.format()), within, int(painter->renderHints())};
     const QImage *picture = m_pictures.object(pictureKey);
     if (!picture) {
+        // Most texts are drawn once, with their page; a picture pays only for one drawn again.
+        if (!m_drawnOnce.contains(pictureKey)) {
+            m_drawnOnce.insert(pictureKey, new bool(true));
+            return false;
+        }
+        m_drawnOnce.remove(pictureKey);
         auto *made = new QImage(area.size(), device.format());
         made->setDotsPerMeterX(device.dotsPerMeterX());
         made->setDotsPerMeterY(device.dotsPerMeterY());

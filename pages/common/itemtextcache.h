@@ -14,7 +14,8 @@ class QRect;
 // changed draws the same text again. QPainter shapes a text afresh on every call; this keeps
 // each one-line text shaped once per font and draws it where, and as, QPainter::drawText(rect,
 // flags, text) would. Blending each glyph onto the form costs more still: where the ground
-// beneath a text is one colour, the text is drawn once onto that colour and its pixels copied.
+// beneath a text drawn again is one colour, the text is drawn onto that colour once and its
+// pixels copied from then on.
 class ItemTextCache
 {
 public:
@@ -83,6 +84,8 @@ private:
     QCache<Key, Shaped> m_shaped;
     // By size in bytes.
     QCache<PictureKey, QImage> m_pictures;
+    // Texts drawn once as they are, without a picture.
+    QCache<PictureKey, bool> m_drawnOnce;
     // One row of the ground, for comparing the pixels beneath a text with it a row at a time.
     QVector<quint32> m_groundRow;
 };
