@@ -184,6 +184,7 @@ void CommunicationLog::writePending() const
             format.setProperty(FrameProperty, line.frame);
         cursor.setBlockFormat(format);
         cursor.setCharFormat(line.colour);
+        const QTextBlock place = cursor.block();
         // What might be rich text is shown as such, as the browser's own append shows it.
         if (Qt::mightBeRichText(line.text)) {
             cursor.insertFragment(QTextDocumentFragment::fromHtml(line.text, document));
@@ -191,10 +192,12 @@ void CommunicationLog::writePending() const
         } else {
             cursor.insertText(line.text, line.colour);
         }
-        QTextBlock written = cursor.block();
-        written.setVisible(true);
+        // Rich text may have made several paragraphs of the place.
+        for (QTextBlock shown = place; shown.isValid() && shown.blockNumber() <= cursor.blockNumber();
+             shown = shown.next())
+            shown.setVisible(true);
         if (line.polling)
-            markPolling(written);
+            markPolling(cursor.block());
         format.clearProperty(TimeProperty);
         format.clearProperty(FrameProperty);
         cursor.insertBlock(format, line.colour);

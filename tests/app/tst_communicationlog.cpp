@@ -149,6 +149,10 @@ void tst_CommunicationLog::menuIsPolishAndClearKeepsTheColour()
     log->note(QStringLiteral("Offline"));
     QCOMPARE(log->lines(), QStringList{"Offline"});
     QCOMPARE(view.textColor(), CommunicationLog::FailureColour);
+    // A line of two paragraphs shows both.
+    log->note(QStringLiteral("<p>Pierwszy</p><p>Drugi</p>"));
+    QCOMPARE(log->lines(), QStringList({"Offline", "Pierwszy", "Drugi"}));
+    QVERIFY(view.document()->findBlockByNumber(1).isVisible());
 }
 
 static QColor colourOfLine(const QTextBrowser &view, int line)
