@@ -143,7 +143,9 @@ bool ItemTextCache::drawPicture(QPainter *painter, const Key &key, const Shaped 
         return false;
     QImage &device = *static_cast<QImage *>(target);
     const QTransform moved = painter->deviceTransform();
-    if (device.depth() != 32 || device.devicePixelRatioF() != 1 ||
+    const bool opaqueOrPremultiplied = device.format() == QImage::Format_RGB32 ||
+                                       device.format() == QImage::Format_ARGB32_Premultiplied;
+    if (!opaqueOrPremultiplied || device.devicePixelRatioF() != 1 ||
         moved.type() > QTransform::TxTranslate || moved.dx() != std::round(moved.dx()) ||
         moved.dy() != std::round(moved.dy()))
         return false;
@@ -184,7 +186,9 @@ bool ItemTextCache::drawPicture(QPainter *painter, const Key &key, const Shaped 
         onto.setFont(painter->font());
         shaped.layout.lineAt(0).draw(&onto, within);
         onto.end();
-        m_pictures.insert(pictureKey, made, int(made->sizeInBytes()));
+        // A picture larger than the whole budget is dropped at once: that text is drawn as it is.
+        if (!m_pictures.insert(pictureKey, made, int(made->sizeInBytes())))
+            return false;
         picture = made;
     }
     painter->drawImage(QPointF(origin.x() - (at.x() - area.left()),
