@@ -211,8 +211,10 @@ void tst_Headless::roundTrip()
         if (simulated)
             frames = framesIn(first);
         QCOMPARE(framesIn(first).toHex(' '), frames.toHex(' '));
+#ifndef Q_OS_WIN // Windows finds the user's data folder without asking the environment.
         QVERIFY(!QDir(path(QStringLiteral("data/ORVATECH/ORVA_Konfig/kopie/%1").arg(info.name)))
                      .isEmpty(QDir::Files));
+#endif
     } else {
         QCOMPARE(read.code, int(RunOutcome::Refused));
         QVERIFY2(read.err.contains("nie odpowiada na odczyt"), qPrintable(read.err));
