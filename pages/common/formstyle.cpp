@@ -1,5 +1,7 @@
 #include "pages/common/formstyle.h"
 
+#include "pages/common/painterpixels.h"
+
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -144,18 +146,6 @@ bool fillsItselfWhite(const QWidget *area, const QWidget *viewport)
         return false;
     const QBrush fill = viewport->palette().brush(viewport->backgroundRole());
     return fill.style() == Qt::SolidPattern && fill.color() == QColor(Qt::white);
-}
-
-// Part of a widget is painted again when a widget above it changes; what lies outside that
-// part need not be drawn at all.
-bool outsideRepaint(const QPainter *painter, const QRect &rect)
-{
-    const QPaintEngine *engine = painter->paintEngine();
-    if (!engine || engine->systemClip().isEmpty())
-        return false;
-    // A pixel around it, for the rounding of screens finer than one pixel per point.
-    const QRect around = rect.adjusted(-1, -1, 1, 1);
-    return !engine->systemClip().intersects(painter->deviceTransform().mapRect(around));
 }
 
 void fillWhite(QPainter *painter, const QRect &rect)
@@ -588,7 +578,7 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
         (box->subControls & SC_GroupBoxCheckBox) ? places.checkBox.united(labelRect) : labelRect;
     // Clipping the title out makes every line of the frame a clipped one; a repaint that does not
     // reach the title need not.
-    const bool clipTitle = hasTitle && !outsideRepaint(painter, titleRect);
+    const bool clipTitle = hasTitle && PainterPixels::reach(*painter, titleRect);
     if (clipTitle) {
         painter->save();
         painter->setClipRegion(QRegion(option->rect) - titleRect);
@@ -611,7 +601,7 @@ void FormStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painte
         check.rect = places.checkBox;
         drawPrimitive(PE_IndicatorCheckBox, &check, painter, widget);
     }
-    if (!box->text.isEmpty() && !outsideRepaint(painter, labelRect)) {
+    if (!box->text.isEmpty() && PainterPixels::reach(*painter, labelRect)) {
         int alignment = int(Qt::AlignCenter | Qt::TextShowMnemonic);
         if (!styleHint(SH_UnderlineShortcut, option, widget))
             alignment |= Qt::TextHideMnemonic;

@@ -1,15 +1,15 @@
 #include "pages/common/groupboxframes.h"
 
+#include "pages/common/painterpixels.h"
+
 #include <QGroupBox>
 #include <QImage>
 #include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -27,27 +27,17 @@ QString keyOf(const QStyleOptionFrame &option, const QColor &beneath, const QWid
     return QStringLiteral("%1|%2|%3|%4|%5")
         .arg(option.fontMetrics.height())
         .arg(option.fontMetrics.fontDpi())
-        .arg(int(option.state & (QStyle::State_Enabled | QStyle::State_Sunken | QStyle::State_Raised)))
+        .arg(int(option.state &
+                 (QStyle::State_Enabled | QStyle::State_Sunken | QStyle::State_Raised)))
         .arg(beneath.rgba())
-        .arg(bare ? QStringLiteral("bare") : box ? QStringLiteral("titled") : QString());
-}
-
-// Whether drawing in `rect` can change a pixel: a repaint for one field of a box reaches
-// none of its rim.
-bool reaches(QPainter *painter, const QRect &rect)
-{
-    const QRect onDevice = painter->deviceTransform().mapRect(rect);
-    if (painter->hasClipping() &&
-        !painter->deviceTransform().map(painter->clipRegion()).intersects(onDevice))
-        return false;
-    const QPaintEngine *engine = painter->paintEngine();
-    return !engine || engine->systemClip().isEmpty() || engine->systemClip().intersects(onDevice);
+        .arg(bare  ? QStringLiteral("bare")
+             : box ? QStringLiteral("titled")
+                   : QString());
 }
 
 } // namespace
 
-GroupBoxFrames::Drawn GroupBoxFrames::measure(const QStyle &style,
-                                              const QStyleOptionFrame &option,
+GroupBoxFrames::Drawn GroupBoxFrames::measure(const QStyle &style, const QStyleOptionFrame &option,
                                               const QColor &beneath, const QWidget *widget) const
 {
     const int height = ProbeInsideHeight + 4 * option.fontMetrics.height();
@@ -99,7 +89,8 @@ GroupBoxFrames::Drawn GroupBoxFrames::measure(const QStyle &style,
     result.rim = QMargins(left, top, ProbeWidth - 1 - right, height - 1 - bottom);
     result.inside = QColor::fromRgba(inside);
     const QImage opaque = probe.convertToFormat(QImage::Format_RGB32);
-    result.corners = {opaque.copy(0, 0, left, top), opaque.copy(right + 1, 0, result.rim.right(), top),
+    result.corners = {opaque.copy(0, 0, left, top),
+                      opaque.copy(right + 1, 0, result.rim.right(), top),
                       opaque.copy(0, bottom + 1, left, result.rim.bottom()),
                       opaque.copy(right + 1, bottom + 1, result.rim.right(), result.rim.bottom())};
     const auto keep = [&](QVector<Line> &lines, int at, QRgb colour) {
@@ -120,9 +111,7 @@ GroupBoxFrames::Drawn GroupBoxFrames::measure(const QStyle &style,
 bool GroupBoxFrames::draw(const QStyle &style, const QStyleOptionFrame &option,
                           const QColor &beneath, QPainter *painter, const QWidget *widget)
 {
-    const QTransform &moved = painter->transform();
-    if (moved.type() > QTransform::TxTranslate || moved.dx() != std::round(moved.dx()) ||
-        moved.dy() != std::round(moved.dy()) || painter->device()->devicePixelRatioF() != 1)
+    if (!PainterPixels::whole(*painter))
         return false;
     const QString key = keyOf(option, beneath, widget);
     auto found = m_drawn.constFind(key);
@@ -134,17 +123,18 @@ bool GroupBoxFrames::draw(const QStyle &style, const QStyleOptionFrame &option,
     const QRect inside = box - rim;
     if (drawn.corners.isEmpty() || inside.width() <= 0 || inside.height() <= 0)
         return false;
-    const QPoint corners[] = {box.topLeft(), {inside.right() + 1, box.top()},
+    const QPoint corners[] = {box.topLeft(),
+                              {inside.right() + 1, box.top()},
                               {box.left(), inside.bottom() + 1},
                               {inside.right() + 1, inside.bottom() + 1}};
     for (int corner = 0; corner < 4; ++corner) {
         const QRect at(corners[corner], drawn.corners[corner].size());
-        if (reaches(painter, at))
+        if (PainterPixels::reach(*painter, at))
             painter->drawImage(at.topLeft(), drawn.corners[corner]);
     }
     // Each edge's lines run between its corners.
     const auto edge = [&](const QRect &band, const QVector<Line> &lines, auto lineAt) {
-        if (!reaches(painter, band))
+        if (!PainterPixels::reach(*painter, band))
             return;
         for (const Line &line : lines)
             painter->fillRect(lineAt(line.at), line.colour);

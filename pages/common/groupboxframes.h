@@ -47,7 +47,7 @@ private:
     };
 
     Drawn measure(const QStyle &style, const QStyleOptionFrame &option, const QColor &beneath,
-                   const QWidget *widget) const;
+                  const QWidget *widget) const;
 
     QHash<QString, Drawn> m_drawn;
 };

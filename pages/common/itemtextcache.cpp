@@ -1,5 +1,7 @@
 #include "pages/common/itemtextcache.h"
 
+#include "pages/common/painterpixels.h"
+
 #include <QGlyphRun>
 #include <QImage>
 #include <QPaintEngine>
@@ -8,7 +10,6 @@
 #include <QTextOption>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -58,11 +59,16 @@ ItemTextCache::ItemTextCache(int capacity)
 {
 }
 
-const ItemTextCache::Shaped &ItemTextCache::shaped(const QString &text, const QPainter &painter)
+ItemTextCache::Key ItemTextCache::keyOf(const QString &text, const QPainter &painter)
 {
-    const QFont &font = painter.font();
     const QPaintDevice *device = painter.device();
-    const Key key{text, font, device->logicalDpiX(), device->logicalDpiY()};
+    return {text, painter.font(), device->logicalDpiX(), device->logicalDpiY()};
+}
+
+const ItemTextCache::Shaped &ItemTextCache::shaped(const Key &key)
+{
+    const QString &text = key.text;
+    const QFont &font = key.font;
     if (const Shaped *known = m_shaped.object(key))
         return *known;
     auto *made = new Shaped;
@@ -92,7 +98,8 @@ bool ItemTextCache::draw(QPainter *painter, const QRect &rect, int flags, const 
 {
     if (onlyQPainterDraws(*painter, flags, text))
         return false;
-    const Shaped &shapedText = shaped(text, *painter);
+    const Key key = keyOf(text, *painter);
+    const Shaped &shapedText = shaped(key);
     const QRectF r(rect);
     qreal y = 0;
     if (flags & Qt::AlignBottom)
@@ -120,9 +127,7 @@ bool ItemTextCache::draw(QPainter *painter, const QRect &rect, int flags, const 
         painter->setClipRect(r, Qt::IntersectClip);
     }
     const QPointF origin(r.x() + x, r.y() + y);
-    if (!clip && drawPicture(painter, Key{text, painter->font(), painter->device()->logicalDpiX(),
-                                          painter->device()->logicalDpiY()},
-                             shapedText, origin))
+    if (!clip && drawPicture(painter, key, shapedText, origin))
         return true;
     line.draw(painter, origin);
     if (clip)
@@ -142,14 +147,12 @@ bool ItemTextCache::drawPicture(QPainter *painter, const Key &key, const Shaped 
     if (!target || target->devType() != QInternal::Image)
         return false;
     QImage &device = *static_cast<QImage *>(target);
-    const QTransform moved = painter->deviceTransform();
     const bool opaqueOrPremultiplied = device.format() == QImage::Format_RGB32 ||
                                        device.format() == QImage::Format_ARGB32_Premultiplied;
     if (!opaqueOrPremultiplied || device.devicePixelRatioF() != 1 ||
-        moved.type() > QTransform::TxTranslate || moved.dx() != std::round(moved.dx()) ||
-        moved.dy() != std::round(moved.dy()))
+        !PainterPixels::whole(*painter))
         return false;
-    const QPointF at = moved.map(origin);
+    const QPointF at = painter->deviceTransform().map(origin);
     const QRect area = shaped.ink.translated(at).toAlignedRect();
     if (area.isEmpty() || !device.rect().contains(area))
         return false;

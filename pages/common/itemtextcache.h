@@ -54,7 +54,8 @@ private:
         // Where the glyphs' pixels may fall, from where the line is drawn.
         QRectF ink;
     };
-    const Shaped &shaped(const QString &text, const QPainter &painter);
+    static Key keyOf(const QString &text, const QPainter &painter);
+    const Shaped &shaped(const Key &key);
     // Copies the line's pixels drawn onto the ground beneath it, when the painter paints into
     // an image whose pixels there are all of one opaque colour.
     bool drawPicture(QPainter *painter, const Key &key, const Shaped &shaped,
