@@ -39,10 +39,18 @@ const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
 const QLatin1Char Separator('\t');
 
-// A saved log is read days later, so every line carries its date.
-QString now()
+// A line's moment as the clock gives it. Its local time costs a look at the system's time
+// zone, which waits until the line is laid out, after the paint a reply asked for.
+qint64 now()
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+// A saved log is read days later, so every line carries its date.
+QString localTime(qint64 moment)
+{
+    return QDateTime::fromMSecsSinceEpoch(moment).toString(
+        QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
 }
 
 QString hex(const QByteArray &bytes)
@@ -113,7 +121,7 @@ void CommunicationLog::sent(const QString &line, const QByteArray &frame, bool w
 
 void CommunicationLog::beginReceived(const QByteArray &block)
 {
-    m_receivedTime = now();
+    m_receivedMoment = now();
     m_receivedFrame = QStringLiteral("odebrano: ") + hex(block);
     qCDebug(lcFrames).noquote() << "RX" << hex(block);
     m_view->setTextColor(Qt::blue);
@@ -121,7 +129,7 @@ void CommunicationLog::beginReceived(const QByteArray &block)
 
 void CommunicationLog::received(const QString &line)
 {
-    append(line, m_receivedTime, m_receivedFrame);
+    append(line, m_receivedMoment, m_receivedFrame);
 }
 
 void CommunicationLog::note(const QString &line)
@@ -143,7 +151,7 @@ void CommunicationLog::failure(const QString &line)
     append(line, now(), QString());
 }
 
-void CommunicationLog::append(const QString &text, const QString &time, const QString &frame)
+void CommunicationLog::append(const QString &text, qint64 moment, const QString &frame)
 {
     // The line reaches the view after the paint of this turn: a reply's form is drawn before
     // the line that tells of it, though the line is written first, and lines written in one
@@ -153,7 +161,7 @@ void CommunicationLog::append(const QString &text, const QString &time, const QS
         QCoreApplication::postEvent(this, new QEvent(WritePendingEvent),
                                     Qt::LowEventPriority - 1);
     // Device text and file names may hold control characters; shown, never obeyed.
-    m_pending.append({PrintableText::of(text), time, frame, m_view->currentCharFormat()});
+    m_pending.append({PrintableText::of(text), moment, frame, m_view->currentCharFormat()});
 }
 
 bool CommunicationLog::event(QEvent *event)
@@ -179,7 +187,7 @@ void CommunicationLog::writePending() const
     for (const PendingLine &line : pending) {
         // The line goes into the next line's place, which has the format of the line before.
         QTextBlockFormat format = cursor.blockFormat();
-        format.setProperty(TimeProperty, line.time);
+        format.setProperty(TimeProperty, localTime(line.moment));
         if (!line.frame.isEmpty())
             format.setProperty(FrameProperty, line.frame);
         cursor.setBlockFormat(format);

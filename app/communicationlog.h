@@ -97,13 +97,13 @@ private:
     struct PendingLine
     {
         QString text;
-        QString time;
+        qint64 moment = 0;
         QString frame;
         QTextCharFormat colour;
         bool polling = false;
     };
 
-    void append(const QString &line, const QString &time, const QString &frame);
+    void append(const QString &line, qint64 moment, const QString &frame);
     // Puts the lines told so far into the view; whatever reads the log calls it first.
     void writePending() const;
     void markPolling(QTextBlock block) const;
@@ -120,7 +120,7 @@ private:
     mutable QVector<PendingLine> m_pending;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;
-    QString m_receivedTime;
+    qint64 m_receivedMoment = 0;
     QString m_receivedFrame;
     bool m_pollingHidden = false;
 };

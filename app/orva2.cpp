@@ -609,14 +609,15 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
+    QDateTime readAt;
     if (!frames.isEmpty()) {
-        SettingsFile read = SettingsFile::of(model, frames, versionText);
-        read.read = SettingsFile::readNow(m_portName, simulated());
+        SettingsFile read = SettingsFile::ofRead(model, frames, versionText, m_portName, simulated());
         if (purpose == ReadPurpose::Verification && frames == m_verifiedWrite)
             read.verified = read.read.time;
         m_settingsMenu->backups().keep(read);
         m_relay.frames = frames;
         m_relay.model = &model;
+        readAt = read.read.time;
     }
 
     if (purpose == ReadPurpose::Comparison) {
@@ -633,7 +634,7 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
         const ChangeMarks::Hold hold(page.changeMarks());
         page.load(block);
         if (!frames.isEmpty()) {
-            m_relay.read = QDateTime::currentDateTime();
+            m_relay.read = readAt;
             m_relay.verified = QDateTime();
         }
         if (description) {
@@ -929,6 +930,11 @@ QVector<int> ORVA2::changedSettings()
     // Encoding the form is most of the count: it is encoded once.
     QByteArray form;
     DevicePage *page = shownDevicePage(&form);
+    return changedSettings(page, form);
+}
+
+QVector<int> ORVA2::changedSettings(DevicePage *page, const QByteArray &form) const
+{
     if (!page || !page->changeMarks().hasBaseline())
         return {};
     return SettingDescription::of(m_pageModel->id)
@@ -943,11 +949,13 @@ bool ORVA2::shownHasChanges()
 
 void ORVA2::updateChangeState()
 {
-    const int changed = changedSettings().size();
+    // The form is encoded once for the count and the state beside it.
+    QByteArray form;
+    DevicePage *page = shownDevicePage(&form);
+    const int changed = changedSettings(page, form).size();
     QString text;
     if (changed > 0 && showsRelay()) {
-        const DevicePage *page = shownDevicePage();
-        QString state = page->configuration() == m_sentUnconfirmed
+        QString state = form == m_sentUnconfirmed
                             ? QStringLiteral("wysłano, nie potwierdzono odczytem")
                             : QStringLiteral("nie wysłano");
         if (page->matchesSavedFile())
@@ -957,7 +965,6 @@ void ORVA2::updateChangeState()
         text = QStringLiteral("Zmienione nastawy: %1").arg(changed);
     }
     m_changesLabel->setText(text);
-    DevicePage *page = changed > 0 ? nullptr : shownDevicePage();
     setWindowModified(changed > 0 || (page && !page->changeMarks().changedInputs().isEmpty()));
 }
 

@@ -147,6 +147,8 @@ public:
     // The title, the status bar and the menu say again how the shown page stands against its
     // relay and its file.
     void updateChangeState();
+    // The same count for a page and its form already encoded.
+    QVector<int> changedSettings(DevicePage *page, const QByteArray &form) const;
 
 signals:
     // The port chosen in the start page's field opened; the one to offer next time.

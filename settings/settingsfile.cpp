@@ -125,6 +125,17 @@ SettingsFile SettingsFile::of(const ModelInfo &model, const QByteArray &frames,
     return file;
 }
 
+SettingsFile SettingsFile::ofRead(const ModelInfo &model, const QByteArray &frames,
+                                  const QString &deviceVersion, const QString &port,
+                                  bool simulated)
+{
+    // The clock is read once: the local time costs a look at the system's time zone, and a
+    // reply's handler reads it for every configuration the relay sends.
+    SettingsFile file = of(model, frames, deviceVersion);
+    file.read = {file.saved, port, simulated, file.program};
+    return file;
+}
+
 QVector<SettingRow> SettingsFile::rows() const
 {
     const SettingDescription *description = model ? SettingDescription::of(model->id) : nullptr;

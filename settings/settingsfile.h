@@ -44,6 +44,10 @@ public:
                            const QString &deviceVersion);
     // A stamp for a read made now on the port by this program.
     static ReadStamp readNow(const QString &port, bool simulated);
+    // A file for a configuration just read on the port: saved and read at one moment.
+    static SettingsFile ofRead(const ModelInfo &model, const QByteArray &frames,
+                               const QString &deviceVersion, const QString &port,
+                               bool simulated);
 
     // The whole document, the readable settings rows included.
     QByteArray toJson() const;
