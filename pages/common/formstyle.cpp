@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
@@ -15,6 +16,7 @@
 #include <QStackedWidget>
 #include <QAbstractItemView>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -135,6 +137,45 @@ int framesBeneath(const QWidget *widget, const QStyle *formStyle)
             return 0;
     }
     return -1;
+}
+
+// A container this style paints white all over, with nothing of its own drawn on the white.
+bool onlyWhite(const QWidget *widget, const QStyle *formStyle)
+{
+    if (widget->style() != formStyle || !widget->styleSheet().isEmpty() || !white(widget) ||
+        !widget->testAttribute(Qt::WA_StyledBackground) || widget->autoFillBackground() ||
+        widget->graphicsEffect())
+        return false;
+    if (widget->metaObject() == &QWidget::staticMetaObject ||
+        qobject_cast<const QMainWindow *>(widget))
+        return true;
+    const auto *frame = qobject_cast<const QFrame *>(widget);
+    return frame && frame->frameShape() == QFrame::NoFrame && !qobject_cast<const QLabel *>(widget);
+}
+
+// Painting into the window, the toolkit paints every widget beneath a changed one first, in
+// the same pass: a container whose parent filled itself white there, directly or through a
+// scroll area's viewport that paints nothing, would only fill the same white again. A picture
+// of the container alone (a grab) has no parent beneath it and is filled as before.
+bool whiteBeneath(const QWidget *widget, const QPainter *painter, const QStyle *formStyle)
+{
+    // An opaque widget is painted without what lies beneath it.
+    if (widget->isWindow() || widget->graphicsEffect() ||
+        widget->testAttribute(Qt::WA_OpaquePaintEvent))
+        return false;
+    // A widget's painter stands for the widget; its engine paints on the real target.
+    QBackingStore *store = widget->window()->backingStore();
+    const QPaintEngine *engine = painter->paintEngine();
+    if (!store || !engine || engine->paintDevice() != store->paintDevice())
+        return false;
+    const QWidget *parent = widget->parentWidget();
+    const QWidget *grandparent = parent ? parent->parentWidget() : nullptr;
+    if (const auto *area = qobject_cast<const QAbstractScrollArea *>(grandparent)) {
+        if (area->viewport() == parent && !parent->autoFillBackground() &&
+            !parent->testAttribute(Qt::WA_OpaquePaintEvent) && parent->styleSheet().isEmpty())
+            parent = area;
+    }
+    return parent && onlyWhite(parent, formStyle);
 }
 
 // A text view's page fills itself with the white that would be behind it anyway. Opaque, it is
@@ -310,7 +351,8 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
             fillWhite(painter, option->rect);
             break;
         }
-        fillWhite(painter, option->rect);
+        if (!whiteBeneath(widget, painter, this))
+            fillWhite(painter, option->rect);
         return;
     case PE_PanelMenu:
     case PE_PanelStatusBar:

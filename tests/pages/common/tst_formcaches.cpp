@@ -1,13 +1,18 @@
+#include "pages/common/formstyle.h"
 #include "pages/common/groupboxframes.h"
 #include "pages/common/indicatorcache.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QGroupBox>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -30,6 +35,8 @@ private slots:
     void eachIndicatorStateHasItsOwnDrawing();
     void groupBoxFrameIsWhatTheStyleDraws_data();
     void groupBoxFrameIsWhatTheStyleDraws();
+    void containerOnScreenIsWhatDrawingTheWindowAfreshGives_data();
+    void containerOnScreenIsWhatDrawingTheWindowAfreshGives();
 };
 
 namespace {
@@ -392,6 +399,62 @@ void tst_FormCaches::groupBoxFrameIsWhatTheStyleDraws()
         QCOMPARE(drawn, kept);
         QVERIFY2(image == (kept ? expected : blank), qPrintable(QString::number(time)));
     }
+}
+
+// A container leaves its white to the parent beneath it only where that parent has just painted
+// itself white; over anything else it paints its own.
+void tst_FormCaches::containerOnScreenIsWhatDrawingTheWindowAfreshGives_data()
+{
+    QTest::addColumn<QString>("beneath");
+    QTest::newRow("a plain container") << QStringLiteral("plain");
+    QTest::newRow("a scroll area's viewport") << QStringLiteral("scrolled");
+    QTest::newRow("a framed parent, the container over its lines") << QStringLiteral("framed");
+    QTest::newRow("a group box's inside") << QStringLiteral("group");
+}
+
+void tst_FormCaches::containerOnScreenIsWhatDrawingTheWindowAfreshGives()
+{
+    QFETCH(QString, beneath);
+    QMainWindow window;
+    QWidget *parent = nullptr;
+    if (beneath == QLatin1String("scrolled")) {
+        auto *area = new QScrollArea;
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidgetResizable(true);
+        window.setCentralWidget(area);
+        parent = new QWidget;
+        area->setWidget(parent);
+    } else {
+        if (beneath == QLatin1String("group")) {
+            parent = new QGroupBox(QStringLiteral("Grupa"));
+        } else if (beneath == QLatin1String("framed")) {
+            auto *frame = new QFrame;
+            frame->setFrameShape(QFrame::Box);
+            frame->setLineWidth(3);
+            parent = frame;
+        } else {
+            parent = new QWidget;
+        }
+        window.setCentralWidget(parent);
+    }
+    // Over the parent's own drawing, if it has any: a frame's lines, a group box's title.
+    auto *container = new QFrame(parent);
+    container->setGeometry(0, 0, 120, 60);
+    FormStyle::apply(&window);
+    window.resize(240, 160);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect place(container->mapTo(&window, QPoint(0, 0)), container->size());
+    const auto onScreen = [&] {
+        const QImage screen = window.screen()->grabWindow(window.winId()).toImage();
+        return screen.copy(place).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage afresh = window.grab().toImage().copy(place).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(afresh.pixelColor(afresh.rect().center()), QColor(Qt::white));
+    QTRY_COMPARE(onScreen(), afresh);
+    // Repainting the container alone paints its parent beneath it first.
+    container->update();
+    QTRY_COMPARE(onScreen(), afresh);
 }
 
 QTEST_MAIN(tst_FormCaches)
