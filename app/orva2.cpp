@@ -534,6 +534,12 @@ void ORVA2::fitWindowToPage()
         return;
     const int pageHeight = ui->rozdzielacz->height() - ui->rozdzielacz->handleWidth() - logHeight;
     ui->rozdzielacz->setSizes({pageHeight, logHeight});
+    // Shown, every widget of the page asked to be painted in an event of its own, and the
+    // scroll area settles its scroll bars when the page's layout is redone: both would come
+    // after the window's first paint of the page and paint all of it again. Handed over now,
+    // they are part of that first paint.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // ---- receiving --------------------------------------------------------------------------

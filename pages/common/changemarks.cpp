@@ -12,7 +12,6 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QTextDocument>
-#include <QTimer>
 
 const char *const ChangeMarks::Glyph = "✱";
 
@@ -212,9 +211,10 @@ ChangeMarks::Hold::~Hold()
 
 bool ChangeMarks::eventFilter(QObject *watched, QEvent *event)
 {
-    // Following the page later, not inside its resize, leaves the page's layout alone.
+    // The layer takes the page's size at once: taken after the page's first paint, the new
+    // size would paint the whole page a second time.
     if (watched == parentWidget() && event->type() == QEvent::Resize)
-        QTimer::singleShot(0, this, [this] { setGeometry(parentWidget()->rect()); });
+        setGeometry(parentWidget()->rect());
     return QWidget::eventFilter(watched, event);
 }
 

@@ -26,6 +26,7 @@ private slots:
     void relaySilentAfterNamingItselfStillGetsItsPage();
     void runawaySenderIsOneLine();
     void statusBarFollowsTheLink();
+    void pageIsPaintedOnceBeforeItsConfiguration();
 };
 
 // Port, model and link state as the status bar shows them.
@@ -253,6 +254,41 @@ void tst_Connection::statusBarFollowsTheLink()
     // Closing the port on purpose leaves nothing that looks connected.
     clickButton(&window, "odswiez");
     QCOMPARE(statusOf(window), QStringList({"", "", ""}));
+}
+
+// Counts the paint events a widget receives.
+class PaintCount : public QObject
+{
+public:
+    explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// A page is drawn within the silence that ends the relay's answer, and drawing it again would
+// push the answer's handling past it. What its widgets ask for as they are shown, the scroll
+// bars its layout settles and the change marks' layer taking its size belong to that one paint.
+void tst_Connection::pageIsPaintedOnceBeforeItsConfiguration()
+{
+    SimulatedConnection connection("01");
+    ORVA2 &window = connection.window();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const PaintCount paints(&window.kzrPage());
+    int replies = 0;
+    int paintsBeforeConfiguration = -1;
+    QObject::connect(&window.link(), &DeviceLink::replyReceived, &window, [&] {
+        if (++replies == 2)
+            paintsBeforeConfiguration = paints.count;
+    });
+    QVERIFY(connection.connectAndLoad());
+    QCOMPARE(paintsBeforeConfiguration, 1);
 }
 
 QTEST_MAIN(tst_Connection)
