@@ -3,6 +3,7 @@
 
 #include "app/afterfirstpaint.h"
 #include "app/deferrediconengine.h"
+#include "app/displaycatchup.h"
 #include "app/modelpages.h"
 #include "app/portcombobox.h"
 #include "app/settingsmenu.h"
@@ -108,6 +109,7 @@ ORVA2::ORVA2(QWidget *parent) : QMainWindow(parent), ui(new Ui::ORVA2)
     m_changesLabel->setObjectName(QStringLiteral("zmienioneNastawy"));
     statusBar()->addPermanentWidget(m_changesLabel);
     FormStyle::apply(this);
+    new DisplayCatchUp(this);
 
     // Enter in the start window connects, as the connect button does; the shortcut belongs to
     // the start page, so it is gone while another page is shown.
