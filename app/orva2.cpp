@@ -153,6 +153,7 @@ Pages &ORVA2::pages()
             connect(&page, &DevicePage::defaultsLoaded, this, &ORVA2::defaultsInForm,
                     Qt::UniqueConnection);
         }
+        QTimer::singleShot(0, this, [this] { measurePageAhead(0); });
         // A silent live view is a relay that stopped answering, whatever was asked last.
         connect(&m_pages->kzr, &KZR::viewStaleChanged, m_status, [this](bool stale) {
             if (stale)
@@ -162,6 +163,22 @@ Pages &ORVA2::pages()
         });
     }
     return *m_pages;
+}
+
+// A page's layout, its labels' texts shaped, is worked out before a relay is identified: shown
+// for the first time, the page is then only placed and painted within the silence that ends
+// the relay's answer. One page in each turn of the event loop, so that nothing waits for all.
+void ORVA2::measurePageAhead(int row)
+{
+    const QList<ModelPage> &rows = ModelPage::all();
+    if (row >= rows.size() || !m_pages)
+        return;
+    DevicePage &page = rows.at(row).page(*m_pages);
+    if (!page.isVisible()) {
+        page.ensurePolished();
+        page.sizeHint();
+    }
+    QTimer::singleShot(0, this, [this, row] { measurePageAhead(row + 1); });
 }
 
 ORVA2::~ORVA2()

@@ -198,6 +198,7 @@ private:
     // The pages take most of the start-up time and none of them is visible on the start
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
+    void measurePageAhead(int row);
     void enterOffline();
     void openOffline(const ModelPage &row);
     void connectDevicePages();
