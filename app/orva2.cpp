@@ -636,7 +636,8 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     m_log->received(QString::fromUtf8(model.configLine));
     QDateTime readAt;
     if (!frames.isEmpty()) {
-        SettingsFile read = SettingsFile::ofRead(model, frames, versionText, m_portName, simulated());
+        SettingsFile read =
+            SettingsFile::ofRead(model, frames, versionText, m_portName, simulated());
         if (purpose == ReadPurpose::Verification && frames == m_verifiedWrite)
             read.verified = read.read.time;
         m_settingsMenu->backups().keep(read);
