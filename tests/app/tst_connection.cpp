@@ -262,8 +262,6 @@ class PaintCount : public QObject
 public:
     explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
     int count = 0;
-
-protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         count += event->type() == QEvent::Paint;

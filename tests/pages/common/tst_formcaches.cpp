@@ -415,26 +415,23 @@ void tst_FormCaches::containerOnScreenIsWhatDrawingTheWindowAfreshGives_data()
 void tst_FormCaches::containerOnScreenIsWhatDrawingTheWindowAfreshGives()
 {
     QFETCH(QString, beneath);
-    QMainWindow window;
     QWidget *parent = nullptr;
+    if (beneath == QLatin1String("group")) {
+        parent = new QGroupBox(QStringLiteral("Grupa"));
+    } else {
+        auto *frame = new QFrame;
+        frame->setFrameShape(beneath == QLatin1String("framed") ? QFrame::Box : QFrame::NoFrame);
+        frame->setLineWidth(3);
+        parent = frame;
+    }
+    QMainWindow window;
     if (beneath == QLatin1String("scrolled")) {
         auto *area = new QScrollArea;
         area->setFrameShape(QFrame::NoFrame);
         area->setWidgetResizable(true);
-        window.setCentralWidget(area);
-        parent = new QWidget;
         area->setWidget(parent);
+        window.setCentralWidget(area);
     } else {
-        if (beneath == QLatin1String("group")) {
-            parent = new QGroupBox(QStringLiteral("Grupa"));
-        } else if (beneath == QLatin1String("framed")) {
-            auto *frame = new QFrame;
-            frame->setFrameShape(QFrame::Box);
-            frame->setLineWidth(3);
-            parent = frame;
-        } else {
-            parent = new QWidget;
-        }
         window.setCentralWidget(parent);
     }
     // Over the parent's own drawing, if it has any: a frame's lines, a group box's title.
