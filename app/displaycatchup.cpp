@@ -38,7 +38,8 @@ void DisplayCatchUp::customEvent(QEvent *event)
     const QWindow *handle = m_window->windowHandle();
     const QWidget *menu = m_window->menuWidget();
     // A translucent window's paint clears what it is given first.
-    if (!store || !handle || handle->format().hasAlpha() || !menu || !menu->isVisible())
+    if (!store || !handle || handle->format().hasAlpha() || !m_window->isVisible() || !menu ||
+        !menu->isVisible())
         return;
     // Beginning a paint over a pixel the server was sent makes the toolkit wait for the server
     // there and then. The menu bar's corner is sent with every paint of the whole window and

@@ -147,8 +147,6 @@ public:
     // The title, the status bar and the menu say again how the shown page stands against its
     // relay and its file.
     void updateChangeState();
-    // The same count for a page and its form already encoded.
-    QVector<int> changedSettings(DevicePage *page, const QByteArray &form) const;
 
 signals:
     // The port chosen in the start page's field opened; the one to offer next time.
@@ -199,6 +197,8 @@ private:
     // page, so they are built right after the window's first paint, or earlier on demand.
     Pages &pages();
     void measurePageAhead(int row);
+    // changedSettings() for a page and its form already encoded.
+    QVector<int> changedSettings(DevicePage *page, const QByteArray &form) const;
     void enterOffline();
     void openOffline(const ModelPage &row);
     void connectDevicePages();
