@@ -1,4 +1,5 @@
 #include "tests/support/dialogs.h"
+#include "tests/support/paintcounter.h"
 #include "tests/support/simulatedconnection.h"
 
 #include "protocol/frames.h"
@@ -256,19 +257,6 @@ void tst_Connection::statusBarFollowsTheLink()
     QCOMPARE(statusOf(window), QStringList({"", "", ""}));
 }
 
-// Counts the paint events a widget receives.
-class PaintCount : public QObject
-{
-public:
-    explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 // A page is drawn within the silence that ends the relay's answer, and drawing it again would
 // push the answer's handling past it. What its widgets ask for as they are shown, the scroll
 // bars its layout settles and the change marks' layer taking its size belong to that one paint.
@@ -278,12 +266,12 @@ void tst_Connection::pageIsPaintedOnceBeforeItsConfiguration()
     ORVA2 &window = connection.window();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const PaintCount paints(&window.kzrPage());
+    const PaintCounter paints;
     int replies = 0;
     int paintsBeforeConfiguration = -1;
     QObject::connect(&window.link(), &DeviceLink::replyReceived, &window, [&] {
         if (++replies == 2)
-            paintsBeforeConfiguration = paints.count;
+            paintsBeforeConfiguration = paints.of(&window.kzrPage());
     });
     QVERIFY(connection.connectAndLoad());
     QCOMPARE(paintsBeforeConfiguration, 1);

@@ -1,3 +1,4 @@
+#include "tests/support/paintcounter.h"
 #include "tests/support/simulatedconnection.h"
 
 #include "codecs/kzrconfig.h"
@@ -76,34 +77,6 @@ void countDecodeTraces(QtMsgType type, const QMessageLogContext &context, const 
     else
         g_previousHandler(type, context, text);
 }
-
-// Paint events each widget received while it lived; `seen` is told of each as it comes.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(std::function<void(QObject *)> seen = {}) : m_seen(std::move(seen))
-    {
-        qApp->installEventFilter(this);
-    }
-    ~PaintCounter() override { qApp->removeEventFilter(this); }
-    int of(const QObject *widget) const { return m_counts.value(widget); }
-    int total() const { return m_counts.size(); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            if (m_seen)
-                m_seen(watched);
-            ++m_counts[watched];
-        }
-        return false;
-    }
-
-private:
-    std::function<void(QObject *)> m_seen;
-    QHash<const QObject *, int> m_counts;
-};
 
 } // namespace
 
