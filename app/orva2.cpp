@@ -991,7 +991,12 @@ void ORVA2::updateChangeState()
         text = QStringLiteral("Zmienione nastawy: %1").arg(changed);
     }
     m_changesLabel->setText(text);
-    setWindowModified(changed > 0 || (page && !page->changeMarks().changedInputs().isEmpty()));
+    // Qt hands the title to the window system again on every call, changed or not, and a
+    // repeated read changes nothing here.
+    const bool modified =
+        changed > 0 || (page && !page->changeMarks().changedInputs().isEmpty());
+    if (modified != isWindowModified())
+        setWindowModified(modified);
 }
 
 QString ORVA2::deviceVersion() const
