@@ -634,16 +634,17 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
-    QDateTime readAt;
+    // The universal time costs no look at the time zone, which the live view's replies would
+    // pay for each: the backup and the settings menu tell it in local time.
+    const QDateTime readAt = QDateTime::currentDateTimeUtc();
     if (!frames.isEmpty()) {
         SettingsFile read =
-            SettingsFile::ofRead(model, frames, versionText, m_portName, simulated());
+            SettingsFile::ofRead(model, frames, versionText, m_portName, simulated(), readAt);
         if (purpose == ReadPurpose::Verification && frames == m_verifiedWrite)
-            read.verified = read.read.time;
+            read.verified = readAt;
         m_settingsMenu->backups().keep(read);
         m_relay.frames = frames;
         m_relay.model = &model;
-        readAt = read.read.time;
     }
 
     if (purpose == ReadPurpose::Comparison) {
@@ -1018,9 +1019,12 @@ QStringList ORVA2::logHeader() const
 
 ORVA2::RelayRecord ORVA2::shownRelay() const
 {
-    return m_link.isOpen() && m_model == m_pageModel && m_relay.model == m_pageModel
-               ? m_relay
-               : RelayRecord();
+    if (!m_link.isOpen() || m_model != m_pageModel || m_relay.model != m_pageModel)
+        return RelayRecord();
+    RelayRecord shown = m_relay;
+    if (shown.read.isValid())
+        shown.read = shown.read.toLocalTime();
+    return shown;
 }
 
 void ORVA2::markSimulated(const QString &portName)

@@ -114,7 +114,8 @@ void ConfigurationJob::configurationRead(const QByteArray &reply)
 SettingsFile ConfigurationJob::stamped(const QByteArray &frames) const
 {
     SettingsFile file = SettingsFile::ofRead(*m_session.model(), frames, m_session.deviceVersion(),
-                                             m_order.portLabel, m_order.simulated);
+                                             m_order.portLabel, m_order.simulated,
+                                             QDateTime::currentDateTime());
     // A read that follows a write of exactly these frames confirms it.
     if (m_order.action == CommandLine::Action::Write &&
         frames == m_description->held(m_order.file.frames))

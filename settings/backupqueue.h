@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <QVector>
 
 // Keeps read configurations in a BackupStore on a thread of its own, one after another in
 // the order they were read. Writing a backup makes sure the file is on the disk, which on an
@@ -18,6 +19,7 @@ public:
     // Every backup asked for is written before the queue goes.
     ~BackupQueue() override;
 
+    // Handed to the thread once the events waiting now, the form's paint among them, are done.
     void keep(const SettingsFile &read);
     // The store, once every backup asked for so far is in it.
     const BackupStore &written();
@@ -26,7 +28,13 @@ signals:
     // Said in the thread that owns the queue.
     void failed(const QString &error);
 
+protected:
+    void customEvent(QEvent *event) override;
+
 private:
+    void startWaiting();
+
     BackupStore m_store;
     QThreadPool m_thread;
+    QVector<SettingsFile> m_waiting;
 };

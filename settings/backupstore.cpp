@@ -54,8 +54,11 @@ BackupStore::readEarlier(const QString &modelFolderName)
     };
 }
 
-QString BackupStore::keep(const SettingsFile &read, QString *error)
+QString BackupStore::keep(const SettingsFile &stamped, QString *error)
 {
+    // A reply's handler stamps the read with the universal time, which costs no look at the
+    // time zone; names and files tell the engineer's local time.
+    const SettingsFile read = stamped.inLocalTime();
     const ModelInfo &model = *read.model;
     const QByteArray &frames = read.frames;
     const QString folder = modelFolder(model);

@@ -41,7 +41,7 @@ public:
     // model; a read that confirms a write is always kept, as the record of that write. Then
     // the oldest beyond KeptPerModel are removed. Returns the file written, or an empty string
     // when there was nothing new to keep or it could not be written (`error` says which).
-    QString keep(const SettingsFile &read, QString *error = nullptr);
+    QString keep(const SettingsFile &stamped, QString *error = nullptr);
 
     // Every backup, the newest first.
     QVector<Entry> entries() const;

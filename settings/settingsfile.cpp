@@ -105,6 +105,18 @@ QString jsonText(const QJsonValue &value)
     return array.mid(1, array.size() - 2);
 }
 
+SettingsFile savedAt(const ModelInfo &model, const QByteArray &frames,
+                     const QString &deviceVersion, const QDateTime &time)
+{
+    SettingsFile file;
+    file.model = &model;
+    file.frames = frames;
+    file.deviceVersion = deviceVersion;
+    file.saved = time;
+    file.program = QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION);
+    return file;
+}
+
 } // namespace
 
 SettingsFile::ReadStamp SettingsFile::readNow(const QString &port, bool simulated)
@@ -116,24 +128,25 @@ SettingsFile::ReadStamp SettingsFile::readNow(const QString &port, bool simulate
 SettingsFile SettingsFile::of(const ModelInfo &model, const QByteArray &frames,
                               const QString &deviceVersion)
 {
-    SettingsFile file;
-    file.model = &model;
-    file.frames = frames;
-    file.deviceVersion = deviceVersion;
-    file.saved = QDateTime::currentDateTime();
-    file.program = QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION);
-    return file;
+    return savedAt(model, frames, deviceVersion, QDateTime::currentDateTime());
 }
 
 SettingsFile SettingsFile::ofRead(const ModelInfo &model, const QByteArray &frames,
                                   const QString &deviceVersion, const QString &port,
-                                  bool simulated)
+                                  bool simulated, const QDateTime &readAt)
 {
-    // The clock is read once: the local time costs a look at the system's time zone, and a
-    // reply's handler reads it for every configuration the relay sends.
-    SettingsFile file = of(model, frames, deviceVersion);
-    file.read = {file.saved, port, simulated, file.program};
+    SettingsFile file = savedAt(model, frames, deviceVersion, readAt);
+    file.read = {readAt, port, simulated, file.program};
     return file;
+}
+
+SettingsFile SettingsFile::inLocalTime() const
+{
+    SettingsFile local = *this;
+    for (QDateTime *time : {&local.saved, &local.read.time, &local.verified})
+        if (time->isValid())
+            *time = time->toLocalTime();
+    return local;
 }
 
 QVector<SettingRow> SettingsFile::rows() const

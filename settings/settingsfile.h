@@ -44,10 +44,12 @@ public:
                            const QString &deviceVersion);
     // A stamp for a read made now on the port by this program.
     static ReadStamp readNow(const QString &port, bool simulated);
-    // A file for a configuration just read on the port: saved and read at one moment.
+    // A file for a configuration read on the port at `readAt`, and saved at that moment.
     static SettingsFile ofRead(const ModelInfo &model, const QByteArray &frames,
                                const QString &deviceVersion, const QString &port,
-                               bool simulated);
+                               bool simulated, const QDateTime &readAt);
+    // The same file with its moments told in the local time, as files and names tell them.
+    SettingsFile inLocalTime() const;
 
     // The whole document, the readable settings rows included.
     QByteArray toJson() const;

@@ -37,6 +37,7 @@ private slots:
     void comparisonNamesTheChangedSetting();
     void backupsKeepEachDistinctReadUpToTheLimit();
     void confirmedWriteIsAlwaysKept();
+    void backupTellsTheLocalTimeWhateverTheStamp();
     void backupsNamedBeforeTheModelKeepTheirPlace();
     void queuedBackupsKeepTheOrderOfReading();
     void queueWritesEverythingBeforeItGoes();
@@ -359,6 +360,42 @@ void tst_settingsfile::confirmedWriteIsAlwaysKept()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries.first().verified, confirming.verified);
     QVERIFY(!entries.last().verified.isValid());
+}
+
+// The window stamps a read with the universal time; its backup tells the engineer's local time
+// in its name and its text all the same, as one stamped in local time does.
+void tst_settingsfile::backupTellsTheLocalTimeWhateverTheStamp()
+{
+    const QByteArray zone = qgetenv("TZ");
+    const auto restoreZone = qScopeGuard([zone] {
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+    });
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    const QDateTime moment = QDateTime::currentDateTimeUtc();
+    if (moment.toLocalTime().offsetFromUtc() == 0)
+        QSKIP("This system's clock ignores the time zone set for the test.");
+
+    const ModelInfo &kzr = ModelInfo::of(ModelInfo::Id::Kzr);
+    const QByteArray frames = drawnConfiguration(ModelInfo::Id::Kzr, 3);
+    QStringList names;
+    QList<QByteArray> texts;
+    for (const QDateTime &stamp : {moment, moment.toLocalTime()}) {
+        QTemporaryDir folder;
+        SettingsFile read = SettingsFile::ofRead(kzr, frames, QStringLiteral("v1"),
+                                                 QStringLiteral("/dev/ttyUSB0"), false, stamp);
+        read.verified = stamp;
+        QFile kept(BackupStore(folder.path()).keep(read));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        names << QFileInfo(kept).fileName();
+        texts << kept.readAll();
+    }
+    QCOMPARE(names.first(), names.last());
+    QCOMPARE(texts.first(), texts.last());
+    QVERIFY2(names.first().contains(moment.toLocalTime().toString(QStringLiteral("HH-mm-ss-zzz"))),
+             qPrintable(names.first()));
 }
 
 // A folder may still hold backups named by time alone; they take their place by their time.
