@@ -22,5 +22,5 @@ public:
               QPainter *painter, const QWidget *widget);
 
 private:
-    QCache<QString, QPixmap> m_drawn;
+    QCache<QByteArray, QPixmap> m_drawn;
 };
