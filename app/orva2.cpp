@@ -992,8 +992,8 @@ void ORVA2::updateChangeState()
         text = QStringLiteral("Zmienione nastawy: %1").arg(changed);
     }
     m_changesLabel->setText(text);
-    // Qt hands the title to the window system again on every call, changed or not, and a
-    // repeated read changes nothing here.
+    // Qt hands the title to the window system again on every call, changed or not, and most
+    // replies leave the mark as it was.
     const bool modified =
         changed > 0 || (page && !page->changeMarks().changedInputs().isEmpty());
     if (modified != isWindowModified())

@@ -116,7 +116,8 @@ public:
     {
         const ModelInfo *model = nullptr;
         QByteArray frames;
-        // When its configuration was last read into the form.
+        // When its configuration was last read into the form; the record the window keeps has
+        // it in universal time, the one it shows in local time.
         QDateTime read;
         // When a write was last confirmed by reading it back.
         QDateTime verified;

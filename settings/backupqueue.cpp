@@ -1,13 +1,12 @@
 #include "settings/backupqueue.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QMetaObject>
 #include <QThread>
 
 namespace {
 
-const QEvent::Type HandOverEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+// Longer than a reply takes to be drawn and logged, too short for anyone to look for the file.
+constexpr int HandOverDelayMs = 5;
 
 } // namespace
 
@@ -16,6 +15,9 @@ BackupQueue::BackupQueue(const BackupStore &store, QObject *parent)
 {
     // One thread: the store compares each read with the newest backup before it.
     m_thread.setMaxThreadCount(1);
+    m_handOver.setSingleShot(true);
+    m_handOver.setInterval(HandOverDelayMs);
+    connect(&m_handOver, &QTimer::timeout, this, &BackupQueue::startWaiting);
 }
 
 BackupQueue::~BackupQueue()
@@ -26,25 +28,21 @@ BackupQueue::~BackupQueue()
 
 void BackupQueue::keep(const SettingsFile &read)
 {
-    // Waking the thread costs the reply's handler as much as a third of filling its form.
-    if (m_waiting.isEmpty())
-        QCoreApplication::postEvent(this, new QEvent(HandOverEvent), Qt::LowEventPriority - 1);
+    // Waking the thread costs the reply's handler a twentieth of a millisecond, and the
+    // reply's paints and log line come first.
     m_waiting.append(read);
-}
-
-void BackupQueue::customEvent(QEvent *event)
-{
-    if (event->type() == HandOverEvent)
-        startWaiting();
+    if (!m_handOver.isActive())
+        m_handOver.start();
 }
 
 void BackupQueue::startWaiting()
 {
+    m_handOver.stop();
     for (const SettingsFile &read : qAsConst(m_waiting)) {
         // The store holds only its folder; the model rows live as long as the program.
         m_thread.start([this, read] {
-            // A backup is nobody's wait, while the reply it keeps is still being drawn on the
-            // other core: it gets the processor only when nothing else wants it.
+            // A backup is nobody's wait: it gets the processor only when nothing else wants
+            // it, the display server drawing the next reply included.
             QThread::currentThread()->setPriority(QThread::IdlePriority);
             QString error;
             BackupStore(m_store).keep(read, &error);

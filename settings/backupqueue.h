@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <QTimer>
 #include <QVector>
 
 // Keeps read configurations in a BackupStore on a thread of its own, one after another in
@@ -19,7 +20,7 @@ public:
     // Every backup asked for is written before the queue goes.
     ~BackupQueue() override;
 
-    // Handed to the thread once the events waiting now, the form's paint among them, are done.
+    // Handed to the thread a few milliseconds later, once the reply it keeps is on screen.
     void keep(const SettingsFile &read);
     // The store, once every backup asked for so far is in it.
     const BackupStore &written();
@@ -28,13 +29,11 @@ signals:
     // Said in the thread that owns the queue.
     void failed(const QString &error);
 
-protected:
-    void customEvent(QEvent *event) override;
-
 private:
     void startWaiting();
 
     BackupStore m_store;
     QThreadPool m_thread;
+    QTimer m_handOver;
     QVector<SettingsFile> m_waiting;
 };
