@@ -367,12 +367,8 @@ void tst_settingsfile::confirmedWriteIsAlwaysKept()
 void tst_settingsfile::backupTellsTheLocalTimeWhateverTheStamp()
 {
     const QByteArray zone = qgetenv("TZ");
-    const auto restoreZone = qScopeGuard([zone] {
-        if (zone.isNull())
-            qunsetenv("TZ");
-        else
-            qputenv("TZ", zone);
-    });
+    const auto restoreZone =
+        qScopeGuard([zone] { zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone); });
     qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
     const QDateTime moment = QDateTime::currentDateTimeUtc();
     if (moment.toLocalTime().offsetFromUtc() == 0)
