@@ -634,8 +634,8 @@ void ORVA2::configurationReceived(const ModelInfo &replyModel, const QByteArray 
     const ReadPurpose purpose = m_readPurpose;
     m_readPurpose = ReadPurpose::Form;
     m_log->received(QString::fromUtf8(model.configLine));
-    // The universal time costs no look at the time zone, which the live view's replies would
-    // pay for each: the backup and the settings menu tell it in local time.
+    // The universal time costs no look at the time zone, which every configuration reply would
+    // pay for: the backup and the settings menu tell it in local time.
     const QDateTime readAt = QDateTime::currentDateTimeUtc();
     if (!frames.isEmpty()) {
         SettingsFile read =

@@ -41,8 +41,7 @@ void BackupQueue::startWaiting()
     for (const SettingsFile &read : qAsConst(m_waiting)) {
         // The store holds only its folder; the model rows live as long as the program.
         m_thread.start([this, read] {
-            // A backup is nobody's wait: it gets the processor only when nothing else wants
-            // it, the display server drawing the next reply included.
+            // A backup is nobody's wait: it gets the processor only when nothing else wants it.
             QThread::currentThread()->setPriority(QThread::IdlePriority);
             QString error;
             BackupStore(m_store).keep(read, &error);
