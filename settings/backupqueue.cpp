@@ -22,8 +22,7 @@ BackupQueue::BackupQueue(const BackupStore &store, QObject *parent)
 
 BackupQueue::~BackupQueue()
 {
-    startWaiting();
-    m_thread.waitForDone();
+    written();
 }
 
 void BackupQueue::keep(const SettingsFile &read)

@@ -105,6 +105,12 @@ QString jsonText(const QJsonValue &value)
     return array.mid(1, array.size() - 2);
 }
 
+// This program as files and stamps name it.
+QString thisProgram()
+{
+    return QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION);
+}
+
 SettingsFile savedAt(const ModelInfo &model, const QByteArray &frames,
                      const QString &deviceVersion, const QDateTime &time)
 {
@@ -113,7 +119,7 @@ SettingsFile savedAt(const ModelInfo &model, const QByteArray &frames,
     file.frames = frames;
     file.deviceVersion = deviceVersion;
     file.saved = time;
-    file.program = QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION);
+    file.program = thisProgram();
     return file;
 }
 
@@ -121,8 +127,7 @@ SettingsFile savedAt(const ModelInfo &model, const QByteArray &frames,
 
 SettingsFile::ReadStamp SettingsFile::readNow(const QString &port, bool simulated)
 {
-    return {QDateTime::currentDateTime(), port, simulated,
-            QStringLiteral("orva-konfig " ORVA_PROGRAM_VERSION)};
+    return {QDateTime::currentDateTime(), port, simulated, thisProgram()};
 }
 
 SettingsFile SettingsFile::of(const ModelInfo &model, const QByteArray &frames,
