@@ -101,6 +101,13 @@ void DevicePage::setupCommon(QLabel *versionLabel)
     PictureWhenShown::installOn(this);
     WheelGuard::installOn(this);
     PolishNumbers::applyTo(this);
+    // A number needs no shaping, and shaping each new value took half of what showing it in
+    // a spin box costs.
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>()) {
+        QFont font = box->font();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        box->setFont(font);
+    }
 }
 
 // A shortcut belongs to its button: it works only while the button is shown and enabled, so
@@ -132,9 +139,16 @@ quint8 DevicePage::packBits(const QList<QAbstractButton *> &boxes)
 
 void DevicePage::unpackBits(quint8 value, const QList<QAbstractButton *> &boxes)
 {
-    int bit = 0;
-    for (QAbstractButton *box : boxes)
-        box->setChecked(bitSet(value, bit++));
+    // Ticks first, then clears: clearing the one box of a group that was ticked before a
+    // new one is would free the group for a moment, and every freed box would be drawn
+    // again for nothing.
+    for (const bool ticks : {true, false}) {
+        int bit = 0;
+        for (QAbstractButton *box : boxes) {
+            if (bitSet(value, bit++) == ticks)
+                box->setChecked(ticks);
+        }
+    }
 }
 
 void DevicePage::showValue(QSpinBox *box, int value)
@@ -159,6 +173,16 @@ void DevicePage::excludeOthers(QAbstractButton *changed, bool checked,
     for (QAbstractButton *other : group) {
         if (checked && other != changed)
             other->setChecked(false);
+    }
+    // A box cleared because another one was just ticked frees only the ticked one; that
+    // box's own interlock then locks the rest, which stay locked throughout.
+    if (!checked) {
+        for (QAbstractButton *other : group) {
+            if (other != changed && other->isChecked()) {
+                other->setEnabled(true);
+                return;
+            }
+        }
     }
     for (QAbstractButton *other : group) {
         if (other != changed)

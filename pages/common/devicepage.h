@@ -73,8 +73,9 @@ protected:
     // Packs boxes into bits 0, 1, 2... of one byte; a box counts when it is not unchecked.
     static quint8 packBits(const QList<QAbstractButton *> &boxes);
 
-    // Applies bits 0, 1, 2... to the boxes strictly in the given order, because each change
-    // runs the page's interlocks and a later box may undo an earlier one.
+    // Applies bits 0, 1, 2... to the boxes, first ticking and then clearing, each in the given
+    // order, because each change runs the page's interlocks and a later box may undo an
+    // earlier one.
     static void unpackBits(quint8 value, const QList<QAbstractButton *> &boxes);
 
     // A spin box repaints on every setValue, its own value included: a reply that leaves a
