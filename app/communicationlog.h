@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QStringList>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -89,7 +90,6 @@ public slots:
     void clear();
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -118,6 +118,7 @@ private:
 
     QTextBrowser *m_view;
     mutable QVector<PendingLine> m_pending;
+    QTimer m_writeTimer;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;
     qint64 m_receivedMoment = 0;
