@@ -499,6 +499,19 @@ void FormStyle::drawControl(ControlElement element, const QStyleOption *option, 
             return;
         }
         break;
+    case CE_ComboBoxLabel:
+        // Fusion draws the current item's text with its own drawItemText, shaped afresh on
+        // every paint; the same text from this style's is drawn the same and shaped once.
+        if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
+            if (nativeIsFusion() && !combo->editable && !combo->currentText.isEmpty()) {
+                QStyleOptionComboBox iconOnly(*combo);
+                iconOnly.currentText.clear();
+                native()->drawControl(element, &iconOnly, painter, widget);
+                drawComboBoxText(*combo, painter, widget);
+                return;
+            }
+        }
+        break;
     case CE_SizeGrip:
         fillWhite(painter, option->rect);
         return;
@@ -749,6 +762,26 @@ int FormStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
                          QStyleHintReturn *returnData) const
 {
     return native()->styleHint(hint, option, widget, returnData);
+}
+
+// Where and how Fusion places a combo box's text: in the edit field, after the icon and its
+// margin, one pixel in from each side, clipped to the field.
+void FormStyle::drawComboBoxText(const QStyleOptionComboBox &combo, QPainter *painter,
+                                 const QWidget *widget) const
+{
+    const QRect field = native()->subControlRect(CC_ComboBox, &combo, SC_ComboBoxEditField, widget);
+    QRect text = field;
+    if (!combo.currentIcon.isNull()) {
+        const int iconWidth = combo.iconSize.width() + 4;
+        text.translate(combo.direction == Qt::RightToLeft ? -iconWidth : iconWidth, 0);
+    }
+    painter->save();
+    painter->setClipRect(field);
+    drawItemText(painter, text.adjusted(1, 0, -1, 0),
+                 visualAlignment(combo.direction, Qt::AlignLeft | Qt::AlignVCenter),
+                 combo.palette, combo.state & State_Enabled, combo.currentText,
+                 QPalette::ButtonText);
+    painter->restore();
 }
 
 void FormStyle::drawItemText(QPainter *painter, const QRect &rect, int flags,

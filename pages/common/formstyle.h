@@ -92,6 +92,8 @@ private:
     QPalette shaded(const QPalette &palette, QPalette::ColorRole behind) const;
     void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
                       const QWidget *widget) const;
+    void drawComboBoxText(const QStyleOptionComboBox &combo, QPainter *painter,
+                          const QWidget *widget) const;
     void paintBackdrop(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
 
     // Where a group box's title, check box and frame go, and what they were measured for.

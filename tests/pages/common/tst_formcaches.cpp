@@ -3,6 +3,8 @@
 #include "pages/common/indicatorcache.h"
 #include "pages/common/itemtextcache.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QMainWindow>
@@ -33,6 +35,8 @@ private slots:
     void indicatorIsWhatTheStyleDraws_data();
     void indicatorIsWhatTheStyleDraws();
     void eachIndicatorStateHasItsOwnDrawing();
+    void comboBoxTextIsWhereTheStyleDrawsIt_data();
+    void comboBoxTextIsWhereTheStyleDrawsIt();
     void groupBoxFrameIsWhatTheStyleDraws_data();
     void groupBoxFrameIsWhatTheStyleDraws();
     void containerOnScreenIsWhatDrawingTheWindowAfreshGives_data();
@@ -322,6 +326,56 @@ void tst_FormCaches::indicatorIsWhatTheStyleDraws()
         // Antialiased edges blended twice (into the kept drawing, then onto the form) may
         // round one step apart from edges blended once.
         QVERIFY2(largestDifference(image, expected) <= 1, qPrintable(QString::number(time)));
+    }
+}
+
+void tst_FormCaches::comboBoxTextIsWhereTheStyleDrawsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("icon");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::newRow("text") << "Czerwony" << false << true << false;
+    QTest::newRow("after an icon") << "Czerwony" << true << true << false;
+    QTest::newRow("disabled") << "Czerwony" << true << false << false;
+    QTest::newRow("right to left") << "Czerwony" << true << true << true;
+    QTest::newRow("wider than the field") << QString(30, QLatin1Char('W')) << true << true << false;
+}
+
+// The form style draws the current item's text itself; it must land as Fusion's own does.
+void tst_FormCaches::comboBoxTextIsWhereTheStyleDrawsIt()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, icon);
+    QFETCH(bool, enabled);
+    QFETCH(bool, rightToLeft);
+    if (!QApplication::style()->inherits("QFusionStyle"))
+        QSKIP("Only over Fusion does the form style draw a combo box's text itself.");
+    QComboBox combo;
+    FormStyle::apply(&combo);
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.rect = QRect(7, 5, 140, 22);
+    option.currentText = text;
+    option.direction = rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+    option.state.setFlag(QStyle::State_Enabled, enabled);
+    if (icon) {
+        QPixmap swatch(16, 16);
+        swatch.fill(Qt::red);
+        option.currentIcon = QIcon(swatch);
+        option.iconSize = swatch.size();
+    }
+    QImage expected = blank();
+    {
+        QPainter painter(&expected);
+        QApplication::style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, &combo);
+    }
+    for (int time = 1; time <= 2; ++time) {
+        QImage image = blank();
+        QPainter painter(&image);
+        combo.style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, &combo);
+        painter.end();
+        QVERIFY2(image == expected, qPrintable(QString::number(time)));
     }
 }
 
