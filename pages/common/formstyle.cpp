@@ -501,7 +501,7 @@ void FormStyle::drawControl(ControlElement element, const QStyleOption *option, 
         break;
     case CE_ComboBoxLabel:
         // Fusion draws the current item's text with its own drawItemText, shaped afresh on
-        // every paint; the same text from this style's is drawn the same and shaped once.
+        // every paint; this style's draws it alike and shapes it once.
         if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
             if (nativeIsFusion() && !combo->editable && !combo->currentText.isEmpty()) {
                 QStyleOptionComboBox iconOnly(*combo);
