@@ -118,6 +118,7 @@ private:
 
     QTextBrowser *m_view;
     mutable QVector<PendingLine> m_pending;
+    // Hands the lines written in a turn to the view a moment later, together.
     QTimer m_writeTimer;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;

@@ -87,7 +87,8 @@ protected:
     static void snapToStep(QSpinBox *delay);
 
     // One box of a group that exclude each other changed: while it is checked the others
-    // are unchecked and disabled, once it is cleared they are usable again.
+    // are unchecked and disabled, once it is cleared they are usable again. A box cleared
+    // because another was just ticked frees only that one, which locks the rest itself.
     static void excludeOthers(QAbstractButton *changed, bool checked,
                               std::initializer_list<QAbstractButton *> group);
 

@@ -92,6 +92,7 @@ private:
     QPalette shaded(const QPalette &palette, QPalette::ColorRole behind) const;
     void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter,
                       const QWidget *widget) const;
+    // A combo box's current text, where Fusion puts it, drawn by this style's drawItemText.
     void drawComboBoxText(const QStyleOptionComboBox &combo, QPainter *painter,
                           const QWidget *widget) const;
     void paintBackdrop(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
