@@ -5,6 +5,7 @@
 #include "settings/atomicfilewriter.h"
 #include "settings/filenames.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,8 +32,8 @@ constexpr int FrameProperty = QTextFormat::UserProperty + 2;
 // The state of the live view's polling lines. A block's state, unlike its format, changes
 // without laying the line out again, and a new line starts without it.
 constexpr int PollingState = 1;
-// How long a line waits for the view, so that what else is due goes first.
-constexpr int LineDelayMs = 1;
+
+const QEvent::Type WritePendingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
@@ -86,9 +87,6 @@ const QColor CommunicationLog::RemarkColour(0x1B, 0x6E, 0x3A);
 
 CommunicationLog::CommunicationLog(QTextBrowser *view) : QObject(view), m_view(view)
 {
-    m_writeTimer.setSingleShot(true);
-    m_writeTimer.setInterval(LineDelayMs);
-    connect(&m_writeTimer, &QTimer::timeout, this, &CommunicationLog::writePending);
     m_view->viewport()->installEventFilter(this);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     // Shaping a line was a fifth of laying it out and a third of drawing it; the log's texts,
@@ -160,16 +158,23 @@ void CommunicationLog::failure(const QString &line)
 
 void CommunicationLog::append(const QString &text, qint64 moment, const QString &frame)
 {
-    // The line reaches the view a millisecond later: a reply's form is drawn before the line
-    // that tells of it, though the line is written first, and lines written in one turn are
-    // laid out together. Not sooner, and not as a posted event: the toolkit delivers posted
-    // events, its paints among them, before timers, and the log's layout and paint would
-    // keep every timer that falls due meanwhile (the next reply's silence among them)
-    // waiting behind the form's paint.
+    // The line reaches the view after the paint of this turn: a reply's form is drawn before
+    // the line that tells of it, though the line is written first, and lines written in one
+    // turn are laid out together. The toolkit asks for paints at low priority, and an event
+    // of lower priority still is delivered after them, whenever they were asked for.
     if (m_pending.isEmpty())
-        m_writeTimer.start();
+        QCoreApplication::postEvent(this, new QEvent(WritePendingEvent),
+                                    Qt::LowEventPriority - 1);
     // Device text and file names may hold control characters; shown, never obeyed.
     m_pending.append({PrintableText::of(text), moment, frame, m_view->currentCharFormat()});
+}
+
+bool CommunicationLog::event(QEvent *event)
+{
+    if (event->type() != WritePendingEvent)
+        return QObject::event(event);
+    writePending();
+    return true;
 }
 
 void CommunicationLog::writePending() const

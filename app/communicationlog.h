@@ -7,7 +7,6 @@
 #include <QTextBlock>
 #include <QStringList>
 #include <QTextCharFormat>
-#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -90,6 +89,7 @@ public slots:
     void clear();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -118,8 +118,6 @@ private:
 
     QTextBrowser *m_view;
     mutable QVector<PendingLine> m_pending;
-    // Hands the lines written in a turn to the view a moment later, together.
-    QTimer m_writeTimer;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;
     qint64 m_receivedMoment = 0;
