@@ -1,7 +1,5 @@
 #include "tools/screenshots/shooter.h"
 
-#include "app/communicationlog.h"
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -23,9 +21,6 @@ constexpr int WaitMs = 3000;
 // Lets a freshly shown window lay itself out and paint once.
 void settle(QWidget &widget)
 {
-    // A log shows its lines a moment after they are written; reading them shows them now.
-    for (const CommunicationLog *log : widget.findChildren<CommunicationLog *>())
-        log->lines();
     widget.show();
     QApplication::processEvents();
     QApplication::processEvents();
