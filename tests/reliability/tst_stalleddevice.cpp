@@ -28,9 +28,8 @@ void tst_StalledDevice::partialReplyThenRecovery_data()
     QTest::newRow("NOV-1 one byte short") << QByteArray(Frame::Reply::Nov) << Frame::Size - 1;
 }
 
-// The bytes that did come are handled as a block of their own once the line is quiet,
-// without waiting for the rest; when the device answers again the form is read in full. The
-// write's own read-back is awaited first, lest its reply fall on the partial one.
+// The bytes that did come (after the write's read-back, lest they fall together) are handled
+// as a block of their own once the line is quiet; the next answer reads the form in full.
 void tst_StalledDevice::partialReplyThenRecovery()
 {
     QFETCH(QByteArray, identity);

@@ -328,8 +328,7 @@ void tst_FormCaches::indicatorIsWhatTheStyleDraws()
     }
 }
 
-// Over Fusion the form style draws the current item's text itself; it must land as the
-// application's style draws it: plain, after an icon, disabled, right to left and too wide.
+// Plain, after an icon, disabled, right to left or too wide: drawn as the native style does.
 void tst_FormCaches::comboBoxTextIsWhereTheStyleDrawsIt()
 {
     QComboBox combo;
