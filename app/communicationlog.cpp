@@ -35,6 +35,13 @@ constexpr int PollingState = 1;
 
 const QEvent::Type WritePendingEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+// The log lays a line out and draws it this many batches of posted events after the batch of
+// the line's turn, which holds the paint that turn asked for. The event loop runs the timers
+// that were due when a batch began right after it, and those that fell due during it only
+// after the next batch: waiting out a second batch lets the timers that fell due while a reply
+// was handled and its form drawn (the next reply's silence among them) run first.
+constexpr int BatchesBeforeWriting = 2;
+
 const char *const PollingHiddenKey = "log/ukryjOdpytywanieWidoku";
 
 const QLatin1Char Separator('\t');
@@ -160,11 +167,12 @@ void CommunicationLog::append(const QString &text, qint64 moment, const QString 
 {
     // The line reaches the view after the paint of this turn: a reply's form is drawn before
     // the line that tells of it, though the line is written first, and lines written in one
-    // turn are laid out together. The toolkit asks for paints at low priority, and an event
-    // of lower priority still is delivered after them, whenever they were asked for.
-    if (m_pending.isEmpty())
-        QCoreApplication::postEvent(this, new QEvent(WritePendingEvent),
-                                    Qt::LowEventPriority - 1);
+    // turn are laid out together.
+    if (!m_writeQueued) {
+        QCoreApplication::postEvent(this, new QEvent(WritePendingEvent));
+        m_writeQueued = true;
+    }
+    m_batchesBeforeWriting = BatchesBeforeWriting;
     // Device text and file names may hold control characters; shown, never obeyed.
     m_pending.append({PrintableText::of(text), moment, frame, m_view->currentCharFormat()});
 }
@@ -173,7 +181,14 @@ bool CommunicationLog::event(QEvent *event)
 {
     if (event->type() != WritePendingEvent)
         return QObject::event(event);
-    writePending();
+    // An event posted while a batch is delivered waits for the next batch.
+    if (m_batchesBeforeWriting > 0) {
+        --m_batchesBeforeWriting;
+        QCoreApplication::postEvent(this, new QEvent(WritePendingEvent));
+    } else {
+        m_writeQueued = false;
+        writePending();
+    }
     return true;
 }
 

@@ -118,6 +118,8 @@ private:
 
     QTextBrowser *m_view;
     mutable QVector<PendingLine> m_pending;
+    bool m_writeQueued = false;
+    int m_batchesBeforeWriting = 0;
     std::function<QStringList()> m_header;
     bool m_followsNewest = true;
     qint64 m_receivedMoment = 0;
