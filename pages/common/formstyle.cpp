@@ -341,7 +341,7 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
     case PE_IndicatorRadioButton:
         // Fusion draws an indicator from its option alone; other styles may fade one state
         // into the next, and a drawing kept mid-fade would stay.
-        if (nativeIsFusion() && m_indicators.draw(*native(), element, *option, painter, widget))
+        if (nativeIsFusion() && m_drawings.draw(*native(), element, *option, painter, widget))
             return;
         break;
     case PE_Widget:
@@ -518,7 +518,8 @@ void FormStyle::drawControl(ControlElement element, const QStyleOption *option, 
     case CE_ScrollBarAddLine:
     case CE_ScrollBarSubLine:
     case CE_ScrollBarSlider:
-        classic()->drawControl(element, option, painter, widget);
+        if (!m_drawings.draw(*classic(), element, *option, painter, widget))
+            classic()->drawControl(element, option, painter, widget);
         return;
     default:
         break;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/common/groupboxframes.h"
-#include "pages/common/indicatorcache.h"
+#include "pages/common/drawingcache.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QFontMetrics>
@@ -121,7 +121,7 @@ private:
     // The colour beneath a box outside a group box, and inside one.
     mutable QVector<QColor> m_backdrops;
     mutable ItemTextCache m_itemTexts;
-    mutable IndicatorCache m_indicators;
+    mutable DrawingCache m_drawings;
     mutable GroupBoxFrames m_groupBoxFrames;
     QObject *m_popupWatcher;
 };

@@ -1,6 +1,6 @@
 #include "pages/common/formstyle.h"
 #include "pages/common/groupboxframes.h"
-#include "pages/common/indicatorcache.h"
+#include "pages/common/drawingcache.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QApplication>
@@ -35,6 +35,8 @@ private slots:
     void indicatorIsWhatTheStyleDraws_data();
     void indicatorIsWhatTheStyleDraws();
     void eachIndicatorStateHasItsOwnDrawing();
+    void scrollBarPartIsWhatTheStyleDraws_data();
+    void scrollBarPartIsWhatTheStyleDraws();
     void comboBoxTextIsWhereTheStyleDrawsIt();
     void groupBoxFrameIsWhatTheStyleDraws_data();
     void groupBoxFrameIsWhatTheStyleDraws();
@@ -113,7 +115,7 @@ QStyleOptionButton indicator(QStyle::State state, const QRect &rect = QRect(5, 7
 
 QImage drawIndicator(const QStyle &style, QStyle::PrimitiveElement element,
                      const QStyleOptionButton &option, qreal pixelRatio,
-                     IndicatorCache *cache = nullptr)
+                     DrawingCache *cache = nullptr)
 {
     QImage image = blank(ScreenDotsPerMeter, pixelRatio);
     QPainter painter(&image);
@@ -318,7 +320,7 @@ void tst_FormCaches::indicatorIsWhatTheStyleDraws()
     const auto primitive = QStyle::PrimitiveElement(element);
     const QStyleOptionButton option = indicator(QStyle::State(state));
     const QImage expected = drawIndicator(*style, primitive, option, pixelRatio);
-    IndicatorCache cache;
+    DrawingCache cache;
     for (int time = 1; time <= 2; ++time) {
         const QImage image = drawIndicator(*style, primitive, option, pixelRatio, &cache);
         QVERIFY(!image.isNull());
@@ -362,7 +364,7 @@ void tst_FormCaches::eachIndicatorStateHasItsOwnDrawing()
 {
     const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
     const QStyle::State enabled = QStyle::State_Enabled;
-    IndicatorCache cache;
+    DrawingCache cache;
     QList<QImage> drawn;
     for (const QStyle::State state : {enabled | QStyle::State_Off, enabled | QStyle::State_On,
                                       QStyle::State(QStyle::State_On), enabled | QStyle::State_Off})
@@ -377,6 +379,69 @@ void tst_FormCaches::eachIndicatorStateHasItsOwnDrawing()
     QPainter painter(&image);
     QVERIFY(!cache.draw(*style, QStyle::PE_FrameFocusRect, indicator(enabled), &painter, nullptr));
     QVERIFY(!cache.draw(*style, QStyle::PE_IndicatorCheckBox, plain, &painter, nullptr));
+}
+
+void tst_FormCaches::scrollBarPartIsWhatTheStyleDraws_data()
+{
+    QTest::addColumn<int>("element");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::addColumn<qreal>("pixelRatio");
+    QTest::addColumn<bool>("kept");
+    const int enabled = QStyle::State_Enabled;
+    const int across = enabled | QStyle::State_Horizontal;
+    const int down = QStyle::CE_ScrollBarAddLine, up = QStyle::CE_ScrollBarSubLine;
+    const int slider = QStyle::CE_ScrollBarSlider;
+    QTest::newRow("down arrow") << down << enabled << false << 1.0 << true;
+    QTest::newRow("down arrow, pressed")
+        << down << (enabled | QStyle::State_Sunken) << false << 1.0 << true;
+    QTest::newRow("right arrow") << down << across << false << 1.0 << true;
+    QTest::newRow("right arrow, right to left") << down << across << true << 1.0 << true;
+    QTest::newRow("up arrow, disabled") << up << 0 << false << 1.0 << true;
+    QTest::newRow("slider") << slider << enabled << false << 1.0 << true;
+    QTest::newRow("slider across") << slider << across << false << 1.0 << true;
+    QTest::newRow("slider, double density screen") << slider << enabled << false << 2.0 << true;
+    // Dithered in step with the screen: copied to another place it would be out of step.
+    QTest::newRow("slider, disabled") << slider << 0 << false << 1.0 << false;
+}
+
+void tst_FormCaches::scrollBarPartIsWhatTheStyleDraws()
+{
+    QFETCH(int, element);
+    QFETCH(int, state);
+    QFETCH(bool, rightToLeft);
+    QFETCH(qreal, pixelRatio);
+    QFETCH(bool, kept);
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Windows")));
+    const auto part = QStyle::ControlElement(element);
+    QStyleOptionSlider option;
+    option.state = QStyle::State(state);
+    option.orientation = (state & QStyle::State_Horizontal) ? Qt::Horizontal : Qt::Vertical;
+    option.direction = rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+    // One cache and palette for every row: no part may stand in for another state, direction
+    // or density.
+    static DrawingCache cache;
+    // Grey enough for a disabled slider's dither to show on the white.
+    static const QPalette palette(QColor(0x80, 0x80, 0x80));
+    option.palette = palette;
+    if (!(state & QStyle::State_Enabled))
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
+    // Drawn again where the screen's dither would be out of step with the first place.
+    for (const QRect &rect : {QRect(4, 6, 17, 23), QRect(31, 6, 17, 23), QRect(61, 7, 17, 23)}) {
+        option.rect = rect;
+        QImage expected = blank(ScreenDotsPerMeter, pixelRatio);
+        QPainter direct(&expected);
+        style->drawControl(part, &option, &direct);
+        direct.end();
+        QImage image = blank(ScreenDotsPerMeter, pixelRatio);
+        QPainter painter(&image);
+        const bool drawn = cache.draw(*style, part, option, &painter, nullptr);
+        if (!drawn)
+            style->drawControl(part, &option, &painter);
+        painter.end();
+        QCOMPARE(drawn, kept);
+        QCOMPARE(image, expected);
+    }
 }
 
 void tst_FormCaches::groupBoxFrameIsWhatTheStyleDraws_data()

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCache>
+#include <QPixmap>
+#include <QStyle>
+
+#include <functional>
+
+class QPainter;
+class QStyleOption;
+class QWidget;
+
+// Small drawings a style makes afresh on every paint, the same each time, drawn once each and
+// copied: a check box's or radio button's indicator (antialiased gradients and strokes), and a
+// scroll bar's arrow buttons and slider (a raised button drawn line by line, one more for each
+// line the log adds). Only drawings that cover every pixel they touch, whatever their place
+// on the screen, are kept.
+class DrawingCache
+{
+public:
+    explicit DrawingCache(int capacity = 64);
+
+    // Draws a check box or radio button indicator as `style` draws it. Returns false, having
+    // drawn nothing, for any other element or option and for painters that scale or rotate.
+    bool draw(const QStyle &style, QStyle::PrimitiveElement element, const QStyleOption &option,
+              QPainter *painter, const QWidget *widget);
+    // Draws a scroll bar's arrow button or its enabled slider as `style` draws it. Returns
+    // false, having drawn nothing, for any other element or option (a disabled slider's
+    // dithered fill lines up with the screen, not with the slider) and for painters that
+    // scale or rotate.
+    bool draw(const QStyle &style, QStyle::ControlElement element, const QStyleOption &option,
+              QPainter *painter, const QWidget *widget);
+
+private:
+    // Copies the drawing kept under `key`, made first by `drawAt` with the option's rectangle
+    // moved to the origin.
+    void copyKept(const QByteArray &key, const QStyleOption &option, QPainter *painter,
+                  const std::function<void(QPainter *, const QRect &)> &drawAt);
+
+    QCache<QByteArray, QPixmap> m_drawn;
+};
