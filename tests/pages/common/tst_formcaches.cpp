@@ -14,7 +14,6 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTest>
-#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -34,8 +33,7 @@ private slots:
     void sameTextInAnotherFontResolutionGroundOrColourIsDrawnAgain();
     void indicatorIsWhatTheStyleDraws_data();
     void indicatorIsWhatTheStyleDraws();
-    void eachIndicatorStateHasItsOwnDrawing();
-    void scrollBarPartIsWhatTheStyleDraws_data();
+    void onlyIndicatorsAreKept();
     void scrollBarPartIsWhatTheStyleDraws();
     void comboBoxTextIsWhereTheStyleDrawsIt();
     void groupBoxFrameIsWhatTheStyleDraws_data();
@@ -107,7 +105,8 @@ QStyleOptionButton indicator(QStyle::State state, const QRect &rect = QRect(5, 7
     QStyleOptionButton option;
     option.rect = rect;
     option.state = state;
-    option.palette = QPalette(QColor(0xef, 0xef, 0xef));
+    static const QPalette grey(QColor(0xef, 0xef, 0xef));
+    option.palette = grey;
     if (!(state & QStyle::State_Enabled))
         option.palette.setCurrentColorGroup(QPalette::Disabled);
     return option;
@@ -320,7 +319,7 @@ void tst_FormCaches::indicatorIsWhatTheStyleDraws()
     const auto primitive = QStyle::PrimitiveElement(element);
     const QStyleOptionButton option = indicator(QStyle::State(state));
     const QImage expected = drawIndicator(*style, primitive, option, pixelRatio);
-    DrawingCache cache;
+    static DrawingCache cache; // one for every row: no state may stand in for another
     for (int time = 1; time <= 2; ++time) {
         const QImage image = drawIndicator(*style, primitive, option, pixelRatio, &cache);
         QVERIFY(!image.isNull());
@@ -360,87 +359,60 @@ void tst_FormCaches::comboBoxTextIsWhereTheStyleDrawsIt()
     }
 }
 
-void tst_FormCaches::eachIndicatorStateHasItsOwnDrawing()
+// Only check boxes and radio buttons drawn from a button's option are kept.
+void tst_FormCaches::onlyIndicatorsAreKept()
 {
     const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
-    const QStyle::State enabled = QStyle::State_Enabled;
     DrawingCache cache;
-    QList<QImage> drawn;
-    for (const QStyle::State state : {enabled | QStyle::State_Off, enabled | QStyle::State_On,
-                                      QStyle::State(QStyle::State_On), enabled | QStyle::State_Off})
-        drawn << drawIndicator(*style, QStyle::PE_IndicatorCheckBox, indicator(state), 1, &cache);
-    QVERIFY(drawn[0] != drawn[1]);
-    QVERIFY(drawn[1] != drawn[2]);
-    QCOMPARE(drawn[3], drawn[0]);
-    // Only check boxes and radio buttons drawn from a button's option are kept.
     QStyleOption plain;
     plain.rect = QRect(0, 0, 13, 13);
     QImage image = blank();
     QPainter painter(&image);
-    QVERIFY(!cache.draw(*style, QStyle::PE_FrameFocusRect, indicator(enabled), &painter, nullptr));
+    QVERIFY(!cache.draw(*style, QStyle::PE_FrameFocusRect, indicator({}), &painter, nullptr));
     QVERIFY(!cache.draw(*style, QStyle::PE_IndicatorCheckBox, plain, &painter, nullptr));
 }
 
-void tst_FormCaches::scrollBarPartIsWhatTheStyleDraws_data()
-{
-    QTest::addColumn<int>("element");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("rightToLeft");
-    QTest::addColumn<qreal>("pixelRatio");
-    QTest::addColumn<bool>("kept");
-    const int enabled = QStyle::State_Enabled;
-    const int across = enabled | QStyle::State_Horizontal;
-    const int down = QStyle::CE_ScrollBarAddLine, up = QStyle::CE_ScrollBarSubLine;
-    const int slider = QStyle::CE_ScrollBarSlider;
-    QTest::newRow("down arrow") << down << enabled << false << 1.0 << true;
-    QTest::newRow("down arrow, pressed")
-        << down << (enabled | QStyle::State_Sunken) << false << 1.0 << true;
-    QTest::newRow("right arrow") << down << across << false << 1.0 << true;
-    QTest::newRow("right arrow, right to left") << down << across << true << 1.0 << true;
-    QTest::newRow("up arrow, disabled") << up << 0 << false << 1.0 << true;
-    QTest::newRow("slider") << slider << enabled << false << 1.0 << true;
-    QTest::newRow("slider across") << slider << across << false << 1.0 << true;
-    QTest::newRow("slider, double density screen") << slider << enabled << false << 2.0 << true;
-    // Dithered in step with the screen: copied to another place it would be out of step.
-    QTest::newRow("slider, disabled") << slider << 0 << false << 1.0 << false;
-}
-
+// Every arrow and slider through one cache: none may stand in for another.
 void tst_FormCaches::scrollBarPartIsWhatTheStyleDraws()
 {
-    QFETCH(int, element);
-    QFETCH(int, state);
-    QFETCH(bool, rightToLeft);
-    QFETCH(qreal, pixelRatio);
-    QFETCH(bool, kept);
     const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Windows")));
-    const auto part = QStyle::ControlElement(element);
+    const QStyle::State on = QStyle::State_Enabled, across = on | QStyle::State_Horizontal;
+    const auto down = QStyle::CE_ScrollBarAddLine, slider = QStyle::CE_ScrollBarSlider;
+    const struct { const char *name; QStyle::ControlElement part; QStyle::State state;
+                   bool rightToLeft; qreal pixelRatio; bool kept; } cases[] = {
+        {"down arrow", down, on, false, 1, true},
+        {"down arrow, pressed", down, on | QStyle::State_Sunken, false, 1, true},
+        {"right arrow", down, across, false, 1, true},
+        {"right arrow, right to left", down, across, true, 1, true},
+        {"up arrow, disabled", QStyle::CE_ScrollBarSubLine, {}, false, 1, true},
+        {"slider", slider, on, false, 1, true},
+        {"slider, double density", slider, on, false, 2, true},
+        // Dithered in step with the screen: copied elsewhere it would be out of step.
+        {"slider, disabled", slider, {}, false, 1, false}};
+    DrawingCache cache;
     QStyleOptionSlider option;
-    option.state = QStyle::State(state);
-    option.orientation = (state & QStyle::State_Horizontal) ? Qt::Horizontal : Qt::Vertical;
-    option.direction = rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
-    // One cache and palette for every row: no part may stand in for another state, direction
-    // or density.
-    static DrawingCache cache;
-    // Grey enough for a disabled slider's dither to show on the white.
-    static const QPalette palette(QColor(0x80, 0x80, 0x80));
-    option.palette = palette;
-    if (!(state & QStyle::State_Enabled))
-        option.palette.setCurrentColorGroup(QPalette::Disabled);
-    // Drawn again where the screen's dither would be out of step with the first place.
-    for (const QRect &rect : {QRect(4, 6, 17, 23), QRect(31, 6, 17, 23), QRect(61, 7, 17, 23)}) {
-        option.rect = rect;
-        QImage expected = blank(ScreenDotsPerMeter, pixelRatio);
-        QPainter direct(&expected);
-        style->drawControl(part, &option, &direct);
-        direct.end();
-        QImage image = blank(ScreenDotsPerMeter, pixelRatio);
-        QPainter painter(&image);
-        const bool drawn = cache.draw(*style, part, option, &painter, nullptr);
-        if (!drawn)
-            style->drawControl(part, &option, &painter);
-        painter.end();
-        QCOMPARE(drawn, kept);
-        QCOMPARE(image, expected);
+    option.palette = QPalette(QColor(0x80, 0x80, 0x80)); // a disabled dither shows on white
+    for (const auto &shown : cases) {
+        option.state = shown.state;
+        option.orientation =
+            shown.state & QStyle::State_Horizontal ? Qt::Horizontal : Qt::Vertical;
+        option.direction = shown.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+        option.palette.setCurrentColorGroup(shown.state ? QPalette::Active : QPalette::Disabled);
+        // Drawn again where the screen's dither is out of step with the first place.
+        for (const QPoint place : {QPoint(4, 6), QPoint(31, 6), QPoint(61, 7)}) {
+            option.rect = QRect(place, QSize(17, 23));
+            bool drawn = false;
+            const auto draw = [&](DrawingCache *through) {
+                QImage image = blank(ScreenDotsPerMeter, shown.pixelRatio);
+                QPainter painter(&image);
+                if (!through ||
+                    !(drawn = through->draw(*style, shown.part, option, &painter, nullptr)))
+                    style->drawControl(shown.part, &option, &painter);
+                return image;
+            };
+            const QImage expected = draw(nullptr);
+            QVERIFY2(draw(&cache) == expected && drawn == shown.kept, shown.name);
+        }
     }
 }
 
