@@ -12,9 +12,8 @@ class QWidget;
 
 // Small drawings a style makes afresh on every paint, the same each time, drawn once each and
 // copied: a check box's or radio button's indicator (antialiased gradients and strokes), and a
-// scroll bar's arrow buttons and slider (a raised button drawn line by line, one more for each
-// line the log adds). Only drawings that cover every pixel they touch, whatever their place
-// on the screen, are kept.
+// scroll bar's arrow buttons and slider (raised buttons drawn line by line, again for every
+// line the log adds). Only drawings that look the same wherever they stand are kept.
 class DrawingCache
 {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/common/groupboxframes.h"
 #include "pages/common/drawingcache.h"
+#include "pages/common/groupboxframes.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QFontMetrics>

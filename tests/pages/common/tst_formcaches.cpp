@@ -1,6 +1,6 @@
+#include "pages/common/drawingcache.h"
 #include "pages/common/formstyle.h"
 #include "pages/common/groupboxframes.h"
-#include "pages/common/drawingcache.h"
 #include "pages/common/itemtextcache.h"
 
 #include <QApplication>
