@@ -23,7 +23,7 @@ bool DisplayCatchUp::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window && event->type() == QEvent::Paint && !m_posted) {
         m_posted = true;
-        // Below the toolkit's paint requests and the log's lines: after all this turn draws.
+        // Below the toolkit's paint requests: after all this turn draws.
         QCoreApplication::postEvent(this, new QEvent(CatchUpEvent), Qt::LowEventPriority - 3);
     }
     return false;

@@ -1,5 +1,7 @@
 #include "tools/screenshots/shooter.h"
 
+#include "app/communicationlog.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +23,9 @@ constexpr int WaitMs = 3000;
 // Lets a freshly shown window lay itself out and paint once.
 void settle(QWidget &widget)
 {
+    // A log shows its lines a few turns after they are written; reading them shows them now.
+    for (const CommunicationLog *log : widget.findChildren<CommunicationLog *>())
+        log->lines();
     widget.show();
     QApplication::processEvents();
     QApplication::processEvents();
