@@ -7,18 +7,21 @@
 namespace {
 
 // The states an indicator's drawing may depend on; the window's activity does not change it.
-constexpr QStyle::State IndicatorStates = QStyle::State_On | QStyle::State_Off |
-                                          QStyle::State_NoChange | QStyle::State_Sunken |
-                                          QStyle::State_Enabled | QStyle::State_HasFocus |
-                                          QStyle::State_KeyboardFocusChange |
-                                          QStyle::State_MouseOver;
+constexpr QStyle::State IndicatorStates =
+    QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange | QStyle::State_Sunken |
+    QStyle::State_Enabled | QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange |
+    QStyle::State_MouseOver;
 // The states a scroll bar's button or slider may depend on.
 constexpr QStyle::State ScrollBarStates = QStyle::State_Horizontal | QStyle::State_Sunken |
                                           QStyle::State_On | QStyle::State_Enabled |
                                           QStyle::State_MouseOver;
 
 // Which of the style's drawing functions an element number belongs to.
-enum class Kind : qint32 { Primitive, Control };
+enum class Kind : qint32
+{
+    Primitive,
+    Control
+};
 
 // Laid out without padding, so that its bytes are the key: a key made with text took a
 // changed check box longer to find than its indicator takes to copy.
@@ -63,6 +66,27 @@ bool keepable(const QStyleOption &option, const QPainter &painter)
 
 DrawingCache::DrawingCache(int capacity) : m_drawn(capacity) {}
 
+template <typename Option, typename Draw>
+void DrawingCache::copyKept(const QByteArray &key, const Option &option, QPainter *painter,
+                            const Draw &draw)
+{
+    const QPixmap *drawn = m_drawn.object(key);
+    if (!drawn) {
+        const qreal pixelRatio = painter->device()->devicePixelRatioF();
+        auto *made = new QPixmap(option.rect.size() * pixelRatio);
+        made->setDevicePixelRatio(pixelRatio);
+        made->fill(Qt::transparent);
+        Option atOrigin(option);
+        atOrigin.rect.moveTopLeft(QPoint(0, 0));
+        QPainter onto(made);
+        draw(atOrigin, &onto);
+        onto.end();
+        m_drawn.insert(key, made);
+        drawn = made;
+    }
+    painter->drawPixmap(option.rect.topLeft(), *drawn);
+}
+
 bool DrawingCache::draw(const QStyle &style, QStyle::PrimitiveElement element,
                         const QStyleOption &option, QPainter *painter, const QWidget *widget)
 {
@@ -71,11 +95,9 @@ bool DrawingCache::draw(const QStyle &style, QStyle::PrimitiveElement element,
         !button || !keepable(option, *painter))
         return false;
     const qreal pixelRatio = painter->device()->devicePixelRatioF();
-    copyKept(keyOf(Kind::Primitive, element, option, IndicatorStates, pixelRatio), option, painter,
-             [&](QPainter *onto, const QRect &atOrigin) {
-                 QStyleOptionButton moved(*button);
-                 moved.rect = atOrigin;
-                 style.drawPrimitive(element, &moved, onto, widget);
+    copyKept(keyOf(Kind::Primitive, element, option, IndicatorStates, pixelRatio), *button, painter,
+             [&](const QStyleOptionButton &atOrigin, QPainter *onto) {
+                 style.drawPrimitive(element, &atOrigin, onto, widget);
              });
     return true;
 }
@@ -91,29 +113,9 @@ bool DrawingCache::draw(const QStyle &style, QStyle::ControlElement element,
     if (!(button || enabledSlider) || !slider || !keepable(option, *painter))
         return false;
     const qreal pixelRatio = painter->device()->devicePixelRatioF();
-    copyKept(keyOf(Kind::Control, element, option, ScrollBarStates, pixelRatio), option, painter,
-             [&](QPainter *onto, const QRect &atOrigin) {
-                 QStyleOptionSlider moved(*slider);
-                 moved.rect = atOrigin;
-                 style.drawControl(element, &moved, onto, widget);
+    copyKept(keyOf(Kind::Control, element, option, ScrollBarStates, pixelRatio), *slider, painter,
+             [&](const QStyleOptionSlider &atOrigin, QPainter *onto) {
+                 style.drawControl(element, &atOrigin, onto, widget);
              });
     return true;
-}
-
-void DrawingCache::copyKept(const QByteArray &key, const QStyleOption &option, QPainter *painter,
-                            const std::function<void(QPainter *, const QRect &)> &drawAt)
-{
-    const QPixmap *drawn = m_drawn.object(key);
-    if (!drawn) {
-        const qreal pixelRatio = painter->device()->devicePixelRatioF();
-        auto *made = new QPixmap(option.rect.size() * pixelRatio);
-        made->setDevicePixelRatio(pixelRatio);
-        made->fill(Qt::transparent);
-        QPainter onto(made);
-        drawAt(&onto, QRect(QPoint(0, 0), option.rect.size()));
-        onto.end();
-        m_drawn.insert(key, made);
-        drawn = made;
-    }
-    painter->drawPixmap(option.rect.topLeft(), *drawn);
 }

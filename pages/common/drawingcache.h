@@ -4,8 +4,6 @@
 #include <QPixmap>
 #include <QStyle>
 
-#include <functional>
-
 class QPainter;
 class QStyleOption;
 class QWidget;
@@ -31,10 +29,10 @@ public:
               QPainter *painter, const QWidget *widget);
 
 private:
-    // Copies the drawing kept under `key`, made first by `drawAt` with the option's rectangle
-    // moved to the origin.
-    void copyKept(const QByteArray &key, const QStyleOption &option, QPainter *painter,
-                  const std::function<void(QPainter *, const QRect &)> &drawAt);
+    // Copies the drawing kept under `key`, made first by `draw` from the option with its
+    // rectangle moved to the origin.
+    template <typename Option, typename Draw>
+    void copyKept(const QByteArray &key, const Option &option, QPainter *painter, const Draw &draw);
 
     QCache<QByteArray, QPixmap> m_drawn;
 };
