@@ -4,6 +4,8 @@
 
 #include "app/orva2.h"
 #include "app/setupapplication.h"
+#include "pages/common/formstyle.h"
+#include "pages/kzr/kzr.h"
 #include "protocol/frames.h"
 
 #include <QAbstractButton>
@@ -25,6 +27,7 @@ namespace {
 const QString StartUpBare = QStringLiteral("startup-bare");
 const QString StartUpMain = QStringLiteral("startup-orva");
 const QString MemoryBare = QStringLiteral("memory-bare");
+const QString MemoryPage = QStringLiteral("memory-page");
 const QString MemoryMain = QStringLiteral("memory-orva");
 
 constexpr int ProbeTimeoutMs = 60000;
@@ -89,6 +92,12 @@ int probe(const QString &name, int argc, char **argv)
     std::unique_ptr<QMainWindow> window =
         mainWindow ? std::make_unique<ORVA2>() : std::make_unique<QMainWindow>();
     const double constructMs = clock.nsecsElapsed() / 1e6;
+    if (name == MemoryPage) {
+        auto *page = new KZR;
+        FormStyle::apply(window.get());
+        FormStyle::applyToForm(page);
+        window->setCentralWidget(page);
+    }
     window->show();
     double windowMs = 0;
     if (!FirstPaint::wait(window.get(), 5000, &clock, &windowMs))
@@ -173,10 +182,11 @@ ProcessProbe::Ratios ProcessProbe::startUp(int runs, StartUp *bare, StartUp *mai
     return {median(processRatios), median(windowRatios)};
 }
 
-double ProcessProbe::peakResidentMiB(bool mainWindow)
+double ProcessProbe::peakResidentMiB(Shown shown)
 {
+    const QString probes[] = {MemoryBare, MemoryPage, MemoryMain};
     QVector<double> figures;
-    if (!runChild(mainWindow ? MemoryMain : MemoryBare, &figures))
+    if (!runChild(probes[int(shown)], &figures))
         return 0;
     return figures.first() / 1024.0;
 }

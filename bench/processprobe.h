@@ -29,7 +29,17 @@ struct Ratios
 // drifts by a third over a run, and both windows of a pair drift together.
 Ratios startUp(int runs, StartUp *bare, StartUp *mainWindow);
 
+// What a memory probe's window shows: nothing (a bare QMainWindow); the KZR-1 page alone in a
+// bare QMainWindow, styled as the program styles it, which is less than the program shows with
+// any page open; or ORVA2 with every page opened offline.
+enum class Shown
+{
+    Nothing,
+    OnePage,
+    EveryPage
+};
+
 // Parent side: peak resident size in MiB of a fresh process.
-double peakResidentMiB(bool mainWindow);
+double peakResidentMiB(Shown shown);
 
 } // namespace ProcessProbe
