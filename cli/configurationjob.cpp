@@ -40,6 +40,7 @@ void ConfigurationJob::start()
 {
     m_running = true;
     m_description = nullptr;
+    m_backupError.clear();
     emit step(QStringLiteral("Prośba o identyfikator"));
     m_session.identify();
 }
@@ -86,9 +87,10 @@ QByteArray ConfigurationJob::kept(const QByteArray &reply)
     const QByteArray frames = m_description->held(reply);
     QString error;
     const QString backup = m_backups.keep(stamped(frames), &error);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
+        m_backupError = error;
         emit step(error);
-    else if (!backup.isEmpty())
+    } else if (!backup.isEmpty())
         emit step(QStringLiteral("Kopia zapasowa: %1").arg(QDir::toNativeSeparators(backup)));
     return frames;
 }
@@ -206,5 +208,13 @@ void ConfigurationJob::interrupt(RunOutcome::Code code)
 void ConfigurationJob::finish(RunOutcome::Code code, const QString &sentence)
 {
     m_running = false;
-    emit finished({code, sentence, m_session.model(), m_session.deviceVersion()});
+    RunOutcome outcome{code, sentence, m_session.model(), m_session.deviceVersion()};
+    // Every configuration read is promised a backup: a run that could not keep one is no
+    // success, whatever else it did, and its last line, the one the run log records, says so.
+    if (!m_backupError.isEmpty()) {
+        if (code == RunOutcome::Done)
+            outcome.code = RunOutcome::Refused;
+        outcome.sentence += QLatin1Char(' ') + m_backupError;
+    }
+    emit finished(outcome);
 }

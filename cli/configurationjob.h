@@ -70,4 +70,6 @@ private:
     Order m_order;
     bool m_running = false;
     const SettingDescription *m_description = nullptr;
+    // Why this relay's configuration read went unkept among the backups, if it did.
+    QString m_backupError;
 };

@@ -17,8 +17,6 @@
 #include <algorithm>
 #include <functional>
 
-Q_DECLARE_METATYPE(ModelInfo::Id)
-
 // A configuration goes from a device to a file and into another device byte for byte; a
 // file that cannot be taken whole changes nothing; nothing is sent until "Zapisz"; a write is
 // read back.

@@ -14,8 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ModelInfo::Id)
-
 // orva-konfig without a window, run as a script runs it: a process of its own, talking to a
 // relay this test serves on a pseudo-terminal (or one simulated inside the program), with no
 // display at all.
@@ -38,6 +36,7 @@ private slots:
     void pathsThatAreNoRegularFileAreRefused_data();
     void pathsThatAreNoRegularFileAreRefused();
     void readBackIsComparedByBytes();
+    void unkeptBackupIsNoSuccess();
     void fileNamesAndDeviceTextStayText();
     void portFailuresAreSaidInPolish_data();
     void portFailuresAreSaidInPolish();
@@ -87,14 +86,13 @@ QByteArray fileOf(ModelInfo::Id model, quint32 seed)
 
 int configurationFramesIn(const QList<QByteArray> &frames)
 {
-    return static_cast<int>(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
-        return f.at(0) == Frame::ConfigHeader0;
-    }));
+    return int(std::count_if(frames.cbegin(), frames.cend(),
+                             [](const QByteArray &f) { return f.at(0) == Frame::ConfigHeader0; }));
 }
 
 int identificationsIn(const QList<QByteArray> &frames)
 {
-    return static_cast<int>(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
+    return int(std::count_if(frames.cbegin(), frames.cend(), [](const QByteArray &f) {
         return Frame::hasHeader(f, Frame::Request::Identify);
     }));
 }
@@ -560,6 +558,31 @@ void tst_Headless::pathsThatAreNoRegularFileAreRefused()
     QVERIFY2(refused.err.contains(QStringLiteral(": to nie jest zwykły plik.")),
              qPrintable(refused.err));
     QVERIFY(!QFileInfo(special).isFile());
+}
+
+// Every read is kept among the backups. Where their folder cannot be made, a write is still
+// confirmed, but a script sees no success and the last line (the run log's) says why.
+void tst_Headless::unkeptBackupIsNoSuccess()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps the backups under the user's AppData, which the test cannot block");
+#endif
+    const QString file = path(QStringLiteral("unkept.orva.json")), data = path("data");
+    writeFile(file, fileOf(ModelInfo::Id::Kzr, 5));
+    QVERIFY(QDir(data).removeRecursively());
+    writeFile(data, "a file where the backups' folder would be");
+    const Run written = run({"--simulate", "KZR-1", "--write", file});
+    const Run compared = run({"--simulate", "KZR-1", "--compare", file});
+    QVERIFY(QFile::remove(data));
+
+    const auto endsSaying = [](const Run &unkept, const QString &said) {
+        const QString last = unkept.err.trimmed().section(QLatin1Char('\n'), -1);
+        return last.startsWith(said) && last.contains("Nie można utworzyć folderu kopii");
+    };
+    QCOMPARE(written.code, int(RunOutcome::Refused));
+    QVERIFY2(endsSaying(written, "Zapis potwierdzony odczytem."), qPrintable(written.err));
+    QCOMPARE(compared.code, int(RunOutcome::Differs));
+    QVERIFY2(endsSaying(compared, "Nastawy różne od pliku"), qPrintable(compared.err));
 }
 
 // A KZR-1 whose memory returns 0xFF (erased) in the blocked LED's colour byte, where 0xEF

@@ -4,11 +4,14 @@
 #include "protocol/modeltable.h"
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QRandomGenerator>
 #include <QString>
 #include <QVector>
 
 #include <functional>
+
+Q_DECLARE_METATYPE(ModelInfo::Id)
 
 // Settings known from the device's documentation and the exact frame they must give: a
 // frame the codec builds (from a value, or by decoding a reply and encoding it again) and

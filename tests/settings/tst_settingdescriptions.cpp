@@ -6,8 +6,6 @@
 #include <QSet>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(ModelInfo::Id)
-
 namespace {
 
 void addModelRows()

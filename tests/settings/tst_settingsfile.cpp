@@ -16,8 +16,6 @@
 
 #include <functional>
 
-Q_DECLARE_METATYPE(ModelInfo::Id)
-
 // A settings file is taken whole or refused with one sentence; backups keep every distinct
 // read and no more than their limit.
 class tst_settingsfile : public QObject
