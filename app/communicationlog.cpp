@@ -18,7 +18,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QToolTip>
 
 // Every frame in both directions, for capturing a session with QT_LOGGING_RULES.
@@ -213,14 +212,9 @@ void CommunicationLog::writePending() const
         cursor.setBlockFormat(format);
         cursor.setCharFormat(line.colour);
         const QTextBlock place = cursor.block();
-        // What might be rich text is shown as such, as the browser's own append shows it.
-        if (Qt::mightBeRichText(line.text)) {
-            cursor.insertFragment(QTextDocumentFragment::fromHtml(line.text, document));
-            cursor.setBlockFormat(format);
-        } else {
-            cursor.insertText(line.text, line.colour);
-        }
-        // Rich text may have made several paragraphs of the place.
+        // As written, markup and all: a file's or a relay's name is recorded, never rendered.
+        cursor.insertText(line.text, line.colour);
+        // A paragraph separator, which a file's name may hold, makes several paragraphs of it.
         for (QTextBlock shown = place; shown.isValid() && shown.blockNumber() <= cursor.blockNumber();
              shown = shown.next())
             shown.setVisible(true);
