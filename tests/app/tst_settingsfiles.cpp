@@ -5,6 +5,7 @@
 #include "settings/settingdescription.h"
 #include "settings/settingsfile.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/describedmodels.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/fulldisk.h"
 #include "tests/support/simulatedconnection.h"
@@ -25,7 +26,7 @@ class tst_settingsfiles : public QObject
     Q_OBJECT
 
 private slots:
-    void deviceToFileToAnotherDevice_data();
+    void deviceToFileToAnotherDevice_data() { addDescribedModelRows(); }
     void deviceToFileToAnotherDevice();
     void refusedFileLeavesTheFormAsItWas_data();
     void refusedFileLeavesTheFormAsItWas();
@@ -55,15 +56,6 @@ void pressWrite(ORVA2 &window, ModelInfo::Id model)
 
 using PayloadChange = std::function<void(QByteArray &)>;
 Q_DECLARE_METATYPE(PayloadChange)
-
-void tst_settingsfiles::deviceToFileToAnotherDevice_data()
-{
-    QTest::addColumn<ModelInfo::Id>("model");
-    for (const ModelInfo &model : ModelInfo::all()) {
-        if (SettingDescription::of(model.id))
-            QTest::newRow(model.name) << model.id;
-    }
-}
 
 void tst_settingsfiles::deviceToFileToAnotherDevice()
 {

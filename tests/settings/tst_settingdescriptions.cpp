@@ -1,23 +1,10 @@
 #include "codecs/kzrconfig.h"
 #include "settings/settingdescription.h"
 #include "settings/settingscomparison.h"
-#include "tests/codecs/codecdomain.h"
+#include "tests/support/describedmodels.h"
 
 #include <QSet>
 #include <QtTest>
-
-namespace {
-
-void addModelRows()
-{
-    QTest::addColumn<ModelInfo::Id>("model");
-    for (const ModelInfo &model : ModelInfo::all()) {
-        if (SettingDescription::of(model.id))
-            QTest::newRow(model.name) << model.id;
-    }
-}
-
-} // namespace
 
 // A description that misses a bit loses that setting in every backup, compare and report; a
 // setting whose text ignores part of its bits hides a difference from the engineer.
@@ -26,13 +13,13 @@ class tst_settingdescriptions : public QObject
     Q_OBJECT
 
 private slots:
-    void everySettingIsNamedOnce_data() { addModelRows(); }
+    void everySettingIsNamedOnce_data() { addDescribedModelRows(); }
     void everySettingIsNamedOnce();
-    void settingsTellConfigurationsApart_data() { addModelRows(); }
+    void settingsTellConfigurationsApart_data() { addDescribedModelRows(); }
     void settingsTellConfigurationsApart();
-    void takingSettingsCopiesTheirValues_data() { addModelRows(); }
+    void takingSettingsCopiesTheirValues_data() { addDescribedModelRows(); }
     void takingSettingsCopiesTheirValues();
-    void onlyIgnoredBitsGoUncompared_data() { addModelRows(); }
+    void onlyIgnoredBitsGoUncompared_data() { addDescribedModelRows(); }
     void onlyIgnoredBitsGoUncompared();
     void aByteTheFormCannotShowDiffers_data();
     void aByteTheFormCannotShowDiffers();

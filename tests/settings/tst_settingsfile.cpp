@@ -4,6 +4,7 @@
 #include "settings/settingscomparison.h"
 #include "settings/settingsfile.h"
 #include "tests/codecs/codecdomain.h"
+#include "tests/support/describedmodels.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,7 +24,7 @@ class tst_settingsfile : public QObject
     Q_OBJECT
 
 private slots:
-    void savedFileOpensAsItWasSaved_data();
+    void savedFileOpensAsItWasSaved_data() { addDescribedModelRows(); }
     void savedFileOpensAsItWasSaved();
     void stampsTravelWithTheFile_data();
     void stampsTravelWithTheFile();
@@ -75,15 +76,6 @@ JsonEdit setFirstFrame(const QString &hex)
 }
 
 } // namespace
-
-void tst_settingsfile::savedFileOpensAsItWasSaved_data()
-{
-    QTest::addColumn<ModelInfo::Id>("model");
-    for (const ModelInfo &model : ModelInfo::all()) {
-        if (SettingDescription::of(model.id))
-            QTest::newRow(model.name) << model.id;
-    }
-}
 
 void tst_settingsfile::savedFileOpensAsItWasSaved()
 {
