@@ -99,11 +99,12 @@ QVariant ChangeMarks::valueOf(const QWidget *input)
         return box->checkState();
     if (const auto *combo = qobject_cast<const QComboBox *>(input))
         return combo->currentIndex();
-    if (const auto *spin = qobject_cast<const QSpinBox *>(input))
-        return spin->value();
-    if (const auto *spin = qobject_cast<const QDoubleSpinBox *>(input))
-        return spin->value();
-    // Spin boxes of other kinds (signed zero) say what they hold in their text.
+    if (input->metaObject() == &QSpinBox::staticMetaObject)
+        return static_cast<const QSpinBox *>(input)->value();
+    if (input->metaObject() == &QDoubleSpinBox::staticMetaObject)
+        return static_cast<const QDoubleSpinBox *>(input)->value();
+    // Spin boxes of other kinds, the signed zero's among them, hold more than their number
+    // (-0 is not 0): what they hold is in their text.
     if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(input))
         return spin->text();
     return QVariant();

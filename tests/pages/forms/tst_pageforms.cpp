@@ -2,6 +2,7 @@
 #include "tests/support/simulatedconnection.h"
 #include "tests/support/widgets.h"
 
+#include "pages/common/changemarks.h"
 #include "protocol/frames.h"
 
 #include <QCheckBox>
@@ -25,9 +26,12 @@ void verifyShows(DevicePage &page, const QString &expected);
 // apart by '|', all but the last filled to a whole frame); "&" reads back what the page would
 // send; "name=value" sets a widget as a program would; "name" clicks it as the engineer does,
 // so a disabled box stays as it is; "name<text" types into a spin box and "name^" steps it
-// up; "?line" checks the form midway; "@v" sets the GA range variant, "!code" the KZR model.
+// up; "?line" checks the form midway; "@v" sets the GA range variant, "!code" the KZR model;
+// "." makes the form as it is the one changes are counted from.
 void apply(DevicePage &page, Id model, const QString &step)
 {
+    if (step == QLatin1String("."))
+        return page.markUnchanged();
     if (step == QLatin1String("&")) {
         QByteArray reply = encodePage(page);
         for (int at = 0; at < reply.size(); at += Frame::Size)
@@ -73,11 +77,18 @@ void apply(DevicePage &page, Id model, const QString &step)
     }
 }
 
-// "name: value, state": a box is checked or unchecked, a spin box shows its number, a list
-// its text or index, a preview its page; "*" stands for any value and the state may be left
-// out. "ticked: a b" names every ticked box, "frames: hex" what the page would send.
+// "name: value, state": a box is checked or unchecked, a spin box shows its number, a list its
+// text or index, a preview its page; "*" is any value, and the state may be left out. "ticked:
+// a b" names every ticked box, "marked: a b" every changed input, "frames: hex" what is sent.
 void verifyShows(DevicePage &page, const QString &expected)
 {
+    if (expected.startsWith(QLatin1String("marked:"))) {
+        QStringList names;
+        for (const QWidget *input : page.changeMarks().changedInputs())
+            names << input->objectName();
+        QCOMPARE(names.join(QLatin1Char(' ')), expected.mid(7).trimmed());
+        return;
+    }
     if (expected.startsWith(QLatin1String("ticked:"))) {
         QCOMPARE(checkedBoxes(page).join(QLatin1Char(' ')), expected.mid(7).trimmed());
         return;
@@ -421,6 +432,8 @@ void tst_PageForms::formAfterRepliesAndChanges_data()
         {"frames: 0a 55 00 00 00 00 00 19 00 00 00 01 02 03"});
     row("stepping up from -0", Id::Nov, {"ZakresBA2=25", "ZakresBA1<-0", "ZakresBA1^"},
         {"frames: 0a 55 00 00 00 00 01 19 00 00 00 01 02 03"});
+    // The sign alone is a change.
+    row("-0 typed over 0", Id::Nov, {".", "ZakresBA1<-0"}, {"marked: ZakresBA1"});
     // Typed delays snap to the 100 ms step, and what the form shows is what the device gets.
     row("half a step rounds up", Id::Wrn1, {"We2Pobudzenie<150", "?We2Pobudzenie: 200", "&"},
         {"We2Pobudzenie: 200"});
