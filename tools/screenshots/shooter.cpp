@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr int WaitMs = 3000;
+// Longer than anything shot waits for: the live view falls silent 3 s after its last answer.
+constexpr int WaitMs = 6000;
 
 // Lets a freshly shown window lay itself out and paint once.
 void settle(QWidget &widget)
