@@ -377,8 +377,12 @@ void CommunicationLog::askWhereToSave()
         return;
     QString error;
     if (!saveTo(path, &error)) {
-        QMessageBox::warning(m_view, QStringLiteral("Zapisz log"),
-                             QStringLiteral("Nie zapisano logu do %1:\n%2").arg(path, error));
+        // The file's name as chosen, never read as markup.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Zapisz log"),
+                        QStringLiteral("Nie zapisano logu do %1:\n%2").arg(path, error),
+                        QMessageBox::Ok, m_view);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return;
     }
     DialogFolder::remember(path);

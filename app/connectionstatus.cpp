@@ -9,6 +9,8 @@ QLabel *addLabel(QStatusBar *bar, const char *objectName)
 {
     auto *label = new QLabel(bar);
     label->setObjectName(QLatin1String(objectName));
+    // A port's name is shown as typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     // Port, model and link read as three items, not one run of words.
     label->setContentsMargins(0, 0, 12, 0);
     bar->addWidget(label);
