@@ -67,12 +67,11 @@ bool keepable(const QStyleOption &option, const QPainter &painter)
 DrawingCache::DrawingCache(int capacity) : m_drawn(capacity) {}
 
 template <typename Option, typename Draw>
-void DrawingCache::copyKept(const QByteArray &key, const Option &option, QPainter *painter,
-                            const Draw &draw)
+void DrawingCache::copyKept(const QByteArray &key, qreal pixelRatio, const Option &option,
+                            QPainter *painter, const Draw &draw)
 {
     const QPixmap *drawn = m_drawn.object(key);
     if (!drawn) {
-        const qreal pixelRatio = painter->device()->devicePixelRatioF();
         auto *made = new QPixmap(option.rect.size() * pixelRatio);
         made->setDevicePixelRatio(pixelRatio);
         made->fill(Qt::transparent);
@@ -95,8 +94,8 @@ bool DrawingCache::draw(const QStyle &style, QStyle::PrimitiveElement element,
         !button || !keepable(option, *painter))
         return false;
     const qreal pixelRatio = painter->device()->devicePixelRatioF();
-    copyKept(keyOf(Kind::Primitive, element, option, IndicatorStates, pixelRatio), *button, painter,
-             [&](const QStyleOptionButton &atOrigin, QPainter *onto) {
+    copyKept(keyOf(Kind::Primitive, element, option, IndicatorStates, pixelRatio), pixelRatio,
+             *button, painter, [&](const QStyleOptionButton &atOrigin, QPainter *onto) {
                  style.drawPrimitive(element, &atOrigin, onto, widget);
              });
     return true;
@@ -113,8 +112,8 @@ bool DrawingCache::draw(const QStyle &style, QStyle::ControlElement element,
     if (!(button || enabledSlider) || !slider || !keepable(option, *painter))
         return false;
     const qreal pixelRatio = painter->device()->devicePixelRatioF();
-    copyKept(keyOf(Kind::Control, element, option, ScrollBarStates, pixelRatio), *slider, painter,
-             [&](const QStyleOptionSlider &atOrigin, QPainter *onto) {
+    copyKept(keyOf(Kind::Control, element, option, ScrollBarStates, pixelRatio), pixelRatio,
+             *slider, painter, [&](const QStyleOptionSlider &atOrigin, QPainter *onto) {
                  style.drawControl(element, &atOrigin, onto, widget);
              });
     return true;

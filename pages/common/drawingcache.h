@@ -29,10 +29,11 @@ public:
               QPainter *painter, const QWidget *widget);
 
 private:
-    // Copies the drawing kept under `key`, made first by `draw` from the option with its
-    // rectangle moved to the origin.
+    // Copies the drawing kept under `key`, made first by `draw`, at the painter's device's
+    // `pixelRatio`, from the option with its rectangle moved to the origin.
     template <typename Option, typename Draw>
-    void copyKept(const QByteArray &key, const Option &option, QPainter *painter, const Draw &draw);
+    void copyKept(const QByteArray &key, qreal pixelRatio, const Option &option, QPainter *painter,
+                  const Draw &draw);
 
     QCache<QByteArray, QPixmap> m_drawn;
 };
